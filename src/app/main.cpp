@@ -1,0 +1,45 @@
+#include "mainwindow/main_window.h"
+#include "platform/clock.h"
+#include "platform/data_folder.h"
+#include "platform/message_boxes.h"
+#include "platform/printer.h"
+#include "platform/settings_store.h"
+#include "platform/web_view.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+
+#include <unistd.h>
+
+int main(int argc, char *argv[])
+{
+    // Qt WebEngine refuses to start as root unless its sandbox is off.
+    if (::geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ZAT_VQX"));
+    QApplication::setOrganizationName(QStringLiteral("ZAT_VQX"));
+
+    const QString perUserData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString settingsFolder =
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+
+    vqx::IniSettingsStore settings(settingsFolder);
+    vqx::SystemClock clock;
+    vqx::QtMessageBoxes messages;
+    vqx::QtPrintService printer;
+    vqx::WebEngineViewFactory webViews;
+
+    vqx::Services services;
+    services.dataDir = vqx::chooseDataFolder(QCoreApplication::applicationDirPath(), perUserData);
+    services.settings = &settings;
+    services.clock = &clock;
+    services.messages = &messages;
+    services.printer = &printer;
+    services.webViews = &webViews;
+
+    vqx::MainWindow main(services);
+    main.start();
+    return app.exec();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace vqx {
+
+// Every data file is Windows-1252 with CR LF line ends. All decoding and
+// encoding of file content goes through these routines, so a position in a
+// line is always one character and one byte.
+namespace codepage {
+
+// Decodes Windows-1252 bytes (the same mapping as ICU's windows-1252).
+// round trip through encode() is lossless for any file content.
+QString decode(const QByteArray &bytes);
+
+// Encodes to Windows-1252. Returns false (and substitutes) when the text
+// holds a character the code page cannot represent.
+bool encode(const QString &text, QByteArray *out);
+QByteArray encode(const QString &text);
+
+// True when every character of the text exists in Windows-1252.
+bool isRepresentable(const QString &text);
+bool isRepresentable(QChar c);
+
+// Joins lines, each followed by CR LF, and encodes the result.
+QByteArray encodeLines(const QStringList &lines);
+
+// Splits decoded file content into lines. CR LF and a lone LF both end a
+// line; a last line without its line end still counts.
+struct SplitResult
+{
+    QStringList lines;
+    bool bareLineFeeds = false; // some line ended with LF alone
+    bool missingFinalEnd = false;
+};
+SplitResult splitLines(const QString &text);
+
+} // namespace codepage
+} // namespace vqx

@@ -1,0 +1,166 @@
+#include "logstore/log_operations.h"
+
+#include "logstore/codepage.h"
+#include "logstore/log_record.h"
+
+namespace vqx {
+
+namespace {
+
+bool hasControlCharacters(const QString &line)
+{
+    for (QChar c : line) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u <= 0x9F))
+            return true;
+    }
+    return false;
+}
+
+// Reads the current log for a change. A missing log is an error: the
+// operations never create one behind the operator's back.
+LogChange readForChange(const LogTarget &log)
+{
+    LogChange c;
+    QByteArray bytes;
+    c.file = readFile(log.path, &bytes);
+    if (c.file.ok())
+        c.lines = codepage::splitLines(codepage::decode(bytes)).lines;
+    return c;
+}
+
+LogChange finish(const LogTarget &log, LogChange c, const QString &scratch)
+{
+    c.file = rewriteFile(log.path, codepage::encodeLines(c.lines), scratch, log.writer);
+    if (!c.file.ok())
+        c.lines.clear();
+    return c;
+}
+
+bool refuseUnwritable(LogChange &c, const QString &line)
+{
+    if (codepage::isRepresentable(line))
+        return false;
+    c.file.error = FileError::WriteFailed;
+    c.file.detail = QStringLiteral("caractère non représentable");
+    c.lines.clear();
+    return true;
+}
+
+int twoDigits(const QString &s, int pos)
+{
+    // Leading digits of a two-character group; 0 when none.
+    int v = 0;
+    for (int i = pos; i < pos + 2 && i < s.size(); ++i) {
+        const QChar ch = s.at(i);
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+            break;
+        v = v * 10 + (ch.unicode() - '0');
+    }
+    return v;
+}
+
+} // namespace
+
+qint64 dateTimeKey(const QString &qsoLine)
+{
+    const QString date = QsoLine::Date.cut(qsoLine);
+    const QString time = QsoLine::Heure.cut(qsoLine);
+    const int yy = twoDigits(date, 6);
+    const int year = yy >= 50 ? 1900 + yy : 2000 + yy;
+    const qint64 month = twoDigits(date, 3);
+    const qint64 day = twoDigits(date, 0);
+    const qint64 hour = twoDigits(time, 0);
+    const qint64 minute = twoDigits(time, 3);
+    return (((qint64(year) * 100 + month) * 100 + day) * 100 + hour) * 100 + minute;
+}
+
+bool sameContact(const QString &fileLine, const QString &wanted)
+{
+    if (fileLine == wanted)
+        return true;
+    return fileLine.size() != QsoLine::Length &&
+           fileLine.leftJustified(QsoLine::Length, QLatin1Char(' '), true) == wanted;
+}
+
+LoadedLog Charger_Log(const QString &logPath)
+{
+    LoadedLog r;
+    QByteArray bytes;
+    r.file = readFile(logPath, &bytes);
+    if (!r.file.ok())
+        return r;
+    codepage::SplitResult split = codepage::splitLines(codepage::decode(bytes));
+    r.irregular.bareLineFeeds = split.bareLineFeeds;
+    r.lines = std::move(split.lines);
+    for (int i = 0; i < r.lines.size(); ++i) {
+        const QString &l = r.lines.at(i);
+        if (l.size() != QsoLine::Length) {
+            if (!r.irregular.wrongLengthLines)
+                r.irregular.firstWrongLine = i + 1;
+            ++r.irregular.wrongLengthLines;
+        }
+        if (!r.irregular.nonTextBytes && hasControlCharacters(l))
+            r.irregular.nonTextBytes = true;
+    }
+    return r;
+}
+
+FileResult Creer_Log(const QString &logPath)
+{
+    return createEmptyFile(logPath);
+}
+
+LogChange Ajouter_Qso(const LogTarget &log, const QString &newLine)
+{
+    LogChange c = readForChange(log);
+    if (!c.ok() || refuseUnwritable(c, newLine))
+        return c;
+    c.lines.append(newLine);
+    return finish(log, std::move(c), kScratchFile);
+}
+
+LogChange Inserer_Qso_Chrono(const LogTarget &log, const QString &newLine)
+{
+    LogChange c = readForChange(log);
+    if (!c.ok() || refuseUnwritable(c, newLine))
+        return c;
+    const qint64 key = dateTimeKey(newLine);
+    qsizetype at = c.lines.size();
+    for (qsizetype i = 0; i < c.lines.size(); ++i) {
+        if (dateTimeKey(c.lines.at(i)) >= key) {
+            at = i;
+            break;
+        }
+    }
+    c.lines.insert(at, newLine);
+    return finish(log, std::move(c), kScratchFileChrono);
+}
+
+LogChange Remplacer_Qso(const LogTarget &log, const QString &newLine, const QString &oldLine)
+{
+    LogChange c = readForChange(log);
+    if (!c.ok() || refuseUnwritable(c, newLine))
+        return c;
+    bool found = false;
+    for (QString &l : c.lines) {
+        if (sameContact(l, oldLine)) {
+            l = newLine;
+            found = true;
+        }
+    }
+    if (!found)
+        c.lines.append(newLine);
+    return finish(log, std::move(c), kScratchFile);
+}
+
+LogChange Supprimer_Qso(const LogTarget &log, const QString &line)
+{
+    LogChange c = readForChange(log);
+    if (!c.ok())
+        return c;
+    c.lines.removeIf([&](const QString &l) { return sameContact(l, line); });
+    return finish(log, std::move(c), kScratchFile);
+}
+
+} // namespace vqx

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+namespace vqx {
+
+// Why a file could not be read or rewritten.
+enum class FileError {
+    None,
+    Missing,      // the file does not exist
+    NotAFile,     // the path names a folder or something else
+    ReadFailed,   // it exists but could not be read
+    WriteFailed,  // the scratch file could not be written (disk full, folder not writable)
+    ReplaceFailed // the scratch file could not take the place of the target
+};
+
+struct FileResult
+{
+    FileError error = FileError::None;
+    QString path;   // the file concerned
+    QString detail; // the system's reason, for the message
+    bool ok() const { return error == FileError::None; }
+};
+
+// Writes data to a file of its own. Tests replace it to simulate a full disk.
+using ScratchWriter = std::function<bool(int fd, const QByteArray &data)>;
+
+// Replaces `target` by `data` without ever leaving it missing: the content goes
+// to `scratchName` in the target's folder, is flushed and synced, then renamed
+// over the target. On any failure the target is left exactly as it was and the
+// scratch file is removed.
+FileResult rewriteFile(const QString &target, const QByteArray &data, const QString &scratchName,
+                       const ScratchWriter &writer = {});
+
+// Reads a whole file; distinguishes a missing file from one that cannot be read.
+FileResult readFile(const QString &path, QByteArray *out);
+
+// Creates an empty file; an existing file is never truncated.
+FileResult createEmptyFile(const QString &path);
+
+} // namespace vqx

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace vqx {
+
+// Values every window reads and writes for the whole run. The main window
+// owns them and hands a pointer to the windows it opens.
+struct SharedValues
+{
+    QString Indicatif_Station = QStringLiteral("FXXXX");
+    QString Revision_Texte = QStringLiteral(" 1.0.1");
+    QString Historique_Texte;
+    QString Groupe_Bandes = QStringLiteral("HF");
+    QString Niveau_Liste;
+    bool Flag_Modif = false;
+    bool Flag_Insert = false;
+    bool Flag_Edition = false;
+    QString Ligne_Selection;
+};
+
+// The placeholder callsign of a first run.
+inline const QString kFirstRunCallsign = QStringLiteral("FXXXX");
+
+} // namespace vqx

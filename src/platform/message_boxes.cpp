@@ -1,0 +1,21 @@
+#include "platform/message_boxes.h"
+
+#include <QMessageBox>
+
+namespace vqx {
+
+void QtMessageBoxes::information(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, kProgramTitle, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool QtMessageBoxes::question(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, kProgramTitle, text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace vqx

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace vqx {
+
+class SettingsStore;
+class Clock;
+class MessageBoxes;
+class PrintService;
+class WebViewFactory;
+
+// What every window is given instead of reaching for globals.
+struct Services
+{
+    QString dataDir;
+    SettingsStore *settings = nullptr;
+    const Clock *clock = nullptr;
+    MessageBoxes *messages = nullptr;
+    PrintService *printer = nullptr;
+    WebViewFactory *webViews = nullptr;
+};
+
+} // namespace vqx
