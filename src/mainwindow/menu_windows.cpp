@@ -1,24 +1,44 @@
-// The menu items that open the other windows.
+// The menu items and buttons that open the other windows. Each window is
+// opened through showSecondary(): at most one instance, brought forward when
+// open, centred, discarded on close.
 #include "mainwindow/main_window.h"
 
 namespace vqx {
 
+// Diplomes > HF / VHF: the award window reads the group when it loads.
 void MainWindow::openAwards(const QString &group)
 {
-    // The award window reads the group when it loads; an open one only comes forward.
     m_shared.Groupe_Bandes = group;
 }
 
-void MainWindow::openContactedList() {}
+// Liste > des Fontaines contactées.
+void MainWindow::openContactedList()
+{
+}
 
-void MainWindow::openMap() {}
+// Carte > des départements contactés.
+void MainWindow::openMap()
+{
+}
 
-void MainWindow::openSearch() {}
+// Button "Rechercher un QSO".
+void MainWindow::openSearch()
+{
+}
 
-void MainWindow::openCluster() {}
+// Afficher Cluster.
+void MainWindow::openCluster()
+{
+}
 
-void MainWindow::openReglement() {}
+// Règlement.
+void MainWindow::openReglement()
+{
+}
 
-void MainWindow::exportAdif() {}
+// Fichier > Exporter le log au format ADIF.
+void MainWindow::exportAdif()
+{
+}
 
 } // namespace vqx
