@@ -1,12 +1,42 @@
-// Field-by-field entry of a contact.
+// Field-by-field entry of a contact: each field tests its value on Enter,
+// then hands the turn to the next one.
 #include "mainwindow/main_window.h"
 
+#include "logstore/codepage.h"
+#include "logstore/contact_search.h"
+#include "logstore/date_time_rules.h"
+#include "logstore/prenoms.h"
+#include "platform/settings_store.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
 
 namespace vqx {
 
+namespace {
+
+bool isEnter(const QKeyEvent *key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+// The fixed text of the already-contacted message, between the reference and the date.
+const QString kDejaContactee = QStringLiteral(" a déjà été contactée le ");
+
+} // namespace
+
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == Liste_VQX->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        onListDoubleClicked();
+        return false;
+    }
     if (event->type() == QEvent::KeyPress) {
         if (auto *w = qobject_cast<QWidget *>(watched))
             return handleFieldKey(w, static_cast<QKeyEvent *>(event));
@@ -14,15 +44,310 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool MainWindow::handleFieldKey(QWidget *, QKeyEvent *)
+void MainWindow::keepRepresentable(QLineEdit *field)
 {
+    // Pasted text may hold characters the log's code page cannot store.
+    const QString text = field->text();
+    if (codepage::isRepresentable(text))
+        return;
+    QString kept;
+    int cursor = field->cursorPosition();
+    for (int i = 0; i < text.size(); ++i) {
+        if (codepage::isRepresentable(text.at(i)))
+            kept += text.at(i);
+        else if (i < field->cursorPosition())
+            --cursor;
+    }
+    field->setText(kept);
+    field->setCursorPosition(qMax(0, cursor));
+}
+
+void MainWindow::rememberListPosition(QComboBox *combo, int position)
+{
+    if (m_shared.Flag_Modif)
+        return;
+    const QString key =
+        combo == Bande_A ? QStringLiteral("bande Utilisee") : QStringLiteral("Mode Utilise");
+    writeSetting(stationSection(m_shared.Indicatif_Station), key, QString::number(position));
+}
+
+void MainWindow::rememberChoice(QComboBox *combo)
+{
+    rememberListPosition(combo, combo->currentIndex());
+}
+
+bool MainWindow::handleFieldKey(QWidget *field, QKeyEvent *key)
+{
+    QWidget *w = field;
+    if (w == Bande_A->lineEdit())
+        w = Bande_A;
+    else if (w == Mode_A->lineEdit())
+        w = Mode_A;
+    const bool enter = isEnter(key);
+    const QString text = key->text();
+
+    if (w == Ind_A && m_shared.Indicatif_Station == kFirstRunCallsign && !text.isEmpty() &&
+        key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) {
+        // No contact can be logged before the station has a callsign.
+        message(QStringLiteral("\r\n         Premiere installation, vous devez entrer votre "
+                               "Indicatif\r\n\r\nPour cela dans la barre des menus allez dans "
+                               "Station puis Nouvel Indicatif."));
+        return enter;
+    }
+
+    if (w == Valide_A || w == QSL_A) {
+        if (!enter)
+            return false;
+        if (w == Valide_A)
+            Valide_A->click();
+        else
+            enterQsl();
+        return true;
+    }
+
+    if (enter) {
+        const int position = w == Bande_A   ? Bande_A->currentIndex()
+                             : w == Mode_A ? Mode_A->currentIndex()
+                                           : -1;
+        bool accepted = true;
+        if (w == Bande_A)
+            accepted = enterBande();
+        else if (w == Ind_A)
+            enterIndicatif();
+        else if (w == Prenom_A)
+            enterPrenom();
+        else if (w == Ref_A)
+            enterRef();
+        else if (w == Dpt_A)
+            enterDpt();
+        else if (w == Date_A)
+            enterDate();
+        else if (w == Heure_A)
+            enterHeure();
+        else if (w == Mode_A)
+            accepted = enterMode();
+        else if (w == RST_A)
+            enterReport(RST_A, RSTE_A);
+        else if (w == RSTE_A)
+            enterReport(RSTE_A, Rem_A);
+        else if (w == Rem_A)
+            enterRem();
+        if ((w == Bande_A || w == Mode_A) && accepted)
+            rememberListPosition(static_cast<QComboBox *>(w), position);
+        return true;
+    }
+
+    // Characters the code page cannot hold never reach a field.
+    if (!text.isEmpty() && !codepage::isRepresentable(text))
+        return true;
+    if (w == Bande_A || w == Mode_A)
+        rememberListPosition(static_cast<QComboBox *>(w),
+                             static_cast<QComboBox *>(w)->currentIndex());
+    // Typing rule: a-z are upper-cased as typed; the department keeps its case.
+    if (w != Dpt_A && text.size() == 1 && text.at(0) >= QLatin1Char('a') &&
+        text.at(0) <= QLatin1Char('z')) {
+        if (auto *edit = qobject_cast<QLineEdit *>(field)) {
+            edit->insert(text.toUpper());
+            return true;
+        }
+    }
     return false;
 }
 
-void MainWindow::Valider_Qso() {}
-void MainWindow::onListClicked(int) {}
-void MainWindow::onListDoubleClicked() {}
-void MainWindow::supprimerQso() {}
-void MainWindow::insererQso() {}
+void MainWindow::turnTo(QWidget *from, QWidget *to)
+{
+    colour(from, kLightYellow);
+    to->setEnabled(true);
+    colour(to, kLightGreen);
+    to->setFocus();
+}
+
+bool MainWindow::enterBande()
+{
+    const QString t = Bande_A->currentText();
+    if (t.isEmpty()) {
+        message(QStringLiteral("Entrez une QRG"));
+        return false;
+    }
+    if (t.size() > 7) {
+        message(QStringLiteral("7 caracteres maxi pour la QRG"));
+        return false;
+    }
+    turnTo(Bande_A, Ind_A);
+    return true;
+}
+
+void MainWindow::enterIndicatif()
+{
+    const QString t = Ind_A->text();
+    if (t.isEmpty()) {
+        message(QStringLiteral("Entrez un indicatif"));
+        return;
+    }
+    if (t.size() > 12) {
+        message(QStringLiteral("12 caracteres maxi pour l'indicatif"));
+        return;
+    }
+    Chercher_Prenom(t);
+    turnTo(Ind_A, Prenom_A);
+}
+
+void MainWindow::Chercher_Prenom(const QString &indicatif)
+{
+    if (m_shared.Flag_Modif)
+        return;
+    const PrenomLookup found = vqx::Chercher_Prenom(m_services.dataDir, indicatif);
+    if (!found.file.ok()) {
+        message(QStringLiteral("Le répertoire des prénoms ") +
+                QDir::toNativeSeparators(found.file.path) +
+                QStringLiteral(" n'a pas pu être lu : le prénom n'est pas rempli."));
+        return;
+    }
+    if (!found.found)
+        return;
+    Prenom_A->setEnabled(true);
+    Prenom_A->setText(found.prenom);
+    if (found.dptBlank)
+        Dpt_A->clear();
+}
+
+void MainWindow::enterPrenom()
+{
+    if (Prenom_A->text().size() > 15) {
+        message(QStringLiteral("15 caracteres maxi pour le Prenom"));
+        return;
+    }
+    turnTo(Prenom_A, Ref_A);
+}
+
+void MainWindow::enterRef()
+{
+    const QString ref = Ref_A->text();
+    if (ref.isEmpty()) {
+        message(QStringLiteral("Entrez une reférence"));
+        return;
+    }
+    if (ref.size() != 7) {
+        message(QStringLiteral("7 caracteres pour la reference ex: 31FA001"));
+        return;
+    }
+    const QString type = ref.mid(2, 2);
+    if (type != QStringLiteral("FA") && type != QStringLiteral("FT")) {
+        message(QStringLiteral("Le type de la fontaine doit etre FA ou FT"));
+        return;
+    }
+    if (!m_shared.Flag_Modif) {
+        const QString band = Bande_A->currentText();
+        const DejaContactee seen = Ref_Deja_Contactee(logPath(), ref, band);
+        if (seen.found) {
+            message(ref + kDejaContactee + seen.date + QStringLiteral(" sur ") + band);
+            Ref_A->clear();
+            Reset_Saisie();
+            return;
+        }
+    }
+    Dpt_A->setText(ref.left(2));
+    Rem_A->setText(QStringLiteral("F. "));
+    Rem_A->setCursorPosition(3);
+    turnTo(Ref_A, Dpt_A);
+}
+
+void MainWindow::enterDpt()
+{
+    Dpt_A->setText(Dpt_A->text().toLower());
+    if (Dpt_A->text().size() > 2) {
+        message(QStringLiteral("2 caracteres maxi pour le Departement"));
+        return;
+    }
+    if (dateAuto() && !m_shared.Flag_Insert && !m_shared.Flag_Modif) {
+        // The contact takes the UTC date and time of this very moment.
+        colour(Dpt_A, kLightYellow);
+        Mode_A->setEnabled(true);
+        colour(Mode_A, kLightGreen);
+        Date_A->setText(Label33->text());
+        Heure_A->setText(Label37->text().left(5));
+        Mode_A->setFocus();
+    } else {
+        turnTo(Dpt_A, Date_A);
+    }
+    Rem_A->setCursorPosition(Rem_A->text().size());
+}
+
+void MainWindow::enterDate()
+{
+    const QString problem = dateMessage(Date_A->text());
+    if (!problem.isEmpty()) {
+        message(problem);
+        return;
+    }
+    turnTo(Date_A, Heure_A);
+}
+
+void MainWindow::enterHeure()
+{
+    const QString problem = heureMessage(Heure_A->text());
+    if (!problem.isEmpty()) {
+        message(problem);
+        return;
+    }
+    turnTo(Heure_A, Mode_A);
+}
+
+bool MainWindow::enterMode()
+{
+    const QString t = Mode_A->currentText();
+    if (t.isEmpty()) {
+        message(QStringLiteral("Entrez un Mode"));
+        return false;
+    }
+    if (t.size() > 6) {
+        message(QStringLiteral("6 caracteres maxi pour le Mode"));
+        return false;
+    }
+    // The Mode column holds three characters.
+    if (t.size() > 3) {
+        message(QStringLiteral("3 caracteres maxi pour le Mode"));
+        return false;
+    }
+    turnTo(Mode_A, RST_A);
+    const QString report = t == QStringLiteral("CW") ? QStringLiteral("599") : QStringLiteral("59");
+    RST_A->setText(report);
+    RSTE_A->setText(report);
+    return true;
+}
+
+void MainWindow::enterReport(QLineEdit *field, QWidget *next)
+{
+    const QString t = field->text();
+    if (t.isEmpty()) {
+        message(QStringLiteral("Entrez un Report"));
+        return;
+    }
+    if (t.size() > 3) {
+        message(QStringLiteral("3 caracteres maxi pour le Report"));
+        return;
+    }
+    // R (readability) is a digit from 0 to 5; anything else is refused the same way.
+    const QChar r = t.at(0);
+    if (r < QLatin1Char('0') || r > QLatin1Char('5')) {
+        message(QStringLiteral("R (de RST)doit etre compris entre 0 et 5"));
+        return;
+    }
+    turnTo(field, next);
+}
+
+void MainWindow::enterRem()
+{
+    if (Rem_A->text().size() > 30) {
+        message(QStringLiteral("30 caracteres maxi pour le nom de la Fontaine"));
+        return;
+    }
+    turnTo(Rem_A, QSL_A);
+}
+
+void MainWindow::enterQsl()
+{
+    turnTo(QSL_A, Valide_A);
+}
 
 } // namespace vqx

@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "platform/settings_store.h"
+#include "station/station_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -303,12 +304,20 @@ void MainWindow::buildControls()
     connect(Rechercher, &QPushButton::clicked, this, &MainWindow::openSearch);
     connect(Liste_VQX->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
-                if (current.isValid())
+                if (current.isValid() && !m_inClick)
                     onListClicked(current.row());
             });
     connect(Liste_VQX, &QListView::clicked, this,
             [this](const QModelIndex &index) { onListClicked(index.row()); });
-    connect(Liste_VQX, &QListView::doubleClicked, this, [this] { onListDoubleClicked(); });
+    // Double clicks are taken from the viewport, so one outside the lines counts too.
+    Liste_VQX->viewport()->installEventFilter(this);
+    Bande_A->setCompleter(nullptr);
+    Mode_A->setCompleter(nullptr);
+    connect(Bande_A, &QComboBox::activated, this, [this] { rememberChoice(Bande_A); });
+    connect(Mode_A, &QComboBox::activated, this, [this] { rememberChoice(Mode_A); });
+    for (QLineEdit *e : {Ind_A, Dpt_A, Prenom_A, Ref_A, Date_A, Heure_A, RST_A, RSTE_A, Rem_A,
+                         Bande_A->lineEdit(), Mode_A->lineEdit()})
+        connect(e, &QLineEdit::textEdited, this, [this, e] { keepRepresentable(e); });
 }
 
 void MainWindow::buildMenus()
@@ -620,8 +629,23 @@ QWidget *MainWindow::showSecondary(const QString &key, const std::function<QWidg
 
 void MainWindow::showStation(bool modal)
 {
-    if (stationWindowOpener)
-        stationWindowOpener(modal);
+    auto make = [this]() -> StationWindow * {
+        StationHost host;
+        host.showCallsign = [this](const QString &shown) { setStationLabel(shown); };
+        host.reselectBandAndMode = [this] { reselectBandAndMode(); };
+        host.reloadLog = [this] { Charger_Log(); };
+        return new StationWindow(m_services, &m_shared, host, this);
+    };
+    if (!modal) {
+        showSecondary(QStringLiteral("Station"), make);
+        return;
+    }
+    // First start: the rest of the start-up waits for the station window.
+    StationWindow *w = make();
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowModality(Qt::ApplicationModal);
+    m_windows.insert(QStringLiteral("Station"), w);
+    w->exec();
 }
 
 } // namespace vqx

@@ -59,9 +59,6 @@ public:
     // Reselects the remembered band and mode of the current station.
     void reselectBandAndMode();
 
-    // The station window; modal at first start. Hooks for tests.
-    std::function<void(bool modal)> stationWindowOpener;
-
     // Opens a secondary window once; a second call brings it to the front.
     QWidget *showSecondary(const QString &key, const std::function<QWidget *()> &make);
     QWidget *secondary(const QString &key) const;
@@ -90,19 +87,21 @@ private:
     // Entry area (entry_fields.cpp).
     bool handleFieldKey(QWidget *field, QKeyEvent *key);
     void turnTo(QWidget *from, QWidget *to);
-    void enterBande();
+    bool enterBande();
     void enterIndicatif();
     void enterPrenom();
     void enterRef();
     void enterDpt();
     void enterDate();
     void enterHeure();
-    void enterMode();
+    bool enterMode();
     void enterReport(QLineEdit *field, QWidget *next);
     void enterRem();
     void enterQsl();
-    void rememberListPosition(QComboBox *combo, const QString &key);
-    void Chercher_Prenom_Dans_Saisie();
+    void Chercher_Prenom(const QString &indicatif);
+    void rememberListPosition(QComboBox *combo, int position);
+    void rememberChoice(QComboBox *combo);
+    void keepRepresentable(QLineEdit *field);
 
     // Recording and list editing (recording.cpp).
     void Valider_Qso();
@@ -127,6 +126,8 @@ private:
     LogListModel *m_model = nullptr;
     QHash<QString, QPointer<QWidget>> m_windows;
     bool m_inClick = false;
+    // Keys that change the list's current line are clicks; this guards the
+    // program's own selection from running the click handling twice.
 
 public:
     // Controls, named as the operator's screen names them.

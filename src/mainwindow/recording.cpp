@@ -1,0 +1,179 @@
+// Recording a contact and working on the log list: click, double click,
+// delete, insert.
+#include "mainwindow/main_window.h"
+
+#include "logstore/log_list_model.h"
+#include "logstore/log_record.h"
+#include "logstore/prenoms.h"
+#include "platform/message_boxes.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace vqx {
+
+void MainWindow::Valider_Qso()
+{
+    if (!m_services.messages->question(this,
+                                       QStringLiteral("Voulez vous enregistrer ces données ?"))) {
+        returnToWaiting();
+        return;
+    }
+    Prenom_A->setText(Prenom_A->text().toUpper());
+    const FileResult stored = Memoriser_Prenom(
+        m_services.dataDir, buildPrenomLine(Ind_A->text(), Dpt_A->text(), Prenom_A->text()));
+    if (!stored.ok()) {
+        // The contact matters more than the first name: say so and go on.
+        message(QStringLiteral("Le répertoire des prénoms ") +
+                QDir::toNativeSeparators(QDir(m_services.dataDir).filePath(kPrenomFile)) +
+                QStringLiteral(" n'a pas pu être mis à jour (") + stored.detail +
+                QStringLiteral(") ; il est resté tel qu'il était."));
+    }
+
+    const QString trimmedName = Rem_A->text().trimmed();
+    if (trimmedName.size() > QsoLine::NomFontaine.width)
+        Rem_A->setText(trimmedName.left(QsoLine::NomFontaine.width));
+    QsoFields f;
+    f.indicatif = Ind_A->text();
+    f.dpt = Dpt_A->text();
+    f.prenom = Prenom_A->text();
+    f.ref = Ref_A->text();
+    f.date = Date_A->text();
+    f.heure = Heure_A->text();
+    f.mode = Mode_A->currentText();
+    f.qrg = Bande_A->currentText();
+    f.rstR = RST_A->text();
+    f.rstE = RSTE_A->text();
+    f.nomFontaine = Rem_A->text();
+    f.qsl = QSL_A->isChecked();
+    const QString line = buildQsoLine(f);
+
+    const LogTarget log{logPath()};
+    LogChange change;
+    if (m_shared.Flag_Modif) {
+        QString old = qsoLineFromListLine(m_shared.Ligne_Selection);
+        // The list shows the fountain name as stored, in upper case.
+        old.replace(QsoLine::NomFontaine.start - 1, QsoLine::NomFontaine.width,
+                    QsoLine::NomFontaine.cut(old).toUpper());
+        change = Remplacer_Qso(log, line, old);
+    } else if (dateAuto() && !m_shared.Flag_Insert) {
+        change = Ajouter_Qso(log, line);
+    } else {
+        change = Inserer_Qso_Chrono(log, line);
+    }
+    // A contact that could not be written stays in the fields, ready to try again.
+    if (!applyChange(change))
+        return;
+    returnToWaiting();
+}
+
+void MainWindow::returnToWaiting()
+{
+    selectLastLine();
+    m_shared.Flag_Modif = false;
+    m_shared.Flag_Insert = false;
+    m_shared.Flag_Edition = false;
+    Mode_Aff->setText(QStringLiteral("Saisie QSO"));
+    Valide_A->setEnabled(false);
+    for (QLineEdit *e : {Ind_A, Dpt_A, Prenom_A, Ref_A, Heure_A, Rem_A}) {
+        e->clear();
+        e->setEnabled(false);
+        colour(e, kLightYellow);
+    }
+    // In manual date mode the date stays for the next contact.
+    if (dateAuto())
+        Date_A->clear();
+    Date_A->setEnabled(false);
+    colour(Date_A, kLightYellow);
+    Mode_A->setEnabled(false);
+    colour(Mode_A, kLightYellow);
+    colour(Bande_A, kLightYellow);
+    const QString report =
+        Mode_A->currentText() == QStringLiteral("CW") ? QStringLiteral("599") : QStringLiteral("59");
+    for (QLineEdit *e : {RST_A, RSTE_A}) {
+        e->setEnabled(false);
+        colour(e, kLightYellow);
+        e->setText(report);
+    }
+    QSL_A->setChecked(false);
+    QSL_A->setEnabled(false);
+    colour(Ind_A, kLightGreen);
+    Ind_A->setEnabled(true);
+    Ind_A->setFocus();
+    reselectBandAndMode();
+}
+
+void MainWindow::showLineInFields(const QString &listLine)
+{
+    Ind_A->setText(QsoListLine::Indicatif.cutTrimmed(listLine));
+    Dpt_A->setText(QsoListLine::Dpt.cutTrimmed(listLine));
+    Prenom_A->setText(QsoListLine::Prenom.cutTrimmed(listLine));
+    Ref_A->setText(QsoListLine::Ref.cutTrimmed(listLine));
+    Date_A->setText(QsoListLine::Date.cut(listLine));
+    Heure_A->setText(QsoListLine::Heure.cut(listLine));
+    Mode_A->setCurrentText(QsoListLine::Mode.cutTrimmed(listLine));
+    Bande_A->setCurrentText(QsoListLine::QRG.cutTrimmed(listLine));
+    RST_A->setText(QsoListLine::RstR.cutTrimmed(listLine));
+    RSTE_A->setText(QsoListLine::RstE.cutTrimmed(listLine));
+    Rem_A->setText(QsoListLine::NomFontaine.cutTrimmed(listLine));
+    QSL_A->setChecked(QsoListLine::QSL.cut(listLine) == QStringLiteral("*"));
+}
+
+void MainWindow::onListClicked(int row)
+{
+    if (m_shared.Flag_Edition || row < 0 || row >= m_model->rowCount())
+        return;
+    m_shared.Ligne_Selection = m_model->listLine(row);
+    Annule_Saisie->setEnabled(true);
+    showLineInFields(m_shared.Ligne_Selection);
+    Ind_A->setEnabled(false);
+}
+
+void MainWindow::onListDoubleClicked()
+{
+    if (m_shared.Flag_Edition)
+        return;
+    if (m_shared.Ligne_Selection.isEmpty()) {
+        message(QStringLiteral("Cliquez sur une ligne pour l'editer"));
+        return;
+    }
+    m_shared.Flag_Edition = true;
+    m_shared.Flag_Modif = true;
+    const QList<QWidget *> fields = {Ind_A,   Dpt_A, Prenom_A, Ref_A,  Date_A, Heure_A, Mode_A,
+                                     Bande_A, RST_A, RSTE_A,   Rem_A,  QSL_A,  Valide_A};
+    for (QWidget *w : fields)
+        w->setEnabled(true);
+    Mode_Aff->setText(QStringLiteral("Modification QSO"));
+    showLineInFields(m_shared.Ligne_Selection);
+    colour(Ind_A, kLightGreen);
+    Ind_A->setFocus();
+}
+
+void MainWindow::supprimerQso()
+{
+    if (m_shared.Ligne_Selection.isEmpty()) {
+        message(QStringLiteral("Cliquez sur une ligne pour l'effacer"));
+        return;
+    }
+    const QString line = qsoLineFromListLine(m_shared.Ligne_Selection);
+    if (m_services.messages->question(this, QStringLiteral("Voulez vous Supprimer ce QSO ?")))
+        applyChange(Supprimer_Qso(LogTarget{logPath()}, line));
+    Annule_Saisie->setEnabled(false);
+    Reset_Saisie();
+}
+
+void MainWindow::insererQso()
+{
+    m_shared.Flag_Insert = true;
+    Mode_Aff->setText(QStringLiteral("Insertion QSO"));
+    // A line shown by a click leaves the callsign field disabled; open it again.
+    Ind_A->setEnabled(true);
+    colour(Ind_A, kLightGreen);
+    Ind_A->setFocus();
+}
+
+} // namespace vqx
