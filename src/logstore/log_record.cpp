@@ -31,8 +31,8 @@ QString buildQsoLine(const QsoFields &f)
     line += padded(f.qrg, QsoLine::QRG.width) + blank;
     line += padded(f.rstR, QsoLine::RstR.width) + blank;
     line += padded(f.rstE, QsoLine::RstE.width) + blank;
-    line += padded(fountainNameForLine(f.nomFontaine).toUpper(), QsoLine::NomFontaine.width) +
-            blank;
+    line +=
+        padded(fountainNameForLine(f.nomFontaine).toUpper(), QsoLine::NomFontaine.width) + blank;
     line += f.qsl ? QLatin1Char('*') : blank;
     return line;
 }

@@ -33,8 +33,8 @@ inline constexpr Column RstE{72, 3};
 inline constexpr Column NomFontaine{76, 30};
 inline constexpr Column QSL{107, 1};
 // The twelve columns in file order.
-inline constexpr Column All[12] = {Indicatif, Dpt,  Prenom, Ref,  Date,        Heure,
-                                   Mode,      QRG,  RstR,   RstE, NomFontaine, QSL};
+inline constexpr Column All[12] = {Indicatif, Dpt, Prenom, Ref,  Date,        Heure,
+                                   Mode,      QRG, RstR,   RstE, NomFontaine, QSL};
 } // namespace QsoLine
 
 // QsoListLine: the display form in the main list, led by the line number.
@@ -53,8 +53,8 @@ inline constexpr Column RstR{84, 3};
 inline constexpr Column RstE{89, 3};
 inline constexpr Column NomFontaine{94, 30};
 inline constexpr Column QSL{126, 1};
-inline constexpr Column All[12] = {Indicatif, Dpt,  Prenom, Ref,  Date,        Heure,
-                                   Mode,      QRG,  RstR,   RstE, NomFontaine, QSL};
+inline constexpr Column All[12] = {Indicatif, Dpt, Prenom, Ref,  Date,        Heure,
+                                   Mode,      QRG, RstR,   RstE, NomFontaine, QSL};
 } // namespace QsoListLine
 
 // The twelve values of one contact, as the entry fields hold them.

@@ -16,9 +16,9 @@ QString buildPrenomLine(const QString &indicatif, const QString &dpt, const QStr
 struct PrenomLookup
 {
     bool found = false;
-    QString prenom;          // upper case
-    bool dptBlank = false;   // the entry found was stored without department
-    FileResult file;         // a missing directory is an empty one, not an error
+    QString prenom;        // upper case
+    bool dptBlank = false; // the entry found was stored without department
+    FileResult file;       // a missing directory is an empty one, not an error
 };
 
 // Looks the callsign up (exact, case-sensitive, against the trimmed first

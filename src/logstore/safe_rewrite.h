@@ -7,7 +7,8 @@
 namespace vqx {
 
 // Why a file could not be read or rewritten.
-enum class FileError {
+enum class FileError
+{
     None,
     Missing,      // the file does not exist
     NotAFile,     // the path names a folder or something else

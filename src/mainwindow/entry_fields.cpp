@@ -76,6 +76,15 @@ void MainWindow::rememberChoice(QComboBox *combo)
     rememberListPosition(combo, combo->currentIndex());
 }
 
+int MainWindow::listPosition(QComboBox *combo)
+{
+    // The item whose text is shown, -1 when the text is not one of the list.
+    const int i = combo->findText(combo->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (i >= 0 && i != combo->currentIndex())
+        combo->setCurrentIndex(i);
+    return i;
+}
+
 bool MainWindow::handleFieldKey(QWidget *field, QKeyEvent *key)
 {
     QWidget *w = field;
@@ -106,8 +115,8 @@ bool MainWindow::handleFieldKey(QWidget *field, QKeyEvent *key)
     }
 
     if (enter) {
-        const int position = w == Bande_A   ? Bande_A->currentIndex()
-                             : w == Mode_A ? Mode_A->currentIndex()
+        const int position = w == Bande_A  ? listPosition(Bande_A)
+                             : w == Mode_A ? listPosition(Mode_A)
                                            : -1;
         bool accepted = true;
         if (w == Bande_A)
@@ -140,9 +149,9 @@ bool MainWindow::handleFieldKey(QWidget *field, QKeyEvent *key)
     // Characters the code page cannot hold never reach a field.
     if (!text.isEmpty() && !codepage::isRepresentable(text))
         return true;
-    if (w == Bande_A || w == Mode_A)
+    if ((w == Bande_A || w == Mode_A) && !text.isEmpty())
         rememberListPosition(static_cast<QComboBox *>(w),
-                             static_cast<QComboBox *>(w)->currentIndex());
+                             listPosition(static_cast<QComboBox *>(w)));
     // Typing rule: a-z are upper-cased as typed; the department keeps its case.
     if (w != Dpt_A && text.size() == 1 && text.at(0) >= QLatin1Char('a') &&
         text.at(0) <= QLatin1Char('z')) {

@@ -76,8 +76,7 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     // Start-up: lists, callsign, remembered band and mode, date mode, folder.
     Bande_A->addItems(kBandList);
     Mode_A->addItems(kModeList);
-    m_shared.Indicatif_Station =
-        readSetting(kSectionSetup, kKeyIndicatif, kFirstRunCallsign);
+    m_shared.Indicatif_Station = readSetting(kSectionSetup, kKeyIndicatif, kFirstRunCallsign);
     I_Station->setText(m_shared.Indicatif_Station);
     reselectBandAndMode();
     applyDateModeFromSettings();
@@ -115,8 +114,7 @@ void MainWindow::start()
     if (m_shared.Indicatif_Station != kFirstRunCallsign)
         Charger_Log();
     selectLastLine();
-    writeSetting(stationSection(m_shared.Indicatif_Station), kKeyRevision,
-                 m_shared.Revision_Texte);
+    writeSetting(stationSection(m_shared.Indicatif_Station), kKeyRevision, m_shared.Revision_Texte);
     Reset_Saisie();
 }
 
@@ -191,7 +189,8 @@ void MainWindow::buildControls()
     outer->addLayout(top);
 
     // Entry area.
-    auto *frame3 = named(new QGroupBox(QStringLiteral("Saisie ou modification d'un QSO")), "Frame3");
+    auto *frame3 =
+        named(new QGroupBox(QStringLiteral("Saisie ou modification d'un QSO")), "Frame3");
     auto *grid = new QGridLayout(frame3);
     Bande_A = named(new QComboBox, "Bande_A");
     Ind_A = named(new QLineEdit, "Ind_A");
@@ -279,8 +278,8 @@ void MainWindow::buildControls()
     lc->addWidget(Label_Liste_VQX);
     lc->addWidget(Liste_VQX, 1);
     outer->addWidget(lCommunes, 1);
-    auto *credit = named(new QLabel(QStringLiteral("ZAT_VQX, carnet de trafic du diplôme VQX")),
-                         "Label14");
+    auto *credit =
+        named(new QLabel(QStringLiteral("ZAT_VQX, carnet de trafic du diplôme VQX")), "Label14");
     outer->addWidget(credit);
     setCentralWidget(central);
 
@@ -291,9 +290,19 @@ void MainWindow::buildControls()
 
     colour(Bande_A, kLightYellow);
     colour(Mode_A, kLightYellow);
-    const QList<QWidget *> keyed = {Bande_A->lineEdit(), Mode_A->lineEdit(), Ind_A, Dpt_A,
-                                    Prenom_A, Ref_A, Date_A, Heure_A, RST_A, RSTE_A, Rem_A,
-                                    QSL_A, Valide_A};
+    const QList<QWidget *> keyed = {Bande_A->lineEdit(),
+                                    Mode_A->lineEdit(),
+                                    Ind_A,
+                                    Dpt_A,
+                                    Prenom_A,
+                                    Ref_A,
+                                    Date_A,
+                                    Heure_A,
+                                    RST_A,
+                                    RSTE_A,
+                                    Rem_A,
+                                    QSL_A,
+                                    Valide_A};
     for (QWidget *w : keyed)
         w->installEventFilter(this);
 
@@ -388,8 +397,8 @@ void MainWindow::buildMenus()
 
 void MainWindow::applyDateModeFromSettings()
 {
-    const QString v =
-        readSetting(stationSection(m_shared.Indicatif_Station), kKeyDateAuto, QStringLiteral("Oui"));
+    const QString v = readSetting(stationSection(m_shared.Indicatif_Station), kKeyDateAuto,
+                                  QStringLiteral("Oui"));
     if (v == QStringLiteral("Oui")) {
         Mnu_Date_Auto->setChecked(true);
         Mnu_Date_Man->setChecked(false);
@@ -551,8 +560,8 @@ void MainWindow::Reset_Saisie()
     const int band = readSetting(section, kKeyBande, QStringLiteral("0")).toInt(&ok);
     Bande_A->setCurrentIndex(ok && band >= 0 && band < Bande_A->count() ? band : 0);
     Bande_A->setEnabled(true);
-    const QString report =
-        Mode_A->currentText() == QStringLiteral("CW") ? QStringLiteral("599") : QStringLiteral("59");
+    const QString report = Mode_A->currentText() == QStringLiteral("CW") ? QStringLiteral("599")
+                                                                         : QStringLiteral("59");
     for (QLineEdit *e : {RST_A, RSTE_A}) {
         e->setEnabled(false);
         colour(e, kLightYellow);

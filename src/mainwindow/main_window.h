@@ -101,6 +101,7 @@ private:
     void Chercher_Prenom(const QString &indicatif);
     void rememberListPosition(QComboBox *combo, int position);
     void rememberChoice(QComboBox *combo);
+    int listPosition(QComboBox *combo);
     void keepRepresentable(QLineEdit *field);
 
     // Recording and list editing (recording.cpp).

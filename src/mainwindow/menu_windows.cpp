@@ -12,33 +12,21 @@ void MainWindow::openAwards(const QString &group)
 }
 
 // Liste > des Fontaines contactées.
-void MainWindow::openContactedList()
-{
-}
+void MainWindow::openContactedList() {}
 
 // Carte > des départements contactés.
-void MainWindow::openMap()
-{
-}
+void MainWindow::openMap() {}
 
 // Button "Rechercher un QSO".
-void MainWindow::openSearch()
-{
-}
+void MainWindow::openSearch() {}
 
 // Afficher Cluster.
-void MainWindow::openCluster()
-{
-}
+void MainWindow::openCluster() {}
 
 // Règlement.
-void MainWindow::openReglement()
-{
-}
+void MainWindow::openReglement() {}
 
 // Fichier > Exporter le log au format ADIF.
-void MainWindow::exportAdif()
-{
-}
+void MainWindow::exportAdif() {}
 
 } // namespace vqx

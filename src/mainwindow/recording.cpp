@@ -92,8 +92,8 @@ void MainWindow::returnToWaiting()
     Mode_A->setEnabled(false);
     colour(Mode_A, kLightYellow);
     colour(Bande_A, kLightYellow);
-    const QString report =
-        Mode_A->currentText() == QStringLiteral("CW") ? QStringLiteral("599") : QStringLiteral("59");
+    const QString report = Mode_A->currentText() == QStringLiteral("CW") ? QStringLiteral("599")
+                                                                         : QStringLiteral("59");
     for (QLineEdit *e : {RST_A, RSTE_A}) {
         e->setEnabled(false);
         colour(e, kLightYellow);
@@ -143,8 +143,8 @@ void MainWindow::onListDoubleClicked()
     }
     m_shared.Flag_Edition = true;
     m_shared.Flag_Modif = true;
-    const QList<QWidget *> fields = {Ind_A,   Dpt_A, Prenom_A, Ref_A,  Date_A, Heure_A, Mode_A,
-                                     Bande_A, RST_A, RSTE_A,   Rem_A,  QSL_A,  Valide_A};
+    const QList<QWidget *> fields = {Ind_A,   Dpt_A, Prenom_A, Ref_A, Date_A, Heure_A, Mode_A,
+                                     Bande_A, RST_A, RSTE_A,   Rem_A, QSL_A,  Valide_A};
     for (QWidget *w : fields)
         w->setEnabled(true);
     Mode_Aff->setText(QStringLiteral("Modification QSO"));

@@ -22,7 +22,8 @@ bool isInsideBuildTree(const QString &folder)
 QString chooseDataFolder(const QString &programFolder, const QString &perUserFolder)
 {
     const QString abs = QFileInfo(programFolder).absoluteFilePath();
-    const bool systemPrefix = abs.startsWith(QStringLiteral("/usr/")) || abs == QStringLiteral("/usr");
+    const bool systemPrefix =
+        abs.startsWith(QStringLiteral("/usr/")) || abs == QStringLiteral("/usr");
     const bool writable = ::access(QFile::encodeName(abs).constData(), W_OK) == 0;
     if (!systemPrefix && writable && !isInsideBuildTree(abs))
         return abs;

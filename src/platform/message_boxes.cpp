@@ -12,8 +12,8 @@ void QtMessageBoxes::information(QWidget *parent, const QString &text)
 
 bool QtMessageBoxes::question(QWidget *parent, const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, kProgramTitle, text,
-                    QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox box(QMessageBox::NoIcon, kProgramTitle, text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }

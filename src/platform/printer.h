@@ -8,7 +8,12 @@ class QPrinter;
 
 namespace vqx {
 
-enum class PrintOutcome { Printed, Cancelled, Failed };
+enum class PrintOutcome
+{
+    Printed,
+    Cancelled,
+    Failed
+};
 
 // Printing of the text lists: the printer-selection dialog, then the lines
 // one under the other in the given font, a new page when one is full.

@@ -165,8 +165,8 @@ void StationWindow::validate()
         settings.Ecrire_Reglage(kAppVqx, kSectionSetup, kKeyIndicatif, candidate);
     }
 
-    const QString stored = settings.Lire_Reglage(kAppVqx, kSectionSetup, kKeyIndicatif,
-                                                 QStringLiteral("FXXXX"));
+    const QString stored =
+        settings.Lire_Reglage(kAppVqx, kSectionSetup, kKeyIndicatif, QStringLiteral("FXXXX"));
     if (m_host.showCallsign)
         m_host.showCallsign(displayForm(stored));
     if (m_host.reselectBandAndMode)

@@ -17,12 +17,12 @@ using namespace vqx::test;
 
 namespace {
 
-const QString A = qso(QStringLiteral("FAAAA"), QStringLiteral("31FA001"), QStringLiteral("05/06/08"),
-                      QStringLiteral("14:32"));
-const QString B = qso(QStringLiteral("FBBBB"), QStringLiteral("75FT002"), QStringLiteral("06/06/08"),
-                      QStringLiteral("10:00"));
-const QString C = qso(QStringLiteral("FCCCC"), QStringLiteral("13FA010"), QStringLiteral("07/06/08"),
-                      QStringLiteral("09:15"));
+const QString A = qso(QStringLiteral("FAAAA"), QStringLiteral("31FA001"),
+                      QStringLiteral("05/06/08"), QStringLiteral("14:32"));
+const QString B = qso(QStringLiteral("FBBBB"), QStringLiteral("75FT002"),
+                      QStringLiteral("06/06/08"), QStringLiteral("10:00"));
+const QString C = qso(QStringLiteral("FCCCC"), QStringLiteral("13FA010"),
+                      QStringLiteral("07/06/08"), QStringLiteral("09:15"));
 
 class LogStoreTest : public ::testing::Test
 {
@@ -128,7 +128,8 @@ TEST(Codepage, RefusesCharactersOutsideTheCodePage)
 TEST(Codepage, SplitsCrLfAndBareLineFeeds)
 {
     const auto r = codepage::splitLines(QStringLiteral("a\r\nb\nc"));
-    EXPECT_EQ(r.lines, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+    EXPECT_EQ(r.lines,
+              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
     EXPECT_TRUE(r.bareLineFeeds);
     EXPECT_TRUE(r.missingFinalEnd);
     EXPECT_TRUE(codepage::splitLines(QString()).lines.isEmpty());
@@ -164,8 +165,9 @@ TEST_F(LogStoreTest, LoadingAMissingLogCreatesNothing)
 
 TEST_F(LogStoreTest, IrregularLogIsReportedAndLeftByteForByte)
 {
-    const QByteArray bytes = codepage::encode(A + QStringLiteral("\n") + B.left(50) +
-                                              QStringLiteral("\r\n") + C + QStringLiteral("EXTRA\r\n"));
+    const QByteArray bytes =
+        codepage::encode(A + QStringLiteral("\n") + B.left(50) + QStringLiteral("\r\n") + C +
+                         QStringLiteral("EXTRA\r\n"));
     ASSERT_TRUE(writeBytes(path(), bytes));
     const LoadedLog l = Charger_Log(path());
     EXPECT_TRUE(l.file.ok());
@@ -225,16 +227,16 @@ TEST_P(InsertChrono, PlacesTheLine)
     EXPECT_FALSE(QFileInfo::exists(dir.file(kScratchFileChrono)));
 }
 
-const QString y2000 = qso(QStringLiteral("F2000"), QStringLiteral("31FA001"), QStringLiteral("01/01/00"),
-                          QStringLiteral("00:10"));
-const QString y1999 = qso(QStringLiteral("F1999"), QStringLiteral("31FA002"), QStringLiteral("31/12/99"),
-                          QStringLiteral("23:50"));
+const QString y2000 = qso(QStringLiteral("F2000"), QStringLiteral("31FA001"),
+                          QStringLiteral("01/01/00"), QStringLiteral("00:10"));
+const QString y1999 = qso(QStringLiteral("F1999"), QStringLiteral("31FA002"),
+                          QStringLiteral("31/12/99"), QStringLiteral("23:50"));
 const QString sameMinuteFirst = qso(QStringLiteral("FFIRST"), QStringLiteral("31FA003"),
                                     QStringLiteral("06/06/08"), QStringLiteral("10:00"));
-const QString feb31 = qso(QStringLiteral("FFEB"), QStringLiteral("31FA004"), QStringLiteral("31/02/08"),
-                          QStringLiteral("12:00"));
-const QString day00 = qso(QStringLiteral("FZERO"), QStringLiteral("31FA005"), QStringLiteral("00/06/08"),
-                          QStringLiteral("12:00"));
+const QString feb31 = qso(QStringLiteral("FFEB"), QStringLiteral("31FA004"),
+                          QStringLiteral("31/02/08"), QStringLiteral("12:00"));
+const QString day00 = qso(QStringLiteral("FZERO"), QStringLiteral("31FA005"),
+                          QStringLiteral("00/06/08"), QStringLiteral("12:00"));
 
 INSTANTIATE_TEST_SUITE_P(
     LogStore, InsertChrono,
@@ -242,7 +244,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ChronoCase{"century_rule_1999_before_2000", {y2000}, y1999, {y1999, y2000}},
                       ChronoCase{"latest_goes_last", {A, B}, C, {A, B, C}},
                       ChronoCase{"in_the_middle", {A, C}, B, {A, B, C}},
-                      ChronoCase{"same_minute_inserted_first", {A, B, C}, sameMinuteFirst,
+                      ChronoCase{"same_minute_inserted_first",
+                                 {A, B, C},
+                                 sameMinuteFirst,
                                  {A, sameMinuteFirst, B, C}},
                       ChronoCase{"impossible_date_31_02", {A, B}, feb31, {feb31, A, B}},
                       ChronoCase{"day_00_before_day_01", {A, B}, day00, {day00, A, B}}),
@@ -326,10 +330,10 @@ TEST_F(LogStoreTest, UnrepresentableLineIsRefusedBeforeWriting)
 
 TEST_F(LogStoreTest, AccentedLettersAreOneByteEach)
 {
-    const QString accented = qso(QStringLiteral("FAAAA"), QStringLiteral("31FA001"),
-                                 QStringLiteral("05/06/08"), QStringLiteral("14:32"),
-                                 QStringLiteral("14 Mhz"), true, QStringLiteral("SSB"),
-                                 QStringLiteral("HÉLÈNE"), QStringLiteral("fontaine élégante"));
+    const QString accented =
+        qso(QStringLiteral("FAAAA"), QStringLiteral("31FA001"), QStringLiteral("05/06/08"),
+            QStringLiteral("14:32"), QStringLiteral("14 Mhz"), true, QStringLiteral("SSB"),
+            QStringLiteral("HÉLÈNE"), QStringLiteral("fontaine élégante"));
     ASSERT_TRUE(Creer_Log(path()).ok());
     ASSERT_TRUE(Ajouter_Qso(target(), accented).ok());
     EXPECT_EQ(QFileInfo(path()).size(), 109);

@@ -16,7 +16,10 @@ class PrenomTest : public ::testing::Test
 {
 protected:
     QString file() const { return dir.file(kPrenomFile); }
-    QStringList lines() const { return codepage::splitLines(codepage::decode(readBytes(file()))).lines; }
+    QStringList lines() const
+    {
+        return codepage::splitLines(codepage::decode(readBytes(file()))).lines;
+    }
     TempFolder dir;
 };
 
@@ -37,10 +40,10 @@ TEST_F(PrenomTest, MissingDirectoryIsEmptyAndCreatedAtFirstStore)
     EXPECT_FALSE(Chercher_Prenom(dir.path(), QStringLiteral("F1AB")).found);
     EXPECT_TRUE(Chercher_Prenom(dir.path(), QStringLiteral("F1AB")).file.ok());
     EXPECT_FALSE(QFileInfo::exists(file()));
-    ASSERT_TRUE(Memoriser_Prenom(dir.path(), buildPrenomLine(QStringLiteral("F1AB"),
-                                                             QStringLiteral("31"),
-                                                             QStringLiteral("Jean")))
-                    .ok());
+    ASSERT_TRUE(
+        Memoriser_Prenom(dir.path(), buildPrenomLine(QStringLiteral("F1AB"), QStringLiteral("31"),
+                                                     QStringLiteral("Jean")))
+            .ok());
     EXPECT_EQ(readBytes(file()), QByteArray("F1AB         31 JEAN\r\n"));
 }
 
@@ -48,15 +51,15 @@ TEST_F(PrenomTest, FirstStoreAppendsSecondReplacesInPlace)
 {
     ASSERT_TRUE(writeBytes(file(), crlf({QStringLiteral("F1AA         31 PAUL"),
                                          QStringLiteral("F1BB         75 LUC")})));
-    ASSERT_TRUE(Memoriser_Prenom(dir.path(), buildPrenomLine(QStringLiteral("F1CC"),
-                                                             QStringLiteral("13"),
-                                                             QStringLiteral("marc")))
-                    .ok());
+    ASSERT_TRUE(
+        Memoriser_Prenom(dir.path(), buildPrenomLine(QStringLiteral("F1CC"), QStringLiteral("13"),
+                                                     QStringLiteral("marc")))
+            .ok());
     EXPECT_EQ(lines().last(), QStringLiteral("F1CC         13 MARC"));
-    ASSERT_TRUE(Memoriser_Prenom(dir.path(), buildPrenomLine(QStringLiteral("F1AA"),
-                                                             QStringLiteral("31"),
-                                                             QStringLiteral("Pierre")))
-                    .ok());
+    ASSERT_TRUE(
+        Memoriser_Prenom(dir.path(), buildPrenomLine(QStringLiteral("F1AA"), QStringLiteral("31"),
+                                                     QStringLiteral("Pierre")))
+            .ok());
     EXPECT_EQ(lines(), (QStringList{QStringLiteral("F1AA         31 PIERRE"),
                                     QStringLiteral("F1BB         75 LUC"),
                                     QStringLiteral("F1CC         13 MARC")}));
@@ -68,9 +71,9 @@ TEST_F(PrenomTest, FirstStoreAppendsSecondReplacesInPlace)
 
 TEST_F(PrenomTest, LaterDuplicateWinsAndTheNextStoreReplacesBoth)
 {
-    ASSERT_TRUE(writeBytes(file(), crlf({QStringLiteral("F1AA         31 PAUL"),
-                                         QStringLiteral("F1BB         75 LUC"),
-                                         QStringLiteral("F1AA            JACQUES")})));
+    ASSERT_TRUE(writeBytes(
+        file(), crlf({QStringLiteral("F1AA         31 PAUL"), QStringLiteral("F1BB         75 LUC"),
+                      QStringLiteral("F1AA            JACQUES")})));
     const PrenomLookup found = Chercher_Prenom(dir.path(), QStringLiteral("F1AA"));
     EXPECT_EQ(found.prenom, QStringLiteral("JACQUES"));
     EXPECT_TRUE(found.dptBlank);
@@ -82,8 +85,8 @@ TEST_F(PrenomTest, LaterDuplicateWinsAndTheNextStoreReplacesBoth)
 
 TEST_F(PrenomTest, LookupIsCaseSensitiveAndShortEntriesGiveAnEmptyName)
 {
-    ASSERT_TRUE(writeBytes(file(), crlf({QStringLiteral("f1aa         31 paul"),
-                                         QStringLiteral("F1ZZ")})));
+    ASSERT_TRUE(
+        writeBytes(file(), crlf({QStringLiteral("f1aa         31 paul"), QStringLiteral("F1ZZ")})));
     EXPECT_FALSE(Chercher_Prenom(dir.path(), QStringLiteral("F1AA")).found);
     const PrenomLookup shortLine = Chercher_Prenom(dir.path(), QStringLiteral("F1ZZ"));
     EXPECT_TRUE(shortLine.found);
@@ -129,14 +132,14 @@ const char *const kLength = "8 caracteres pour la date ex: 01/02/08";
 
 INSTANTIATE_TEST_SUITE_P(
     Dates, DateRules,
-    ::testing::Values(DateCase{"plain", "01/02/08", ""}, DateCase{"end_of_century", "31/12/99", ""},
-                      DateCase{"all_zero", "00/00/00", ""}, DateCase{"feb_31", "31/02/08", ""},
-                      DateCase{"day_32", "32/01/08", kFormat}, DateCase{"month_13", "15/13/08", kFormat},
-                      DateCase{"short_parts", "1/2/2008", kFormat},
-                      DateCase{"dashes", "01-02-08", kFormat}, DateCase{"letter", "0A/02/08", kFormat},
-                      DateCase{"blanks", "        ", kFormat}, DateCase{"seven", "01/02/8", kLength},
-                      DateCase{"ten", "01/02/2008", kLength},
-                      DateCase{"empty", "", "Entrez une date"}),
+    ::testing::Values(
+        DateCase{"plain", "01/02/08", ""}, DateCase{"end_of_century", "31/12/99", ""},
+        DateCase{"all_zero", "00/00/00", ""}, DateCase{"feb_31", "31/02/08", ""},
+        DateCase{"day_32", "32/01/08", kFormat}, DateCase{"month_13", "15/13/08", kFormat},
+        DateCase{"short_parts", "1/2/2008", kFormat}, DateCase{"dashes", "01-02-08", kFormat},
+        DateCase{"letter", "0A/02/08", kFormat}, DateCase{"blanks", "        ", kFormat},
+        DateCase{"seven", "01/02/8", kLength}, DateCase{"ten", "01/02/2008", kLength},
+        DateCase{"empty", "", "Entrez une date"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 class TimeRules : public ::testing::TestWithParam<DateCase>
@@ -173,10 +176,12 @@ TEST(RefDejaContactee, SameReferenceOnTheSameBandOnly)
                                           QStringLiteral("05/06/08"), QStringLiteral("14:32")),
                                       qso(QStringLiteral("FBBBB"), QStringLiteral("31FA001"),
                                           QStringLiteral("07/06/08"), QStringLiteral("09:00"))})));
-    const DejaContactee same = Ref_Deja_Contactee(log, QStringLiteral("31FA001"),
-                                                  QStringLiteral("14 Mhz"));
+    const DejaContactee same =
+        Ref_Deja_Contactee(log, QStringLiteral("31FA001"), QStringLiteral("14 Mhz"));
     EXPECT_TRUE(same.found);
     EXPECT_EQ(same.date, QStringLiteral("05/06/08"));
-    EXPECT_FALSE(Ref_Deja_Contactee(log, QStringLiteral("31FA001"), QStringLiteral("7.0 Mhz")).found);
-    EXPECT_FALSE(Ref_Deja_Contactee(log, QStringLiteral("31FA002"), QStringLiteral("14 Mhz")).found);
+    EXPECT_FALSE(
+        Ref_Deja_Contactee(log, QStringLiteral("31FA001"), QStringLiteral("7.0 Mhz")).found);
+    EXPECT_FALSE(
+        Ref_Deja_Contactee(log, QStringLiteral("31FA002"), QStringLiteral("14 Mhz")).found);
 }

@@ -50,12 +50,12 @@ TEST(IniSettingsStore, StationsKeepTheirOwnValues)
     const QString key = QStringLiteral("bande Utilisee");
     ASSERT_TRUE(s.Ecrire_Reglage(kAppVqx, stationSection(QStringLiteral("F1AAA")), key,
                                  QStringLiteral("4")));
-    EXPECT_EQ(s.Lire_Reglage(kAppVqx, stationSection(QStringLiteral("F1BBB")), key,
-                             QStringLiteral("0")),
-              QStringLiteral("0"));
-    EXPECT_EQ(s.Lire_Reglage(kAppVqx, stationSection(QStringLiteral("F1AAA")), key,
-                             QStringLiteral("0")),
-              QStringLiteral("4"));
+    EXPECT_EQ(
+        s.Lire_Reglage(kAppVqx, stationSection(QStringLiteral("F1BBB")), key, QStringLiteral("0")),
+        QStringLiteral("0"));
+    EXPECT_EQ(
+        s.Lire_Reglage(kAppVqx, stationSection(QStringLiteral("F1AAA")), key, QStringLiteral("0")),
+        QStringLiteral("4"));
 }
 
 TEST(IniSettingsStore, UnwritableStoreReportsFailure)

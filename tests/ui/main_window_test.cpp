@@ -1,0 +1,428 @@
+// Start-up, menus, clock and the station window.
+#include "main_harness.h"
+
+#include "station/station_window.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTimer>
+
+using namespace vqx;
+using namespace vqx::test;
+
+namespace {
+
+const QString kFirstRunMessage =
+    QStringLiteral("\r\nPremiere installation, vous devez entrer votre Indicatif\r\n\r\n");
+
+// Runs `act` on the modal station window once it is shown.
+// The window is always closed afterwards, so a failed check cannot hang the test.
+void onStationWindow(const std::function<void(StationWindow *)> &act, bool *seen)
+{
+    QTimer::singleShot(0, [act, seen] {
+        auto *w = qobject_cast<StationWindow *>(QApplication::activeModalWidget());
+        *seen = w != nullptr;
+        if (!w)
+            return;
+        QPointer<StationWindow> alive(w);
+        act(w);
+        if (alive)
+            alive->close();
+    });
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void firstStartWithNoSettings();
+    void firstStartClosedWithoutCallsignStaysFxxxx();
+    void titleHeaderAndMenus();
+    void dateAutoStoredAsNon();
+    void dateModeMenus();
+    void clockRollsOverAtUtcMidnight();
+    void missingLogIsReportedAndNothingIsCreated();
+    void loadsTheLogNumberedAndSelectsTheLastLine();
+    void irregularLogIsShownAndLeftAlone();
+    void failedRewriteKeepsTheLogAndTellsTheOperator();
+    void stationTypingAndValidation();
+    void stationRefusals_data();
+    void stationRefusals();
+    void stationWithExistingLogKeepsItsContacts();
+    void stationWindowIsOpenedOnce();
+    void stationCannotCreateItsLog();
+};
+
+void MainWindowTest::firstStartWithNoSettings()
+{
+    MainHarness h;
+    QString typedStation;
+    bool focusOnButton = false;
+    QColor fieldColour;
+    bool seen = false;
+    onStationWindow(
+        [&](StationWindow *w) {
+            QApplication::setActiveWindow(w);
+            MainHarness::type(w->New_Indicatif, QStringLiteral("fyyyy/p"));
+            typedStation = w->New_Indicatif->text();
+            MainHarness::enter(w->New_Indicatif);
+            focusOnButton = w->Validation->hasFocus();
+            fieldColour = w->New_Indicatif->palette().color(QPalette::Base);
+            MainHarness::enter(w->Validation);
+        },
+        &seen);
+    MainWindow *m = h.open();
+    QVERIFY2(seen, "the station window should be shown modally at first start");
+    QCOMPARE(typedStation, QStringLiteral("FYYYY_P"));
+    QVERIFY(focusOnButton);
+    QCOMPARE(fieldColour, QColor(Qt::white));
+    QCOMPARE(h.fakes.messages.shown.value(0), kFirstRunMessage);
+    QCOMPARE(m->Bande_A->currentText(), QStringLiteral("1.8 Mhz"));
+    QCOMPARE(m->Mode_A->currentText(), QStringLiteral("SSB"));
+    QVERIFY(m->Mnu_Date_Auto->isChecked());
+    QCOMPARE(m->Label5->text(), QStringLiteral("Date automatique"));
+    QCOMPARE(h.fakes.settings.get(kAppVqx, kSectionSetup, QStringLiteral("Chemin Repertoire")),
+             QDir::toNativeSeparators(h.dir.path()));
+    // The station chosen in the first-run window: its log, its section, its label.
+    QCOMPARE(h.station(), QStringLiteral("FYYYY_P"));
+    QCOMPARE(QFileInfo(h.dir.file(QStringLiteral("FYYYY_P_VQX.log"))).size(), 0);
+    QCOMPARE(m->I_Station->text(), QStringLiteral("FYYYY/P"));
+    QCOMPARE(h.stationValue(QStringLiteral("Revision")), QStringLiteral(" 1.0.1"));
+    QCOMPARE(h.stationValue(QStringLiteral("bande Utilisee")), QStringLiteral("0"));
+    QCOMPARE(m->logModel()->rowCount(), 0);
+    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    QVERIFY(m->Ind_A->isEnabled());
+    QCOMPARE(h.fakes.messages.shown.size(), 1);
+}
+
+void MainWindowTest::firstStartClosedWithoutCallsignStaysFxxxx()
+{
+    MainHarness h;
+    bool seen = false;
+    onStationWindow([](StationWindow *) {}, &seen);
+    MainWindow *m = h.open();
+    QVERIFY(seen);
+    QCOMPARE(m->shared().Indicatif_Station, QStringLiteral("FXXXX"));
+    QCOMPARE(h.station(), QStringLiteral("FXXXX"));
+    QCOMPARE(m->logModel()->rowCount(), 0);
+    QVERIFY(h.dir.entries().isEmpty());
+    // The first-run guard: any key in Ind_A says what to do first.
+    h.fakes.messages.clear();
+    QTest::keyClick(m->Ind_A, 'f');
+    QCOMPARE(h.fakes.messages.shown.size(), 1);
+    QVERIFY(h.fakes.messages.last().startsWith(
+        QStringLiteral("\r\n         Premiere installation, vous devez entrer votre Indicatif")));
+    QVERIFY(h.fakes.messages.last().endsWith(
+        QStringLiteral("\r\n\r\nPour cela dans la barre des menus allez dans Station puis "
+                       "Nouvel Indicatif.")));
+    QCOMPARE(m->Ind_A->text(), QStringLiteral("f")); // unchanged by the typing rule
+}
+
+void MainWindowTest::titleHeaderAndMenus()
+{
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    h.writeLog({});
+    MainWindow *m = h.open();
+    QCOMPARE(m->windowTitle(), QStringLiteral("ZAT VQX   Diplome Ondrelle Revision  1.0.1"));
+    const QString header = m->Label_Liste_VQX->text();
+    QCOMPARE(header.size(), 191);
+    QList<int> runs;
+    QRegularExpressionMatchIterator it =
+        QRegularExpression(QStringLiteral(" +")).globalMatch(header);
+    while (it.hasNext())
+        runs << int(it.next().capturedLength());
+    QCOMPARE(runs, (QList<int>{9, 4, 15, 6, 23, 12, 10, 4, 5, 3, 1, 8, 1, 1, 1, 25}));
+    QCOMPARE(m->I_Station->text(), QStringLiteral("F1ABC"));
+
+    QStringList captions;
+    for (QAction *a : m->menuBar()->actions())
+        captions << a->text();
+    QCOMPARE(captions, (QStringList{QStringLiteral("Fichier"), QStringLiteral("Date"),
+                                    QStringLiteral("Station"), QStringLiteral("Liste"),
+                                    QStringLiteral("Carte "), QStringLiteral("Diplomes"),
+                                    QStringLiteral("Afficher Cluster"), QStringLiteral("Règlement"),
+                                    QStringLiteral("Aide")}));
+    QCOMPARE(m->Mnu_ADIF->text(), QStringLiteral("Exporter le log au format ADIF"));
+    QCOMPARE(m->Mnu_Quitter->text(), QStringLiteral("Quitter ZAT_VQX"));
+    QCOMPARE(m->Mnu_L_Contacte->text(), QStringLiteral("des Fontaines contactées"));
+    QCOMPARE(m->Mnu_Carte_Contacte->text(), QStringLiteral("des départements contactés"));
+
+    m->Mnu_Apropos->trigger();
+    QVERIFY(h.fakes.messages.last().startsWith(QStringLiteral("ZAT_VQX  Révision  1.0.1\r\n\r\n")));
+    m->Mnu_Historique->trigger();
+    QCOMPARE(h.fakes.messages.last(),
+             QStringLiteral("V1.0.0   le 12/01/2015 creation\r\nV1.0.1   le 05/52/2021 Nouveau "
+                            "Cluster\r\n"));
+    m->Mnu_VHF->trigger();
+    QCOMPARE(m->shared().Groupe_Bandes, QStringLiteral("VHF"));
+    m->Mnu_HF->trigger();
+    QCOMPARE(m->shared().Groupe_Bandes, QStringLiteral("HF"));
+}
+
+void MainWindowTest::dateAutoStoredAsNon()
+{
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    h.setStationValue(QStringLiteral("Date Auto"), QStringLiteral("Non"));
+    h.setStationValue(QStringLiteral("bande Utilisee"), QStringLiteral("4"));
+    h.setStationValue(QStringLiteral("Mode Utilise"), QStringLiteral("1"));
+    h.writeLog({});
+    MainWindow *m = h.open();
+    QVERIFY(m->Mnu_Date_Man->isChecked());
+    QVERIFY(!m->Mnu_Date_Auto->isChecked());
+    QCOMPARE(m->Label5->text(), QStringLiteral("Date manuelle"));
+    QCOMPARE(m->Bande_A->currentText(), QStringLiteral("14 Mhz"));
+    QCOMPARE(m->Mode_A->currentText(), QStringLiteral("CW"));
+    QCOMPARE(m->RST_A->text(), QStringLiteral("599"));
+}
+
+void MainWindowTest::dateModeMenus()
+{
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    h.writeLog({});
+    MainWindow *m = h.open();
+    m->Date_A->setText(QStringLiteral("01/02/08"));
+    m->Mnu_Date_Man->trigger();
+    QVERIFY(m->Mnu_Date_Man->isChecked());
+    QVERIFY(!m->Mnu_Date_Auto->isChecked());
+    QCOMPARE(m->Date_A->text(), QStringLiteral("01/02/08"));
+    QCOMPARE(h.stationValue(QStringLiteral("Date Auto")), QStringLiteral("Non"));
+    m->Mnu_Date_Auto->trigger();
+    QVERIFY(m->Mnu_Date_Auto->isChecked());
+    QVERIFY(!m->Mnu_Date_Man->isChecked());
+    QCOMPARE(m->Date_A->text(), QString());
+    QCOMPARE(m->Label5->text(), QStringLiteral("Date automatique"));
+    QCOMPARE(h.stationValue(QStringLiteral("Date Auto")), QStringLiteral("Oui"));
+    // Choosing the ticked item again keeps it ticked.
+    m->Mnu_Date_Auto->trigger();
+    QVERIFY(m->Mnu_Date_Auto->isChecked());
+}
+
+void MainWindowTest::clockRollsOverAtUtcMidnight()
+{
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    h.writeLog({});
+    // Local time is two hours ahead: the local date has already changed.
+    h.fakes.clock.utc = QDateTime(QDate(2021, 12, 31), QTime(23, 59, 59), Qt::UTC);
+    MainWindow *m = h.open();
+    QCOMPARE(m->Label37->text(), QStringLiteral("23:59 Utc"));
+    QCOMPARE(m->Label34->text(), QStringLiteral("01:59 Loc"));
+    QCOMPARE(m->Label33->text(), QStringLiteral("31/12/21"));
+    QCOMPARE(m->Timer1->interval(), 1000);
+    QVERIFY(m->Timer1->isActive());
+    h.fakes.clock.utc = h.fakes.clock.utc.addSecs(1);
+    // One tick of the timer, whatever the local date says.
+    QTRY_COMPARE_WITH_TIMEOUT(m->Label33->text(), QStringLiteral("01/01/22"), 3000);
+    QCOMPARE(m->Label37->text(), QStringLiteral("00:00 Utc"));
+    QCOMPARE(m->Label34->text(), QStringLiteral("02:00 Loc"));
+}
+
+void MainWindowTest::missingLogIsReportedAndNothingIsCreated()
+{
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    MainWindow *m = h.open();
+    QCOMPARE(m->logModel()->rowCount(), 0);
+    QCOMPARE(h.fakes.messages.shown.size(), 1);
+    QVERIFY(h.fakes.messages.last().contains(QDir::toNativeSeparators(h.logFile())));
+    QVERIFY(h.fakes.messages.last().contains(QStringLiteral("introuvable")));
+    QVERIFY(!QFileInfo::exists(h.logFile()));
+}
+
+void MainWindowTest::loadsTheLogNumberedAndSelectsTheLastLine()
+{
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    const QStringList lines = generatedLog(12);
+    h.writeLog(lines);
+    const QByteArray before = h.logBytes();
+    MainWindow *m = h.open();
+    QCOMPARE(m->logModel()->rowCount(), 12);
+    QCOMPARE(m->logModel()->listLine(9).left(8), QStringLiteral("    10  "));
+    QCOMPARE(m->Liste_VQX->currentIndex().row(), 11);
+    QCOMPARE(m->shared().Ligne_Selection, m->logModel()->listLine(11));
+    // The entry area is empty again, waiting for the next contact.
+    QCOMPARE(m->Ind_A->text(), QString());
+    QVERIFY(!m->Annule_Saisie->isEnabled());
+    QCOMPARE(h.logBytes(), before);
+    QVERIFY(h.fakes.messages.shown.isEmpty());
+}
+
+void MainWindowTest::irregularLogIsShownAndLeftAlone()
+{
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    const QStringList lines = generatedLog(3);
+    const QByteArray bytes = codepage::encode(lines.at(0) + QStringLiteral("\n") +
+                                              lines.at(1).left(40) + QStringLiteral("\r\n"));
+    QVERIFY(writeBytes(h.logFile(), bytes));
+    MainWindow *m = h.open();
+    QCOMPARE(m->logModel()->rowCount(), 2);
+    QCOMPARE(h.fakes.messages.shown.size(), 1);
+    QVERIFY(h.fakes.messages.last().contains(QDir::toNativeSeparators(h.logFile())));
+    QVERIFY(h.fakes.messages.last().contains(QStringLiteral("107")));
+    QCOMPARE(h.logBytes(), bytes);
+}
+
+void MainWindowTest::failedRewriteKeepsTheLogAndTellsTheOperator()
+{
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    h.writeLog(generatedLog(2));
+    const QByteArray before = h.logBytes();
+    MainWindow *m = h.open();
+    QVERIFY(QDir(h.dir.path()).mkdir(QStringLiteral("Temporaire.txt")));
+    m->selectListLine(0);
+    h.fakes.messages.answers = {true};
+    m->Annule_Saisie->click();
+    QCOMPARE(h.fakes.messages.asked, QStringList{QStringLiteral("Voulez vous Supprimer ce QSO ?")});
+    QCOMPARE(h.logBytes(), before);
+    QCOMPARE(m->logModel()->rowCount(), 2);
+    QVERIFY(h.fakes.messages.last().contains(QStringLiteral("n'a pas pu être mis à jour")));
+    QVERIFY(h.fakes.messages.last().contains(QStringLiteral("Le log est resté tel qu'il était.")));
+}
+
+void MainWindowTest::stationTypingAndValidation()
+{
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    h.writeLog(generatedLog(3));
+    MainWindow *m = h.open();
+    m->Mnu_New_Indicatif->trigger();
+    auto *w = qobject_cast<StationWindow *>(m->secondary(QStringLiteral("Station")));
+    QVERIFY(w);
+    QCOMPARE(w->windowTitle(), QStringLiteral("Selection Indicatif"));
+    QVERIFY(!w->isModal());
+    MainHarness::type(w->New_Indicatif, QStringLiteral("fyyyy/p"));
+    QCOMPARE(w->New_Indicatif->text(), QStringLiteral("FYYYY_P"));
+    MainHarness::enter(w->New_Indicatif);
+    QCOMPARE(w->New_Indicatif->text(), QStringLiteral("FYYYY_P"));
+    w->Validation->click();
+    QCOMPARE(h.station(), QStringLiteral("FYYYY_P"));
+    QCOMPARE(QFileInfo(h.dir.file(QStringLiteral("FYYYY_P_VQX.log"))).size(), 0);
+    QCOMPARE(m->I_Station->text(), QStringLiteral("FYYYY/P"));
+    QCOMPARE(m->logModel()->rowCount(), 0);
+    QCOMPARE(m->Bande_A->currentIndex(), 0);
+    QCOMPARE(h.fakes.settings.get(kAppVqx, QStringLiteral("Setup FYYYY_P"),
+                                  QStringLiteral("Mode Utilise")),
+             QStringLiteral("0"));
+    QTRY_VERIFY(!m->secondary(QStringLiteral("Station")));
+    // The former station's log is still there, untouched.
+    QCOMPARE(codepage::splitLines(
+                 codepage::decode(readBytes(h.dir.file(QStringLiteral("F1ABC_VQX.log")))))
+                 .lines.size(),
+             3);
+}
+
+void MainWindowTest::stationRefusals_data()
+{
+    QTest::addColumn<bool>("paste");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("left");
+    const QString chars = QStringLiteral(
+        "L'indicatif ne doit comporter que des lettres des chiffres ou le signe '_' ");
+    QTest::newRow("empty") << false << QString() << QStringLiteral("Vous devez entrer un indicatif")
+                           << QString();
+    QTest::newRow("thirteen") << false << QStringLiteral("F1ABCDEFGHIJK")
+                              << QStringLiteral("12 caracteres maximum pour l'indicatif")
+                              << QStringLiteral("F1ABCDEFGHIJK");
+    QTest::newRow("pasted slash") << true << QStringLiteral("FYYYY/P") << chars << QString();
+    QTest::newRow("pasted cyrillic") << true << QStringLiteral("FЖ") << chars << QString();
+}
+
+void MainWindowTest::stationRefusals()
+{
+    QFETCH(bool, paste);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    QFETCH(QString, left);
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    h.writeLog({});
+    MainWindow *m = h.open();
+    m->Mnu_New_Indicatif->trigger();
+    auto *w = qobject_cast<StationWindow *>(m->secondary(QStringLiteral("Station")));
+    QVERIFY(w);
+    if (paste)
+        w->New_Indicatif->setText(text);
+    else
+        MainHarness::type(w->New_Indicatif, text);
+    h.fakes.messages.clear();
+    w->Validation->click();
+    QCOMPARE(h.fakes.messages.shown, QStringList{message});
+    QCOMPARE(w->New_Indicatif->text(), left);
+    QVERIFY(w->isVisible());
+    QCOMPARE(h.station(), QStringLiteral("F1ABC"));
+    QCOMPARE(m->I_Station->text(), QStringLiteral("F1ABC"));
+}
+
+void MainWindowTest::stationWithExistingLogKeepsItsContacts()
+{
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    h.writeLog({});
+    const QStringList other = generatedLog(4);
+    QVERIFY(writeBytes(h.dir.file(QStringLiteral("F2XYZ_VQX.log")), crlf(other)));
+    h.fakes.settings.set(kAppVqx, QStringLiteral("Setup F2XYZ"), QStringLiteral("bande Utilisee"),
+                         QStringLiteral("10"));
+    h.fakes.settings.set(kAppVqx, QStringLiteral("Setup F2XYZ"), QStringLiteral("Mode Utilise"),
+                         QStringLiteral("2"));
+    MainWindow *m = h.open();
+    m->Mnu_New_Indicatif->trigger();
+    auto *w = qobject_cast<StationWindow *>(m->secondary(QStringLiteral("Station")));
+    QVERIFY(w);
+    MainHarness::type(w->New_Indicatif, QStringLiteral("f2xyz"));
+    w->Validation->click();
+    QCOMPARE(m->logModel()->fileLines(), other);
+    QCOMPARE(readBytes(h.dir.file(QStringLiteral("F2XYZ_VQX.log"))), crlf(other));
+    QCOMPARE(m->Bande_A->currentText(), QStringLiteral("144 Mhz"));
+    QCOMPARE(m->Mode_A->currentText(), QStringLiteral("FM"));
+    QCOMPARE(h.fakes.settings.get(kAppVqx, QStringLiteral("Setup F2XYZ"),
+                                  QStringLiteral("bande Utilisee")),
+             QStringLiteral("10"));
+}
+
+void MainWindowTest::stationWindowIsOpenedOnce()
+{
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    h.writeLog({});
+    MainWindow *m = h.open();
+    m->Mnu_New_Indicatif->trigger();
+    QWidget *first = m->secondary(QStringLiteral("Station"));
+    QVERIFY(first);
+    m->Mnu_New_Indicatif->trigger();
+    QCOMPARE(m->secondary(QStringLiteral("Station")), first);
+    QCOMPARE(m->findChildren<StationWindow *>().size(), 1);
+}
+
+void MainWindowTest::stationCannotCreateItsLog()
+{
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    h.writeLog({});
+    MainWindow *m = h.open();
+    // The data folder is gone (a removed disk, say): the log cannot be created.
+    const QString gone = h.dir.file(QStringLiteral("gone"));
+    Services services = h.fakes.services;
+    services.dataDir = gone;
+    SharedValues shared;
+    StationWindow w(services, &shared, StationHost{});
+    MainHarness::type(w.New_Indicatif, QStringLiteral("f5new"));
+    h.fakes.messages.clear();
+    w.Validation->click();
+    QCOMPARE(h.fakes.messages.shown.size(), 1);
+    QVERIFY(h.fakes.messages.last().contains(QStringLiteral("n'a pas pu être créé")));
+    QCOMPARE(shared.Indicatif_Station, QStringLiteral("F5NEW"));
+    Q_UNUSED(m);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
