@@ -2,6 +2,8 @@
 // opened through showSecondary(): at most one instance, brought forward when
 // open, centred, discarded on close.
 #include "mainwindow/main_window.h"
+#include "webviews/cluster_window.h"
+#include "webviews/reglement_window.h"
 
 namespace vqx {
 
@@ -29,11 +31,15 @@ void MainWindow::openSearch()
 // Afficher Cluster.
 void MainWindow::openCluster()
 {
+    showSecondary(QStringLiteral("Cluster"),
+                  [this]() -> QWidget * { return new ClusterWindow(m_services, &m_shared, this); });
 }
 
 // Règlement.
 void MainWindow::openReglement()
 {
+    showSecondary(QStringLiteral("Reglement"),
+                  [this]() -> QWidget * { return new ReglementWindow(m_services, this); });
 }
 
 // Fichier > Exporter le log au format ADIF.
