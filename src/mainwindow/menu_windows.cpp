@@ -2,6 +2,8 @@
 // opened through showSecondary(): at most one instance, brought forward when
 // open, centred, discarded on close.
 #include "mainwindow/main_window.h"
+#include "webviews/cluster_window.h"
+#include "webviews/reglement_window.h"
 
 namespace vqx {
 
@@ -12,21 +14,37 @@ void MainWindow::openAwards(const QString &group)
 }
 
 // Liste > des Fontaines contactées.
-void MainWindow::openContactedList() {}
+void MainWindow::openContactedList()
+{
+}
 
 // Carte > des départements contactés.
-void MainWindow::openMap() {}
+void MainWindow::openMap()
+{
+}
 
 // Button "Rechercher un QSO".
-void MainWindow::openSearch() {}
+void MainWindow::openSearch()
+{
+}
 
 // Afficher Cluster.
-void MainWindow::openCluster() {}
+void MainWindow::openCluster()
+{
+    showSecondary(QStringLiteral("Cluster"),
+                  [this]() -> QWidget * { return new ClusterWindow(m_services, &m_shared, this); });
+}
 
 // Règlement.
-void MainWindow::openReglement() {}
+void MainWindow::openReglement()
+{
+    showSecondary(QStringLiteral("Reglement"),
+                  [this]() -> QWidget * { return new ReglementWindow(m_services, this); });
+}
 
 // Fichier > Exporter le log au format ADIF.
-void MainWindow::exportAdif() {}
+void MainWindow::exportAdif()
+{
+}
 
 } // namespace vqx
