@@ -12,8 +12,6 @@ namespace vqx {
 
 namespace {
 
-const QLatin1String kCrLf("\r\n");
-
 // A reader takes a header starting with "<" for a field, and one holding
 // "<" may cut it short: the header is free text without any.
 QString headerText(QString text)
@@ -37,28 +35,27 @@ QString adifFileName(const QString &indicatifStation)
     return indicatifStation + QStringLiteral("_VQX.adi");
 }
 
-QString adifText(const QString &stationLabel, const QStringList &logLines, int *records)
+QByteArray adifFileContent(const QString &stationLabel, const QStringList &logLines, int *records)
 {
-    QString out;
-    out.reserve(300 + logLines.size() * 230);
-    out += headerText(QStringLiteral("Exportation du log de la station ") + stationLabel +
-                      QStringLiteral(" au format ADIF"));
-    out += kCrLf;
-    out += kCrLf;
-    out += headerText(kAdifCredit);
-    out += kCrLf;
-    out += kCrLf;
-    out += kCrLf;
-    out += QLatin1String("<eoh>");
-    out += kCrLf;
+    const QStringList header = {headerText(QStringLiteral("Exportation du log de la station ") +
+                                           stationLabel + QStringLiteral(" au format ADIF")),
+                                QString(),
+                                headerText(kAdifCredit),
+                                QString(),
+                                QString(),
+                                QStringLiteral("<eoh>")};
+    QByteArray out = codepage::encodeLines(header);
+    out.reserve(out.size() + logLines.size() * 210);
+    QByteArray encoded;
     int n = 0;
     for (const QString &line : logLines) {
         // A blank line holds no contact; a record of empty fields would
         // reach the other logger as a contact without a callsign.
         if (isBlank(line))
             continue;
-        appendAdifRecord(out, line);
-        out += kCrLf;
+        codepage::encode(line, &encoded);
+        appendAdifRecord(out, line, encoded);
+        out.append("\r\n", 2);
         ++n;
     }
     if (records)
@@ -82,8 +79,8 @@ AdifExportResult Exporter_ADIF(const QString &dataDir, const QString &indicatifS
         return r;
     }
 
-    const QString text = adifText(stationLabel, log.lines, &r.records);
-    r.file = rewriteFile(r.path, codepage::encode(text), kAdifScratchFile, writer);
+    const QByteArray content = adifFileContent(stationLabel, log.lines, &r.records);
+    r.file = rewriteFile(r.path, content, kAdifScratchFile, writer);
     if (!r.file.ok()) {
         r.status = AdifExportStatus::NotWritten;
         r.previousKept = QFileInfo(r.path).isFile();

@@ -3,6 +3,7 @@
 #include "logstore/safe_rewrite.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace vqx {
 
@@ -36,9 +37,10 @@ struct AdifExportResult
     bool ok() const { return status == AdifExportStatus::Written; }
 };
 
-// The whole ADIF text of a log: six header lines, then one record per
-// contact in file order, every line ended by CR LF.
-QString adifText(const QString &stationLabel, const QStringList &logLines, int *records = nullptr);
+// The whole export in the file's code page: six header lines, then one
+// record per contact in file order, every line ended by CR LF.
+QByteArray adifFileContent(const QString &stationLabel, const QStringList &logLines,
+                           int *records = nullptr);
 
 // Exports the log of the station to "<callsign>_VQX.adi" in the data folder,
 // replacing an older export only once the new one is completely written.

@@ -1,7 +1,10 @@
 #include "adif/adif_record.h"
 
+#include "logstore/codepage.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
+
+#include <cstring>
 
 namespace vqx {
 
@@ -39,6 +42,39 @@ QLatin1String bandFor(QStringView qrg)
     return QLatin1String("");
 }
 
+// A piece of a field's value: either characters of the line or a fixed text.
+struct Piece
+{
+    const char *text = nullptr; // fixed text, or null for characters of the line
+    qsizetype pos = 0;
+    qsizetype len = 0;
+};
+
+struct Field
+{
+    QLatin1String tag;
+    Piece pieces[4];
+    int count = 0;
+
+    void add(QStringView line, QStringView part)
+    {
+        if (!part.isEmpty())
+            pieces[count++] = Piece{nullptr, qsizetype(part.data() - line.data()), part.size()};
+    }
+    void add(QLatin1String fixed)
+    {
+        if (!fixed.isEmpty())
+            pieces[count++] = Piece{fixed.data(), 0, fixed.size()};
+    }
+    qsizetype length() const
+    {
+        qsizetype n = 0;
+        for (int i = 0; i < count; ++i)
+            n += pieces[i].len;
+        return n;
+    }
+};
+
 QStringView cutTrimmed(QStringView line, const Column &c)
 {
     return line.mid(c.start - 1, c.width).trimmed();
@@ -56,31 +92,105 @@ int leadingNumber(QStringView s)
     return v;
 }
 
-void appendNumber(QString &out, qsizetype n)
+// The twelve fields of a line, as pieces of the line and fixed texts.
+struct Record
 {
-    if (n >= 10)
-        appendNumber(out, n / 10);
-    out += QLatin1Char(char('0' + n % 10));
+    Field fields[12];
+};
+
+Record cutRecord(QStringView line)
+{
+    Record r;
+    Field *f = r.fields;
+    const auto plain = [&](const char *tag, const Column &c) {
+        f->tag = QLatin1String(tag);
+        f->add(line, cutTrimmed(line, c));
+        ++f;
+    };
+    plain("<CALL:", QsoLine::Indicatif);
+    plain("<STATE:", QsoLine::Dpt);
+    plain("<NAME:", QsoLine::Prenom);
+    plain("<SIG:", QsoLine::Ref);
+
+    // dd/mm/yy gives yyyymmdd, the century as the date order has it.
+    f->tag = QLatin1String("<QSO_DATE:");
+    const QStringView date = cutTrimmed(line, QsoLine::Date);
+    if (!date.isEmpty()) {
+        const QStringView year = date.right(2);
+        f->add(fullYear(leadingNumber(year)) >= 2000 ? QLatin1String("20") : QLatin1String("19"));
+        f->add(line, year);
+        f->add(line, date.mid(3, 2));
+        f->add(line, date.left(2));
+    }
+    ++f;
+
+    // hh:mm gives hhmm.
+    f->tag = QLatin1String("<TIME_ON:");
+    const QStringView time = cutTrimmed(line, QsoLine::Heure);
+    f->add(line, time.left(2));
+    f->add(line, time.right(2));
+    ++f;
+
+    plain("<MODE:", QsoLine::Mode);
+    f->tag = QLatin1String("<BAND:");
+    f->add(bandFor(cutTrimmed(line, QsoLine::QRG)));
+    ++f;
+    plain("<RST_RCVD:", QsoLine::RstR);
+    plain("<RST_SENT:", QsoLine::RstE);
+    plain("<SIG_INFO:", QsoLine::NomFontaine);
+
+    f->tag = QLatin1String("<QSL_RCVD:");
+    const bool confirmed = line.mid(QsoLine::QSL.start - 1, QsoLine::QSL.width) == u"*";
+    f->add(confirmed ? QLatin1String("Y") : QLatin1String("N"));
+    return r;
 }
 
-template <typename Value> void appendField(QString &out, QLatin1String tag, const Value &value)
+// Writes a record: tag, length, ">", value; one blank between fields.
+template <typename Sink> void writeRecord(const Record &r, Sink &sink)
 {
-    out += tag;
-    appendNumber(out, value.size());
-    out += QLatin1Char('>');
-    out += value;
+    for (int i = 0; i < 12; ++i) {
+        const Field &f = r.fields[i];
+        if (i)
+            sink.ascii(" ", 1);
+        sink.ascii(f.tag.data(), f.tag.size());
+        char digits[20];
+        int n = 0;
+        for (qsizetype len = f.length(); n == 0 || len > 0; len /= 10)
+            digits[sizeof digits - 1 - n++] = char('0' + len % 10);
+        sink.ascii(digits + sizeof digits - n, n);
+        sink.ascii(">", 1);
+        for (int p = 0; p < f.count; ++p) {
+            const Piece &piece = f.pieces[p];
+            if (piece.text)
+                sink.ascii(piece.text, piece.len);
+            else
+                sink.fromLine(piece.pos, piece.len);
+        }
+    }
+    sink.ascii("<eor>", 5);
 }
 
-void appendDate(QString &out, QStringView date)
+struct TextSink
 {
-    if (date.isEmpty())
-        return;
-    const QStringView year = date.right(2);
-    appendNumber(out, fullYear(leadingNumber(year)) / 100);
-    out += year;
-    out += date.mid(3, 2);
-    out += date.left(2);
-}
+    QString &out;
+    QStringView line;
+    void ascii(const char *s, qsizetype n) { out += QLatin1String(s, n); }
+    void fromLine(qsizetype pos, qsizetype n) { out += line.mid(pos, n); }
+};
+
+// Into a buffer on the stack: a record holds at most the line's columns and
+// the fixed texts, far below its size.
+struct BytesSink
+{
+    char *at;
+    const QByteArray &line;
+    void ascii(const char *s, qsizetype n)
+    {
+        std::memcpy(at, s, size_t(n));
+        at += n;
+    }
+    void fromLine(qsizetype pos, qsizetype n) { ascii(line.constData() + pos, n); }
+};
 
 } // namespace
 
@@ -89,59 +199,22 @@ QString adifBand(QStringView qrg)
     return bandFor(qrg);
 }
 
-QString adifDate(QStringView date)
-{
-    QString out;
-    appendDate(out, date);
-    return out;
-}
-
-void appendAdifRecord(QString &out, QStringView line)
-{
-    const QChar blank(QLatin1Char(' '));
-    appendField(out, QLatin1String("<CALL:"), cutTrimmed(line, QsoLine::Indicatif));
-    out += blank;
-    appendField(out, QLatin1String("<STATE:"), cutTrimmed(line, QsoLine::Dpt));
-    out += blank;
-    appendField(out, QLatin1String("<NAME:"), cutTrimmed(line, QsoLine::Prenom));
-    out += blank;
-    appendField(out, QLatin1String("<SIG:"), cutTrimmed(line, QsoLine::Ref));
-    out += blank;
-
-    QString date;
-    appendDate(date, cutTrimmed(line, QsoLine::Date));
-    appendField(out, QLatin1String("<QSO_DATE:"), date);
-    out += blank;
-
-    const QStringView heure = cutTrimmed(line, QsoLine::Heure);
-    QString time;
-    time += heure.left(2);
-    time += heure.right(2);
-    appendField(out, QLatin1String("<TIME_ON:"), time);
-    out += blank;
-
-    appendField(out, QLatin1String("<MODE:"), cutTrimmed(line, QsoLine::Mode));
-    out += blank;
-    appendField(out, QLatin1String("<BAND:"), bandFor(cutTrimmed(line, QsoLine::QRG)));
-    out += blank;
-    appendField(out, QLatin1String("<RST_RCVD:"), cutTrimmed(line, QsoLine::RstR));
-    out += blank;
-    appendField(out, QLatin1String("<RST_SENT:"), cutTrimmed(line, QsoLine::RstE));
-    out += blank;
-    appendField(out, QLatin1String("<SIG_INFO:"), cutTrimmed(line, QsoLine::NomFontaine));
-    out += blank;
-    const bool confirmed = line.mid(QsoLine::QSL.start - 1, 1) == QLatin1String("*");
-    appendField(out, QLatin1String("<QSL_RCVD:"),
-                confirmed ? QLatin1String("Y") : QLatin1String("N"));
-    out += QLatin1String("<eor>");
-}
-
 QString ADIF_SP(const QString &Poubelle)
 {
     QString record;
     record.reserve(200);
-    appendAdifRecord(record, Poubelle);
+    TextSink sink{record, Poubelle};
+    writeRecord(cutRecord(Poubelle), sink);
     return record;
+}
+
+void appendAdifRecord(QByteArray &out, QStringView line, const QByteArray &encoded)
+{
+    char buffer[512];
+    static_assert(sizeof buffer >= 12 * 16 + 5 + QsoLine::Length + 8);
+    BytesSink sink{buffer, encoded};
+    writeRecord(cutRecord(line), sink);
+    out.append(buffer, sink.at - buffer);
 }
 
 } // namespace vqx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
@@ -9,16 +10,14 @@ namespace vqx {
 // empty for a text the table does not know.
 QString adifBand(QStringView qrg);
 
-// QSO_DATE of a dd/mm/yy date: yyyymmdd, with the same century rule as the
-// date order of the log. An empty date stays empty.
-QString adifDate(QStringView date);
-
 // One QsoLine (Poubelle) gives one ADIF record (Ligne_ADIF), without line
 // end: the twelve fields separated by one blank, "<eor>" right after the
 // last. Lengths count characters, one byte each in the file's code page.
 QString ADIF_SP(const QString &Poubelle);
 
-// The same record appended to out, for the export of a whole log.
-void appendAdifRecord(QString &out, QStringView qsoLine);
+// The same record appended in the file's code page, for the export of a
+// whole log. `encoded` is the line in the code page, one byte per character
+// of `line`.
+void appendAdifRecord(QByteArray &out, QStringView line, const QByteArray &encoded);
 
 } // namespace vqx

@@ -282,3 +282,11 @@ TEST_F(AdifExport, FolderInTheExportsPlaceIsReported)
     EXPECT_FALSE(r.previousKept);
     EXPECT_TRUE(QFileInfo(adiPath()).isDir());
 }
+
+TEST_F(AdifExport, LogThatCannotBeReadWritesNothing)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("FYYYY_P_VQX.log")));
+    const AdifExportResult r = run();
+    EXPECT_EQ(r.status, AdifExportStatus::LogUnreadable);
+    EXPECT_FALSE(QFileInfo::exists(adiPath()));
+}
