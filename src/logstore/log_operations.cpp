@@ -66,8 +66,7 @@ qint64 dateTimeKey(const QString &qsoLine)
 {
     const QString date = QsoLine::Date.cut(qsoLine);
     const QString time = QsoLine::Heure.cut(qsoLine);
-    const int yy = twoDigits(date, 6);
-    const int year = yy >= 50 ? 1900 + yy : 2000 + yy;
+    const int year = fullYear(twoDigits(date, 6));
     const qint64 month = twoDigits(date, 3);
     const qint64 day = twoDigits(date, 0);
     const qint64 hour = twoDigits(time, 0);

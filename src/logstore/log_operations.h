@@ -60,9 +60,15 @@ LogChange Remplacer_Qso(const LogTarget &log, const QString &newLine, const QStr
 // Removes every line equal to the given line.
 LogChange Supprimer_Qso(const LogTarget &log, const QString &line);
 
+// The century rule of two-digit years: 50-99 are 19xx, 00-49 are 20xx.
+inline int fullYear(int twoDigitYear)
+{
+    return twoDigitYear >= 50 ? 1900 + twoDigitYear : 2000 + twoDigitYear;
+}
+
 // Date and time of a line as one comparable number (yyyyMMddhhmm), with the
-// century rule: years 50-99 are 19xx, 00-49 are 20xx. A group that is not
-// a number counts as 0, so every line gets a place.
+// century rule of fullYear(). A group that is not a number counts as 0, so
+// every line gets a place.
 qint64 dateTimeKey(const QString &qsoLine);
 
 // Two file lines are the same contact when equal character for character.

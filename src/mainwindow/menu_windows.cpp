@@ -5,6 +5,12 @@
 #include "webviews/cluster_window.h"
 #include "webviews/reglement_window.h"
 
+#include "adif/adif_export.h"
+#include "platform/message_boxes.h"
+
+#include <QDir>
+#include <QLabel>
+
 namespace vqx {
 
 // Diplomes > HF / VHF: the award window reads the group when it loads.
@@ -45,6 +51,38 @@ void MainWindow::openReglement()
 // Fichier > Exporter le log au format ADIF.
 void MainWindow::exportAdif()
 {
+    const AdifExportResult r =
+        Exporter_ADIF(m_services.dataDir, m_shared.Indicatif_Station, I_Station->text());
+    const QString log = QDir::toNativeSeparators(r.logPath);
+    QString detail = r.file.detail;
+    if (r.file.error == FileError::NotAFile)
+        detail = QStringLiteral("ce nom est celui d'un dossier ou d'un autre élément");
+    const QString reason =
+        detail.isEmpty() ? QString() : QStringLiteral(" (") + detail + QLatin1Char(')');
+    QString text;
+    switch (r.status) {
+    case AdifExportStatus::Written:
+        text = QStringLiteral("Le fichier a été enregistré sous le nom : ") + r.fileName;
+        break;
+    case AdifExportStatus::NoLog:
+        text = QStringLiteral("Le log ") + log +
+               QStringLiteral(" est introuvable : aucun fichier ADIF n'a été enregistré.\r\n"
+                              "Pour créer le log de cette station, choisissez son indicatif "
+                              "dans le menu Station.");
+        break;
+    case AdifExportStatus::LogUnreadable:
+        text = QStringLiteral("Le log ") + log + QStringLiteral(" n'a pas pu être lu") + reason +
+               QStringLiteral(" : aucun fichier ADIF n'a été enregistré.");
+        break;
+    case AdifExportStatus::NotWritten:
+        text = QStringLiteral("Le fichier ") + r.fileName +
+               QStringLiteral(" n'a pas pu être enregistré") + reason + QLatin1Char('.');
+        if (r.previousKept)
+            text += QStringLiteral("\r\nLe fichier précédent de ce nom est resté tel qu'il "
+                                   "était.");
+        break;
+    }
+    m_services.messages->information(this, text);
 }
 
 } // namespace vqx

@@ -1,0 +1,92 @@
+#include "adif/adif_export.h"
+
+#include "adif/adif_record.h"
+#include "logstore/codepage.h"
+#include "logstore/log_operations.h"
+#include "logstore/log_record.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace vqx {
+
+namespace {
+
+// A reader takes a header starting with "<" for a field, and one holding
+// "<" may cut it short: the header is free text without any.
+QString headerText(QString text)
+{
+    return text.remove(QLatin1Char('<'));
+}
+
+bool isBlank(const QString &line)
+{
+    for (QChar c : line) {
+        if (!c.isSpace())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString adifFileName(const QString &indicatifStation)
+{
+    return indicatifStation + QStringLiteral("_VQX.adi");
+}
+
+QByteArray adifFileContent(const QString &stationLabel, const QStringList &logLines, int *records)
+{
+    const QStringList header = {headerText(QStringLiteral("Exportation du log de la station ") +
+                                           stationLabel + QStringLiteral(" au format ADIF")),
+                                QString(),
+                                headerText(kAdifCredit),
+                                QString(),
+                                QString(),
+                                QStringLiteral("<eoh>")};
+    QByteArray out = codepage::encodeLines(header);
+    out.reserve(out.size() + logLines.size() * 210);
+    QByteArray encoded;
+    int n = 0;
+    for (const QString &line : logLines) {
+        // A blank line holds no contact; a record of empty fields would
+        // reach the other logger as a contact without a callsign.
+        if (isBlank(line))
+            continue;
+        codepage::encode(line, &encoded);
+        appendAdifRecord(out, line, encoded);
+        out.append("\r\n", 2);
+        ++n;
+    }
+    if (records)
+        *records = n;
+    return out;
+}
+
+AdifExportResult Exporter_ADIF(const QString &dataDir, const QString &indicatifStation,
+                               const QString &stationLabel, const ScratchWriter &writer)
+{
+    AdifExportResult r;
+    r.fileName = adifFileName(indicatifStation);
+    r.path = QDir(dataDir).filePath(r.fileName);
+    r.logPath = logFilePath(dataDir, indicatifStation);
+
+    const LoadedLog log = Charger_Log(r.logPath);
+    if (!log.file.ok()) {
+        r.file = log.file;
+        r.status = log.file.error == FileError::Missing ? AdifExportStatus::NoLog
+                                                        : AdifExportStatus::LogUnreadable;
+        return r;
+    }
+
+    const QByteArray content = adifFileContent(stationLabel, log.lines, &r.records);
+    r.file = rewriteFile(r.path, content, kAdifScratchFile, writer);
+    if (!r.file.ok()) {
+        r.status = AdifExportStatus::NotWritten;
+        r.previousKept = QFileInfo(r.path).isFile();
+        r.records = 0;
+    }
+    return r;
+}
+
+} // namespace vqx

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "logstore/safe_rewrite.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace vqx {
+
+// The scratch file of the export, in the data folder.
+inline const QString kAdifScratchFile = QStringLiteral("Temporaire_ADIF.txt");
+
+// The export of a station: "<callsign>_VQX.adi" in the data folder.
+QString adifFileName(const QString &indicatifStation);
+
+// Line 3 of the header: free text, as every header line, without "<".
+inline const QString kAdifCredit =
+    QStringLiteral("Fichier créé par ZAT_VQX, carnet de trafic du diplôme VQX des fontaines");
+
+enum class AdifExportStatus
+{
+    Written,
+    NoLog,         // the station has no log yet
+    LogUnreadable, // the log exists but could not be read
+    NotWritten     // the export could not be written; an older one is untouched
+};
+
+struct AdifExportResult
+{
+    AdifExportStatus status = AdifExportStatus::Written;
+    QString fileName; // the export's name, without its folder
+    QString path;     // the export's full path
+    QString logPath;
+    FileResult file;           // the file that failed and the system's reason
+    bool previousKept = false; // an older export of that name is still there, unchanged
+    int records = 0;
+    bool ok() const { return status == AdifExportStatus::Written; }
+};
+
+// The whole export in the file's code page: six header lines, then one
+// record per contact in file order, every line ended by CR LF.
+QByteArray adifFileContent(const QString &stationLabel, const QStringList &logLines,
+                           int *records = nullptr);
+
+// Exports the log of the station to "<callsign>_VQX.adi" in the data folder,
+// replacing an older export only once the new one is completely written.
+// stationLabel is the callsign as the station label shows it (with "/").
+AdifExportResult Exporter_ADIF(const QString &dataDir, const QString &indicatifStation,
+                               const QString &stationLabel, const ScratchWriter &writer = {});
+
+} // namespace vqx

@@ -1,0 +1,220 @@
+#include "adif/adif_record.h"
+
+#include "logstore/codepage.h"
+#include "logstore/log_operations.h"
+#include "logstore/log_record.h"
+
+#include <cstring>
+
+namespace vqx {
+
+namespace {
+
+struct BandName
+{
+    QLatin1String qrg;
+    QLatin1String band;
+};
+
+// Every band of the band list has its ADIF name, so no contact reaches
+// another logger without a band.
+constexpr BandName kBands[] = {
+    {QLatin1String("1.8 Mhz"), QLatin1String("160m")},
+    {QLatin1String("3.5 Mhz"), QLatin1String("80m")},
+    {QLatin1String("7.0 Mhz"), QLatin1String("40m")},
+    {QLatin1String("10 Mhz"), QLatin1String("30m")},
+    {QLatin1String("14 Mhz"), QLatin1String("20m")},
+    {QLatin1String("18 Mhz"), QLatin1String("17m")},
+    {QLatin1String("21 Mhz"), QLatin1String("15m")},
+    {QLatin1String("24 Mhz"), QLatin1String("12m")},
+    {QLatin1String("28 Mhz"), QLatin1String("10m")},
+    {QLatin1String("50 Mhz"), QLatin1String("6m")},
+    {QLatin1String("144 Mhz"), QLatin1String("2m")},
+    {QLatin1String("432 Mhz"), QLatin1String("70cm")},
+};
+
+QLatin1String bandFor(QStringView qrg)
+{
+    for (const BandName &b : kBands) {
+        if (qrg == b.qrg)
+            return b.band;
+    }
+    return QLatin1String("");
+}
+
+// A piece of a field's value: either characters of the line or a fixed text.
+struct Piece
+{
+    const char *text = nullptr; // fixed text, or null for characters of the line
+    qsizetype pos = 0;
+    qsizetype len = 0;
+};
+
+struct Field
+{
+    QLatin1String tag;
+    Piece pieces[4];
+    int count = 0;
+
+    void add(QStringView line, QStringView part)
+    {
+        if (!part.isEmpty())
+            pieces[count++] = Piece{nullptr, qsizetype(part.data() - line.data()), part.size()};
+    }
+    void add(QLatin1String fixed)
+    {
+        if (!fixed.isEmpty())
+            pieces[count++] = Piece{fixed.data(), 0, fixed.size()};
+    }
+    qsizetype length() const
+    {
+        qsizetype n = 0;
+        for (int i = 0; i < count; ++i)
+            n += pieces[i].len;
+        return n;
+    }
+};
+
+QStringView cutTrimmed(QStringView line, const Column &c)
+{
+    return line.mid(c.start - 1, c.width).trimmed();
+}
+
+// Leading digits of a year text, as the date order reads them.
+int leadingNumber(QStringView s)
+{
+    int v = 0;
+    for (QChar ch : s) {
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+            break;
+        v = v * 10 + (ch.unicode() - '0');
+    }
+    return v;
+}
+
+// The twelve fields of a line, as pieces of the line and fixed texts.
+struct Record
+{
+    Field fields[12];
+};
+
+Record cutRecord(QStringView line)
+{
+    Record r;
+    Field *f = r.fields;
+    const auto plain = [&](const char *tag, const Column &c) {
+        f->tag = QLatin1String(tag);
+        f->add(line, cutTrimmed(line, c));
+        ++f;
+    };
+    plain("<CALL:", QsoLine::Indicatif);
+    plain("<STATE:", QsoLine::Dpt);
+    plain("<NAME:", QsoLine::Prenom);
+    plain("<SIG:", QsoLine::Ref);
+
+    // dd/mm/yy gives yyyymmdd, the century as the date order has it.
+    f->tag = QLatin1String("<QSO_DATE:");
+    const QStringView date = cutTrimmed(line, QsoLine::Date);
+    if (!date.isEmpty()) {
+        const QStringView year = date.right(2);
+        f->add(fullYear(leadingNumber(year)) >= 2000 ? QLatin1String("20") : QLatin1String("19"));
+        f->add(line, year);
+        f->add(line, date.mid(3, 2));
+        f->add(line, date.left(2));
+    }
+    ++f;
+
+    // hh:mm gives hhmm.
+    f->tag = QLatin1String("<TIME_ON:");
+    const QStringView time = cutTrimmed(line, QsoLine::Heure);
+    f->add(line, time.left(2));
+    f->add(line, time.right(2));
+    ++f;
+
+    plain("<MODE:", QsoLine::Mode);
+    f->tag = QLatin1String("<BAND:");
+    f->add(bandFor(cutTrimmed(line, QsoLine::QRG)));
+    ++f;
+    plain("<RST_RCVD:", QsoLine::RstR);
+    plain("<RST_SENT:", QsoLine::RstE);
+    plain("<SIG_INFO:", QsoLine::NomFontaine);
+
+    f->tag = QLatin1String("<QSL_RCVD:");
+    const bool confirmed = line.mid(QsoLine::QSL.start - 1, QsoLine::QSL.width) == u"*";
+    f->add(confirmed ? QLatin1String("Y") : QLatin1String("N"));
+    return r;
+}
+
+// Writes a record: tag, length, ">", value; one blank between fields.
+template <typename Sink> void writeRecord(const Record &r, Sink &sink)
+{
+    for (int i = 0; i < 12; ++i) {
+        const Field &f = r.fields[i];
+        if (i)
+            sink.ascii(" ", 1);
+        sink.ascii(f.tag.data(), f.tag.size());
+        char digits[20];
+        int n = 0;
+        for (qsizetype len = f.length(); n == 0 || len > 0; len /= 10)
+            digits[sizeof digits - 1 - n++] = char('0' + len % 10);
+        sink.ascii(digits + sizeof digits - n, n);
+        sink.ascii(">", 1);
+        for (int p = 0; p < f.count; ++p) {
+            const Piece &piece = f.pieces[p];
+            if (piece.text)
+                sink.ascii(piece.text, piece.len);
+            else
+                sink.fromLine(piece.pos, piece.len);
+        }
+    }
+    sink.ascii("<eor>", 5);
+}
+
+struct TextSink
+{
+    QString &out;
+    QStringView line;
+    void ascii(const char *s, qsizetype n) { out += QLatin1String(s, n); }
+    void fromLine(qsizetype pos, qsizetype n) { out += line.mid(pos, n); }
+};
+
+// Into a buffer on the stack: a record holds at most the line's columns and
+// the fixed texts, far below its size.
+struct BytesSink
+{
+    char *at;
+    const QByteArray &line;
+    void ascii(const char *s, qsizetype n)
+    {
+        std::memcpy(at, s, size_t(n));
+        at += n;
+    }
+    void fromLine(qsizetype pos, qsizetype n) { ascii(line.constData() + pos, n); }
+};
+
+} // namespace
+
+QString adifBand(QStringView qrg)
+{
+    return bandFor(qrg);
+}
+
+QString ADIF_SP(const QString &Poubelle)
+{
+    QString record;
+    record.reserve(200);
+    TextSink sink{record, Poubelle};
+    writeRecord(cutRecord(Poubelle), sink);
+    return record;
+}
+
+void appendAdifRecord(QByteArray &out, QStringView line, const QByteArray &encoded)
+{
+    char buffer[512];
+    static_assert(sizeof buffer >= 12 * 16 + 5 + QsoLine::Length + 8);
+    BytesSink sink{buffer, encoded};
+    writeRecord(cutRecord(line), sink);
+    out.append(buffer, sink.at - buffer);
+}
+
+} // namespace vqx

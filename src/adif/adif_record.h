@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+namespace vqx {
+
+// ADIF name of a band as the band list spells it ("14 Mhz" gives "20m");
+// empty for a text the table does not know.
+QString adifBand(QStringView qrg);
+
+// One QsoLine (Poubelle) gives one ADIF record (Ligne_ADIF), without line
+// end: the twelve fields separated by one blank, "<eor>" right after the
+// last. Lengths count characters, one byte each in the file's code page.
+QString ADIF_SP(const QString &Poubelle);
+
+// The same record appended in the file's code page, for the export of a
+// whole log. `encoded` is the line in the code page, one byte per character
+// of `line`.
+void appendAdifRecord(QByteArray &out, QStringView line, const QByteArray &encoded);
+
+} // namespace vqx
