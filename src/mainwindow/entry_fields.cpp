@@ -93,7 +93,10 @@ bool MainWindow::handleFieldKey(QWidget *field, QKeyEvent *key)
     else if (w == Mode_A->lineEdit())
         w = Mode_A;
     const bool enter = isEnter(key);
-    const QString text = key->text();
+    // Shortcuts (copy, paste, undo) are not typing.
+    const bool shortcut =
+        key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const QString text = shortcut ? QString() : key->text();
 
     if (w == Ind_A && m_shared.Indicatif_Station == kFirstRunCallsign && !text.isEmpty() &&
         key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) {

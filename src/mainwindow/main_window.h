@@ -106,7 +106,7 @@ private:
 
     // Recording and list editing (recording.cpp).
     void Valider_Qso();
-    void returnToWaiting();
+    void returnToWaiting(const QString &dateUsed);
     void onListClicked(int row);
     void onListDoubleClicked();
     void supprimerQso();

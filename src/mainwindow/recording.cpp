@@ -20,9 +20,12 @@ void MainWindow::Valider_Qso()
 {
     if (!m_services.messages->question(this,
                                        QStringLiteral("Voulez vous enregistrer ces données ?"))) {
-        returnToWaiting();
+        returnToWaiting(Date_A->text());
         return;
     }
+    // Showing the last line after the change fills the fields; in manual date
+    // mode the date kept for the next contact is the one just used.
+    const QString dateUsed = Date_A->text();
     Prenom_A->setText(Prenom_A->text().toUpper());
     const FileResult stored = Memoriser_Prenom(
         m_services.dataDir, buildPrenomLine(Ind_A->text(), Dpt_A->text(), Prenom_A->text()));
@@ -68,10 +71,10 @@ void MainWindow::Valider_Qso()
     // A contact that could not be written stays in the fields, ready to try again.
     if (!applyChange(change))
         return;
-    returnToWaiting();
+    returnToWaiting(dateUsed);
 }
 
-void MainWindow::returnToWaiting()
+void MainWindow::returnToWaiting(const QString &dateUsed)
 {
     selectLastLine();
     m_shared.Flag_Modif = false;
@@ -87,6 +90,8 @@ void MainWindow::returnToWaiting()
     // In manual date mode the date stays for the next contact.
     if (dateAuto())
         Date_A->clear();
+    else
+        Date_A->setText(dateUsed);
     Date_A->setEnabled(false);
     colour(Date_A, kLightYellow);
     Mode_A->setEnabled(false);
