@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <algorithm>
+#include <vector>
 
 namespace vqx {
 
@@ -20,21 +21,69 @@ QString numbered(int k, const QString &item)
     return QString::number(k).rightJustified(5) + QLatin1Char(' ') + item;
 }
 
+// Case folding as the case-insensitive comparison does it, with a quick
+// path for the plain letters that make up nearly every line.
+QString foldCase(const QString &text)
+{
+    QString out(text.size(), Qt::Uninitialized);
+    QChar *o = out.data();
+    const QChar *in = text.constData();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t c = in[i].unicode();
+        if (c < 0x80) {
+            if (c >= 'A' && c <= 'Z')
+                c = char16_t(c + ('a' - 'A'));
+        } else if (QChar::isSurrogate(c)) {
+            return text.toCaseFolded();
+        } else {
+            c = QChar(c).toCaseFolded().unicode();
+        }
+        o[i] = QChar(c);
+    }
+    return out;
+}
+
 } // namespace
 
 QString awardListLine(const QString &qsoLine)
 {
-    const QString two = QStringLiteral("  ");
-    return QStringLiteral("   ") + QsoLine::Ref.cut(qsoLine) + two + QsoLine::Dpt.cut(qsoLine) +
-           two + QsoLine::NomFontaine.cut(qsoLine) + two + QsoLine::Date.cut(qsoLine) + two +
-           QsoLine::Heure.cut(qsoLine) + two + QsoLine::Indicatif.cut(qsoLine);
+    const QLatin1String two("  ");
+    QString item;
+    item.reserve(kAwardListLineLength);
+    item.append(QLatin1String("   "))
+        .append(QsoLine::Ref.cut(qsoLine))
+        .append(two)
+        .append(QsoLine::Dpt.cut(qsoLine))
+        .append(two)
+        .append(QsoLine::NomFontaine.cut(qsoLine))
+        .append(two)
+        .append(QsoLine::Date.cut(qsoLine))
+        .append(two)
+        .append(QsoLine::Heure.cut(qsoLine))
+        .append(two)
+        .append(QsoLine::Indicatif.cut(qsoLine));
+    return item;
 }
 
 void sortWithoutCase(QStringList &lines)
 {
-    std::stable_sort(lines.begin(), lines.end(), [](const QString &a, const QString &b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-    });
+    // Fold each line once rather than at every comparison.
+    struct Keyed
+    {
+        QString folded;
+        qsizetype index;
+    };
+    std::vector<Keyed> keys;
+    keys.reserve(std::size_t(lines.size()));
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        keys.push_back({foldCase(lines.at(i)), i});
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const Keyed &a, const Keyed &b) { return a.folded < b.folded; });
+    QStringList sorted;
+    sorted.reserve(lines.size());
+    for (const Keyed &k : keys)
+        sorted << lines.at(k.index);
+    lines = std::move(sorted);
 }
 
 QStringList awardListLines(const QStringList &logLines)

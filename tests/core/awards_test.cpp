@@ -196,6 +196,24 @@ TEST(AwardList, SortIgnoresCaseAndKeepsEqualLinesInOrder)
     EXPECT_EQ(lines, QStringList({"a", "A", "B1", "b1", "b2"}));
 }
 
+TEST(AwardList, SortAgreesWithCaseInsensitiveComparisonBeyondAscii)
+{
+    // Accented capitals sort with their small letters, not by their codes.
+    QStringList lines = {"   31FA002  31  Øre", "   31FA002  31  Ÿ",     "   31FA002  31  ā",
+                         "   31FA002  31  éte", "   31FA001  31  ÉCOLE", "   31FA001  31  école",
+                         "   31FA001  31  Eau", "   2bFA001  2b  Œuvre", "   2BFA001  2B  œuvre",
+                         "   2aFA001  2a  x"};
+    QStringList expected = lines;
+    std::stable_sort(expected.begin(), expected.end(), [](const QString &a, const QString &b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    sortWithoutCase(lines);
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(lines.first(), QStringLiteral("   2aFA001  2a  x"));
+    EXPECT_EQ(lines.mid(6), QStringList({"   31FA002  31  éte", "   31FA002  31  Øre",
+                                         "   31FA002  31  Ÿ", "   31FA002  31  ā"}));
+}
+
 struct FileNameCase
 {
     const char *name;
