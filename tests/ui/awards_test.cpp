@@ -463,6 +463,24 @@ private slots:
         }
     }
 
+    void tinyPageNeverComesOutBlank()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        TempFolder dir;
+        const QString pdf = dir.file(QStringLiteral("petit.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPageSize(QPageSize(QSizeF(60, 3), QPageSize::Millimeter));
+        printer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QVERIFY(paintLines(printer, {"premiere", "deuxieme", "troisieme"}, printFont(9)));
+        const QStringList pages = pdfPages(pdf);
+        QCOMPARE(pages.size(), 3);
+        QCOMPARE(pages.at(0).trimmed(), QStringLiteral("premiere"));
+        QCOMPARE(pages.at(2).trimmed(), QStringLiteral("troisieme"));
+    }
+
     void realServiceCancelPrintsNothing()
     {
         QtPrintService service;
