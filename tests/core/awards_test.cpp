@@ -145,20 +145,6 @@ INSTANTIATE_TEST_SUITE_P(
                       LevelCase{"LowerCaseGroupIsVhf", "hf", {40, 5}, {5, 25, 45, 95, 195}}),
     [](const ::testing::TestParamInfo<LevelCase> &info) { return std::string(info.param.name); });
 
-TEST(AwardLevelTexts, CaptionsAsTheOperatorKnowsThem)
-{
-    EXPECT_EQ(notReachedCaption(AwardLevel::Base),
-              QStringLiteral("Vous ne pouvez pas encore obtenir le diplome VQX de Base"));
-    EXPECT_EQ(reachedCaption(AwardLevel::Base),
-              QStringLiteral("Bravo vous pouvez obtenir le diplome VQX de Base"));
-    EXPECT_EQ(reachedCaption(AwardLevel::Expert),
-              QStringLiteral("Bravo vous pouvez obtenir le diplome VQX Expert"));
-    EXPECT_EQ(reachedCaption(AwardLevel::Honneur),
-              QStringLiteral("Bravo vous pouvez obtenir le dipome VQX Honneur"));
-    EXPECT_EQ(reachedCaption(AwardLevel::Maitre),
-              QStringLiteral("Bravo vous pouvez obtenir le dipome VQX Maitre"));
-}
-
 // ---- Award list -----------------------------------------------------------
 
 TEST(AwardList, LineTakesTheColumnsAsTheyStand)
@@ -252,35 +238,6 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(info.param.name);
     });
 
-TEST(AwardList, SavedLinesNumberRightAlignedInFiveColumns)
-{
-    QStringList items;
-    for (int i = 0; i < 100; ++i)
-        items << QStringLiteral("   item %1").arg(i + 1);
-    const QStringList out = awardListFileLines("FYYYY", "05/06/2021", items);
-    ASSERT_EQ(out.size(), 106);
-    EXPECT_EQ(out.at(0), QStringLiteral("   FYYYY Liste alphanumerique des Fontaines   contactées"
-                                        " au 05/06/2021"));
-    EXPECT_EQ(out.at(2), QStringLiteral("   N°    Ref     Dpt    Nom de la Fontaine              "
-                                        "Date    Heure  Indicatif"));
-    EXPECT_EQ(out.at(4), QStringLiteral("    1    item 1"));
-    EXPECT_EQ(out.at(13), QStringLiteral("   10    item 10"));
-    EXPECT_EQ(out.at(103), QStringLiteral("  100    item 100"));
-    EXPECT_EQ(out.at(104), QString());
-    EXPECT_TRUE(out.at(105).startsWith(QString(20, QLatin1Char(' ')) + QLatin1Char('L')));
-    EXPECT_EQ(out.at(105), out.last());
-}
-
-TEST(AwardList, EmptyListStillHasTitleHeaderAndCredit)
-{
-    const QStringList out = awardListFileLines("FYYYY", "05/06/2021", {});
-    ASSERT_EQ(out.size(), 6);
-    EXPECT_EQ(out.at(1), QString());
-    EXPECT_EQ(out.at(3), QString());
-    EXPECT_EQ(out.at(4), QString());
-    EXPECT_FALSE(out.at(5).trimmed().isEmpty());
-}
-
 struct PrintTitleCase
 {
     const char *name;
@@ -344,17 +301,6 @@ TEST(AwardListSave, WritesCodePageWithCrLfAndReplacesOlderFile)
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(readBytes(dir.file(name)), QByteArray("contact\xe9"
                                                     "es\r\n\r\nN\xb0\r\n"));
-    EXPECT_EQ(dir.entries(), QStringList({name}));
-}
-
-TEST(AwardListSave, FolderInThePlaceOfTheFileIsReportedAndKept)
-{
-    TempFolder dir;
-    const QString name = QStringLiteral("FYYYY_Diplome_VQX_de_Base_HF_05_06_21.txt");
-    ASSERT_TRUE(QDir(dir.path()).mkdir(name));
-    const FileResult r = Enregistrer_Liste_Diplome(dir.path(), name, {"x"});
-    EXPECT_EQ(r.error, FileError::NotAFile);
-    EXPECT_TRUE(QFileInfo(dir.file(name)).isDir());
     EXPECT_EQ(dir.entries(), QStringList({name}));
 }
 

@@ -380,8 +380,6 @@ private slots:
         QCOMPARE(p.size(), 9);
         QCOMPARE(p.at(0), QString(17, QLatin1Char(' ')) +
                               QStringLiteral("FYYYY Diplome VQX HF Expert du 05/06/21"));
-        QCOMPARE(p.at(2), QStringLiteral("       N°    Ref     Dpt    Nom de la Fontaine         "
-                                         "     Date    Heure  Indicatif"));
         QCOMPARE(p.at(4), QStringLiteral("        1 ") + w.items().at(0));
         QCOMPARE(p.at(5), QStringLiteral("        2 ") + w.items().at(1));
         QVERIFY(p.at(4).contains(QStringLiteral("13FT010")));
