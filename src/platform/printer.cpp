@@ -26,9 +26,11 @@ bool paintLines(QPrinter &printer, const QStringList &lines, const QFont &font)
     const QFontMetrics fm(painter.font());
     const int lineHeight = fm.lineSpacing();
     const int pageHeight = painter.viewport().height();
-    int y = fm.ascent();
+    const int top = fm.ascent();
+    int y = top;
     for (const QString &line : lines) {
-        if (y + fm.descent() > pageHeight) {
+        // A page always takes at least one line, however small it is.
+        if (y > top && y + fm.descent() > pageHeight) {
             if (!printer.newPage()) {
                 painter.end();
                 return false;

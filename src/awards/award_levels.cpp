@@ -1,0 +1,113 @@
+#include "awards/award_levels.h"
+
+#include "logstore/log_record.h"
+
+namespace vqx {
+
+namespace {
+
+std::size_t indexOf(AwardLevel level)
+{
+    return static_cast<std::size_t>(level);
+}
+
+} // namespace
+
+QString awardLevelName(AwardLevel level)
+{
+    static const QString names[kAwardLevelCount] = {
+        QStringLiteral("Base"), QStringLiteral("Performant"), QStringLiteral("Expert"),
+        QStringLiteral("Honneur"), QStringLiteral("Maitre")};
+    return names[indexOf(level)];
+}
+
+const QStringList &hfAwardBands()
+{
+    static const QStringList bands = {
+        QStringLiteral("1.8 Mhz"), QStringLiteral("3.5 Mhz"), QStringLiteral("7.0 Mhz"),
+        QStringLiteral("14 Mhz"),  QStringLiteral("18 Mhz"),  QStringLiteral("21 Mhz"),
+        QStringLiteral("24 Mhz"),  QStringLiteral("28 Mhz"),  QStringLiteral("50 Mhz")};
+    return bands;
+}
+
+bool isConfirmed(const QString &qsoLine)
+{
+    return QsoLine::QSL.cut(qsoLine) == QLatin1String("*");
+}
+
+ConfirmedCounts countConfirmed(const QStringList &logLines)
+{
+    const QStringList &hf = hfAwardBands();
+    ConfirmedCounts c;
+    for (const QString &line : logLines) {
+        if (!isConfirmed(line))
+            continue;
+        // Band names are compared exactly, case included.
+        const QString band = QsoLine::QRG.cutTrimmed(line);
+        if (hf.contains(band))
+            ++c.hf;
+        else if (band == kVhfAwardBand)
+            ++c.vhf;
+    }
+    return c;
+}
+
+bool isHfGroup(const QString &groupeBandes)
+{
+    return groupeBandes == kGroupHf;
+}
+
+std::array<int, kAwardLevelCount> awardThresholds(const QString &groupeBandes)
+{
+    if (isHfGroup(groupeBandes))
+        return {30, 50, 150, 300, 500};
+    return {10, 30, 50, 100, 200};
+}
+
+QString notReachedCaption(AwardLevel level)
+{
+    static const QString captions[kAwardLevelCount] = {
+        QStringLiteral("Vous ne pouvez pas encore obtenir le diplome VQX de Base"),
+        QStringLiteral("Vous ne pouvez pas encore obtenir le diplome VQX Performant"),
+        QStringLiteral("Vous ne pouvez pas encore obtenir le diplome VQX Expert"),
+        QStringLiteral("Vous ne pouvez pas encore obtenir le diplome VQX Honneur"),
+        QStringLiteral("Vous ne pouvez pas encore obtenir le diplome VQX Maitre")};
+    return captions[indexOf(level)];
+}
+
+QString reachedCaption(AwardLevel level)
+{
+    // "dipome" is how the operator's award window has always spelled it.
+    static const QString captions[kAwardLevelCount] = {
+        QStringLiteral("Bravo vous pouvez obtenir le diplome VQX de Base"),
+        QStringLiteral("Bravo vous pouvez obtenir le diplome VQX Performant"),
+        QStringLiteral("Bravo vous pouvez obtenir le diplome VQX Expert"),
+        QStringLiteral("Bravo vous pouvez obtenir le dipome VQX Honneur"),
+        QStringLiteral("Bravo vous pouvez obtenir le dipome VQX Maitre")};
+    return captions[indexOf(level)];
+}
+
+AwardEvaluation evaluateAwards(const ConfirmedCounts &counts, const QString &groupeBandes)
+{
+    AwardEvaluation e;
+    e.count = isHfGroup(groupeBandes) ? counts.hf : counts.vhf;
+    const std::array<int, kAwardLevelCount> thresholds = awardThresholds(groupeBandes);
+    for (AwardLevel level : kAwardLevels) {
+        LevelResult &r = e.levels[indexOf(level)];
+        r.level = level;
+        r.threshold = thresholds[indexOf(level)];
+        r.reached = e.count >= r.threshold;
+        if (r.reached) {
+            r.missing = 0;
+            r.status = reachedCaption(level);
+            r.detail = QStringLiteral("avec les QSL des %1 Fontaines confirmées").arg(e.count);
+        } else {
+            r.missing = r.threshold - e.count;
+            r.status = notReachedCaption(level);
+            r.detail = QStringLiteral("il vous manque %1 Fontaines confirmées").arg(r.missing);
+        }
+    }
+    return e;
+}
+
+} // namespace vqx
