@@ -78,8 +78,34 @@ bool sameContact(const QString &fileLine, const QString &wanted)
 {
     if (fileLine == wanted)
         return true;
-    return fileLine.size() != QsoLine::Length &&
-           fileLine.leftJustified(QsoLine::Length, QLatin1Char(' '), true) == wanted;
+    if (wanted.size() != QsoLine::Length)
+        return false;
+    // Column by column, as the list cuts them: each value blank-filled to its
+    // width, the reference without its surrounding blanks, and nothing but
+    // blanks between the columns of the wanted line.
+    const QStringView file(fileLine);
+    const QStringView want(wanted);
+    const QChar blank(u' ');
+    qsizetype end = 0;
+    for (int i = 0; i < 12; ++i) {
+        const Column &c = QsoLine::All[i];
+        for (qsizetype p = end; p < c.start - 1; ++p) {
+            if (want.at(p) != blank)
+                return false;
+        }
+        QStringView value = file.mid(c.start - 1, c.width);
+        if (i == 3)
+            value = value.trimmed();
+        const QStringView wantValue = want.mid(c.start - 1, c.width);
+        if (!wantValue.startsWith(value))
+            return false;
+        for (qsizetype p = value.size(); p < wantValue.size(); ++p) {
+            if (wantValue.at(p) != blank)
+                return false;
+        }
+        end = c.start - 1 + c.width;
+    }
+    return true;
 }
 
 LoadedLog Charger_Log(const QString &logPath)
@@ -141,9 +167,12 @@ LogChange Remplacer_Qso(const LogTarget &log, const QString &newLine, const QStr
     LogChange c = readForChange(log);
     if (!c.ok() || refuseUnwritable(c, newLine))
         return c;
+    // Lines equal to the old one; failing those, the irregular line the list
+    // showed as the old one.
+    const bool exact = c.lines.contains(oldLine);
     bool found = false;
     for (QString &l : c.lines) {
-        if (sameContact(l, oldLine)) {
+        if (exact ? l == oldLine : sameContact(l, oldLine)) {
             l = newLine;
             found = true;
         }
@@ -158,7 +187,8 @@ LogChange Supprimer_Qso(const LogTarget &log, const QString &line)
     LogChange c = readForChange(log);
     if (!c.ok())
         return c;
-    c.lines.removeIf([&](const QString &l) { return sameContact(l, line); });
+    const bool exact = c.lines.contains(line);
+    c.lines.removeIf([&](const QString &l) { return exact ? l == line : sameContact(l, line); });
     return finish(log, std::move(c), kScratchFile);
 }
 

@@ -72,8 +72,10 @@ inline int fullYear(int twoDigitYear)
 qint64 dateTimeKey(const QString &qsoLine);
 
 // Two file lines are the same contact when equal character for character.
-// A line of irregular length is also matched by its form re-cut to the layout,
-// which is what the list shows and gives back.
+// An irregular line (another length, text between the columns, blanks before
+// the reference) is also matched by its form re-cut to the layout, which is
+// what the list shows and gives back. Replacing and deleting look for equal
+// lines first and fall back on this only when there is none.
 bool sameContact(const QString &fileLine, const QString &wanted);
 
 } // namespace vqx
