@@ -560,13 +560,7 @@ void MainWindow::Reset_Saisie()
     const int band = readSetting(section, kKeyBande, QStringLiteral("0")).toInt(&ok);
     Bande_A->setCurrentIndex(ok && band >= 0 && band < Bande_A->count() ? band : 0);
     Bande_A->setEnabled(true);
-    const QString report = Mode_A->currentText() == QStringLiteral("CW") ? QStringLiteral("599")
-                                                                         : QStringLiteral("59");
-    for (QLineEdit *e : {RST_A, RSTE_A}) {
-        e->setEnabled(false);
-        colour(e, kLightYellow);
-        e->setText(report);
-    }
+    idleReports();
     Rem_A->setText(QStringLiteral(" "));
     Rem_A->setEnabled(false);
     colour(Rem_A, kLightYellow);
@@ -581,6 +575,21 @@ void MainWindow::Reset_Saisie()
     Annule_Saisie->setEnabled(false);
     Valide_A->setEnabled(false);
     Mode_Aff->setText(QStringLiteral("Saisie QSO"));
+}
+
+QString MainWindow::defaultReport(const QString &mode)
+{
+    return mode == QStringLiteral("CW") ? QStringLiteral("599") : QStringLiteral("59");
+}
+
+void MainWindow::idleReports()
+{
+    const QString report = defaultReport(Mode_A->currentText());
+    for (QLineEdit *e : {RST_A, RSTE_A}) {
+        e->setEnabled(false);
+        colour(e, kLightYellow);
+        e->setText(report);
+    }
 }
 
 void MainWindow::showAbout()
