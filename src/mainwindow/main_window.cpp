@@ -91,6 +91,8 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
                    m_shared.Revision_Texte);
     refreshClock();
     Timer1->start();
+    // Wide enough for the 126-column list line.
+    resize(1280, 760);
 }
 
 MainWindow::~MainWindow() = default;
@@ -106,6 +108,11 @@ void MainWindow::start()
         message(QStringLiteral("\r\nPremiere installation, vous devez entrer votre "
                                "Indicatif\r\n\r\n"));
         showStation(true);
+    }
+    if (const QScreen *screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        resize(qMin(width(), area.width()), qMin(height(), area.height()));
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
     }
     show();
     Ind_A->setEnabled(true);
