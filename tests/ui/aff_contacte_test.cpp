@@ -147,16 +147,6 @@ private slots:
         QVERIFY(!w.Imprimer->isEnabled());
         QVERIFY(m_dir->entries().isEmpty());
     }
-
-    void quitterCloses()
-    {
-        writeLog({});
-        AffContacte w(m_fakes->services, &m_shared);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QTest::mouseClick(w.Quitter, Qt::LeftButton);
-        QVERIFY(!w.isVisible());
-    }
 };
 
 QTEST_MAIN(AffContacteTest)

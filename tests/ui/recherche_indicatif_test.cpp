@@ -241,13 +241,6 @@ private slots:
         QVERIFY(m_selected.isEmpty());
         QVERIFY(!w->isVisible());
     }
-
-    void quitterCloses()
-    {
-        auto w = open();
-        QTest::mouseClick(w->Command1, Qt::LeftButton);
-        QVERIFY(!w->isVisible());
-    }
 };
 
 QTEST_MAIN(RechercheIndicatifTest)
