@@ -2,22 +2,20 @@
 // opened through showSecondary(): at most one instance, brought forward when
 // open, centred, discarded on close.
 #include "mainwindow/main_window.h"
-#include "webviews/cluster_window.h"
-#include "webviews/reglement_window.h"
 
 #include "adif/adif_export.h"
-#include "platform/message_boxes.h"
-
-#include <QDir>
-#include <QLabel>
-
 #include "awards/award_levels_window.h"
 #include "awards/award_list_window.h"
-
 #include "logstore/log_list_model.h"
+#include "platform/message_boxes.h"
 #include "reports/aff_contacte.h"
 #include "reports/carte_acti_vqx.h"
 #include "reports/recherche_indicatif.h"
+#include "webviews/cluster_window.h"
+#include "webviews/reglement_window.h"
+
+#include <QDir>
+#include <QLabel>
 
 namespace vqx {
 
