@@ -5,8 +5,8 @@
 #include "logstore/log_record.h"
 
 #include <QDir>
+
 #include <algorithm>
-#include <vector>
 
 namespace vqx {
 
@@ -21,69 +21,42 @@ QString numbered(int k, const QString &item)
     return QString::number(k).rightJustified(5) + QLatin1Char(' ') + item;
 }
 
-// Case folding as the case-insensitive comparison does it, with a quick
-// path for the plain letters that make up nearly every line.
-QString foldCase(const QString &text)
+// A column without copying it; a short line gives a short or empty view.
+QStringView view(const Column &c, const QString &line)
 {
-    QString out(text.size(), Qt::Uninitialized);
-    QChar *o = out.data();
-    const QChar *in = text.constData();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char16_t c = in[i].unicode();
-        if (c < 0x80) {
-            if (c >= 'A' && c <= 'Z')
-                c = char16_t(c + ('a' - 'A'));
-        } else if (QChar::isSurrogate(c)) {
-            return text.toCaseFolded();
-        } else {
-            c = QChar(c).toCaseFolded().unicode();
-        }
-        o[i] = QChar(c);
-    }
-    return out;
+    return QStringView(line).mid(c.start - 1, c.width);
 }
 
 } // namespace
 
 QString awardListLine(const QString &qsoLine)
 {
-    const QLatin1String two("  ");
-    QString item;
-    item.reserve(kAwardListLineLength);
-    item.append(QLatin1String("   "))
-        .append(QsoLine::Ref.cut(qsoLine))
-        .append(two)
-        .append(QsoLine::Dpt.cut(qsoLine))
-        .append(two)
-        .append(QsoLine::NomFontaine.cut(qsoLine))
-        .append(two)
-        .append(QsoLine::Date.cut(qsoLine))
-        .append(two)
-        .append(QsoLine::Heure.cut(qsoLine))
-        .append(two)
-        .append(QsoLine::Indicatif.cut(qsoLine));
-    return item;
-}
-
-void sortWithoutCase(QStringList &lines)
-{
-    // Fold each line once rather than at every comparison.
-    struct Keyed
-    {
-        QString folded;
-        qsizetype index;
+    // Written in place, one allocation a line.
+    QString item(kAwardListLineLength, Qt::Uninitialized);
+    QChar *const begin = item.data();
+    QChar *o = begin;
+    const auto blanks = [&o](int n) {
+        for (int i = 0; i < n; ++i)
+            *o++ = QLatin1Char(' ');
     };
-    std::vector<Keyed> keys;
-    keys.reserve(std::size_t(lines.size()));
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        keys.push_back({foldCase(lines.at(i)), i});
-    std::stable_sort(keys.begin(), keys.end(),
-                     [](const Keyed &a, const Keyed &b) { return a.folded < b.folded; });
-    QStringList sorted;
-    sorted.reserve(lines.size());
-    for (const Keyed &k : keys)
-        sorted << lines.at(k.index);
-    lines = std::move(sorted);
+    const auto put = [&o, &qsoLine](const Column &c) {
+        const QStringView v = view(c, qsoLine);
+        o = std::copy(v.begin(), v.end(), o);
+    };
+    blanks(3);
+    put(QsoLine::Ref);
+    blanks(2);
+    put(QsoLine::Dpt);
+    blanks(2);
+    put(QsoLine::NomFontaine);
+    blanks(2);
+    put(QsoLine::Date);
+    blanks(2);
+    put(QsoLine::Heure);
+    blanks(2);
+    put(QsoLine::Indicatif);
+    item.truncate(o - begin);
+    return item;
 }
 
 QStringList awardListLines(const QStringList &logLines)

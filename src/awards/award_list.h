@@ -1,6 +1,7 @@
 #pragma once
 
 #include "logstore/safe_rewrite.h"
+#include "logstore/text_order.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,10 +12,6 @@ namespace vqx {
 // time and callsign, cut from the log line as they stand.
 inline constexpr int kAwardListLineLength = 77;
 QString awardListLine(const QString &qsoLine);
-
-// Ascending text order without regard to case, as the list box keeps it;
-// lines that compare equal keep their order.
-void sortWithoutCase(QStringList &lines);
 
 // The confirmed contacts of every band, one line each, in list order.
 QStringList awardListLines(const QStringList &logLines);

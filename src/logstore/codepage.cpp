@@ -1,5 +1,7 @@
 #include "logstore/codepage.h"
 
+#include <cstring>
+
 namespace vqx::codepage {
 
 namespace {
@@ -23,12 +25,9 @@ int encodeChar(char16_t u)
     return -1;
 }
 
-} // namespace
-
-QString decode(const QByteArray &bytes)
+// Only the 0x80-0x9F range needs a second look after Latin-1.
+void fixHighRange(QString &s)
 {
-    QString s = QString::fromLatin1(bytes);
-    // Only the 0x80-0x9F range needs a second look.
     QChar *d = s.data();
     const qsizetype n = s.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -36,6 +35,63 @@ QString decode(const QByteArray &bytes)
         if (u >= 0x80 && u <= 0x9F)
             d[i] = QChar(kHigh[u - 0x80]);
     }
+}
+
+// Whether some byte is below 0x20 or is DEL, and whether some byte has its
+// high bit set; eight bytes at a time (a decoded log is mostly read here).
+void classify(const char *p, qsizetype n, bool *control, bool *high)
+{
+    constexpr quint64 ones = 0x0101010101010101ULL;
+    constexpr quint64 tops = 0x8080808080808080ULL;
+    quint64 low = 0;
+    quint64 top = 0;
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        quint64 w;
+        std::memcpy(&w, p + i, 8);
+        top |= w;
+        // Exact as a whole: some byte below 0x20, some byte equal to 0x7F.
+        low |= (w - ones * 0x20) & ~w;
+        const quint64 del = w ^ (ones * 0x7F);
+        low |= (del - ones) & ~del;
+    }
+    bool c = (low & tops) != 0;
+    bool h = (top & tops) != 0;
+    for (; i < n; ++i) {
+        const unsigned char b = static_cast<unsigned char>(p[i]);
+        c = c || b < 0x20 || b == 0x7F;
+        h = h || b >= 0x80;
+    }
+    *control = c;
+    *high = h;
+}
+
+// One line of bytes; notes whether it holds a control character once decoded.
+QString decodeLine(const char *p, qsizetype n, bool *control)
+{
+    bool low = false;
+    bool high = false;
+    classify(p, n, &low, &high);
+    QString s = QString::fromLatin1(p, n);
+    if (low)
+        *control = true;
+    if (high) {
+        fixHighRange(s);
+        // The five bytes the code page leaves undefined stay control characters.
+        for (QChar c : std::as_const(s)) {
+            if (c.unicode() >= 0x80 && c.unicode() <= 0x9F)
+                *control = true;
+        }
+    }
+    return s;
+}
+
+} // namespace
+
+QString decode(const QByteArray &bytes)
+{
+    QString s = QString::fromLatin1(bytes);
+    fixHighRange(s);
     return s;
 }
 
@@ -89,13 +145,24 @@ QByteArray encodeLines(const QStringList &lines)
     qsizetype total = 0;
     for (const QString &l : lines)
         total += l.size() + 2;
-    QByteArray out;
-    out.reserve(total);
-    QByteArray one;
+    // Written in place: one byte per character, then CR LF.
+    QByteArray out(total, Qt::Uninitialized);
+    char *o = out.data();
     for (const QString &l : lines) {
-        encode(l, &one);
-        out += one;
-        out += "\r\n";
+        const QChar *in = l.constData();
+        const qsizetype n = l.size();
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t u = in[i].unicode();
+            if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+                o[i] = char(u);
+            } else {
+                const int b = encodeChar(u);
+                o[i] = b < 0 ? '?' : char(b);
+            }
+        }
+        o += n;
+        *o++ = '\r';
+        *o++ = '\n';
     }
     return out;
 }
@@ -118,6 +185,33 @@ SplitResult splitLines(const QString &text)
         else
             r.bareLineFeeds = true;
         r.lines.append(text.mid(start, end - start));
+        start = lf + 1;
+    }
+    return r;
+}
+
+SplitResult decodeLines(const QByteArray &bytes)
+{
+    SplitResult r;
+    const char *p = bytes.constData();
+    const qsizetype n = bytes.size();
+    // Most logs: 107 characters and CR LF a line.
+    r.lines.reserve(n / 109 + 1);
+    qsizetype start = 0;
+    while (start < n) {
+        const void *found = std::memchr(p + start, '\n', size_t(n - start));
+        if (!found) {
+            r.lines.append(decodeLine(p + start, n - start, &r.controlCharacters));
+            r.missingFinalEnd = true;
+            break;
+        }
+        const qsizetype lf = static_cast<const char *>(found) - p;
+        qsizetype end = lf;
+        if (end > start && p[end - 1] == '\r')
+            --end;
+        else
+            r.bareLineFeeds = true;
+        r.lines.append(decodeLine(p + start, end - start, &r.controlCharacters));
         start = lf + 1;
     }
     return r;

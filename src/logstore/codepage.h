@@ -34,8 +34,15 @@ struct SplitResult
     QStringList lines;
     bool bareLineFeeds = false; // some line ended with LF alone
     bool missingFinalEnd = false;
+    // Set by decodeLines only: some line holds a control character (C0,
+    // DEL, or one of the five bytes the code page leaves undefined).
+    bool controlCharacters = false;
 };
 SplitResult splitLines(const QString &text);
+
+// splitLines(decode(bytes)) in one pass, without the whole text as one
+// string in between: what every reader of a file uses.
+SplitResult decodeLines(const QByteArray &bytes);
 
 } // namespace codepage
 } // namespace vqx

@@ -14,7 +14,7 @@ DejaContactee Ref_Deja_Contactee(const QString &logPath, const QString &referenc
     if (!r.file.ok())
         return r;
     const QString ref = reference.trimmed();
-    const QStringList lines = codepage::splitLines(codepage::decode(bytes)).lines;
+    const QStringList lines = codepage::decodeLines(bytes).lines;
     for (const QString &line : lines) {
         if (QsoLine::Ref.cutTrimmed(line) == ref && QsoLine::QRG.cutTrimmed(line) == band) {
             r.found = true;

@@ -7,16 +7,6 @@ namespace vqx {
 
 namespace {
 
-bool hasControlCharacters(const QString &line)
-{
-    for (QChar c : line) {
-        const char16_t u = c.unicode();
-        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u <= 0x9F))
-            return true;
-    }
-    return false;
-}
-
 // Reads the current log for a change. A missing log is an error: the
 // operations never create one behind the operator's back.
 LogChange readForChange(const LogTarget &log)
@@ -25,7 +15,7 @@ LogChange readForChange(const LogTarget &log)
     QByteArray bytes;
     c.file = readFile(log.path, &bytes);
     if (c.file.ok())
-        c.lines = codepage::splitLines(codepage::decode(bytes)).lines;
+        c.lines = codepage::decodeLines(bytes).lines;
     return c;
 }
 
@@ -47,7 +37,7 @@ bool refuseUnwritable(LogChange &c, const QString &line)
     return true;
 }
 
-int twoDigits(const QString &s, int pos)
+int twoDigits(QStringView s, int pos)
 {
     // Leading digits of a two-character group; 0 when none.
     int v = 0;
@@ -64,8 +54,10 @@ int twoDigits(const QString &s, int pos)
 
 qint64 dateTimeKey(const QString &qsoLine)
 {
-    const QString date = QsoLine::Date.cut(qsoLine);
-    const QString time = QsoLine::Heure.cut(qsoLine);
+    // Views, not copies: the insertion reads the date of every line.
+    const QStringView date = QStringView(qsoLine).mid(QsoLine::Date.start - 1, QsoLine::Date.width);
+    const QStringView time =
+        QStringView(qsoLine).mid(QsoLine::Heure.start - 1, QsoLine::Heure.width);
     const int year = fullYear(twoDigits(date, 6));
     const qint64 month = twoDigits(date, 3);
     const qint64 day = twoDigits(date, 0);
@@ -115,18 +107,16 @@ LoadedLog Charger_Log(const QString &logPath)
     r.file = readFile(logPath, &bytes);
     if (!r.file.ok())
         return r;
-    codepage::SplitResult split = codepage::splitLines(codepage::decode(bytes));
+    codepage::SplitResult split = codepage::decodeLines(bytes);
     r.irregular.bareLineFeeds = split.bareLineFeeds;
+    r.irregular.nonTextBytes = split.controlCharacters;
     r.lines = std::move(split.lines);
     for (int i = 0; i < r.lines.size(); ++i) {
-        const QString &l = r.lines.at(i);
-        if (l.size() != QsoLine::Length) {
+        if (r.lines.at(i).size() != QsoLine::Length) {
             if (!r.irregular.wrongLengthLines)
                 r.irregular.firstWrongLine = i + 1;
             ++r.irregular.wrongLengthLines;
         }
-        if (!r.irregular.nonTextBytes && hasControlCharacters(l))
-            r.irregular.nonTextBytes = true;
     }
     return r;
 }

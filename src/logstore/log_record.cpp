@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 namespace vqx {
 
 namespace {
@@ -44,20 +46,32 @@ QString formatNumero(int n)
 
 QString buildQsoListLine(const QString &qsoLine, int numero)
 {
-    static const QString sep = QStringLiteral("  ");
-    QString out;
-    out.reserve(QsoListLine::Length);
-    out += formatNumero(numero);
-    out += sep;
-    for (int i = 0; i < 11; ++i) {
-        const Column &c = QsoLine::All[i];
-        if (i == 3) // Ref: surrounding blanks removed
-            out += c.cutTrimmed(qsoLine).leftJustified(c.width, QLatin1Char(' '), true);
-        else
-            out += c.cut(qsoLine).leftJustified(c.width, QLatin1Char(' '), true);
-        out += sep;
+    // Built in place, one allocation a line: the search and the list read
+    // every line of the log this way.
+    QString out(QsoListLine::Length, QLatin1Char(' '));
+    QChar *o = out.data();
+    qsizetype shift = 0;
+    if (numero >= 0 && numero <= 999999) {
+        QChar *d = o + QsoListLine::Numero.width;
+        int v = numero;
+        do {
+            *--d = QChar(char16_t(u'0' + v % 10));
+            v /= 10;
+        } while (v);
+    } else {
+        // A number beyond six characters pushes the columns to the right.
+        const QString number = formatNumero(numero);
+        out.replace(0, QsoListLine::Numero.width, number);
+        o = out.data();
+        shift = qMax<qsizetype>(number.size() - QsoListLine::Numero.width, 0);
     }
-    out += QsoLine::QSL.cut(qsoLine).leftJustified(1, QLatin1Char(' '), true);
+    const QStringView line(qsoLine);
+    for (int i = 0; i < 12; ++i) {
+        QStringView value = line.mid(QsoLine::All[i].start - 1, QsoLine::All[i].width);
+        if (i == 3) // Ref: surrounding blanks removed
+            value = value.trimmed();
+        std::copy(value.begin(), value.end(), o + shift + QsoListLine::All[i].start - 1);
+    }
     return out;
 }
 

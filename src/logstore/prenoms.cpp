@@ -26,9 +26,9 @@ PrenomLookup Chercher_Prenom(const QString &dataDir, const QString &indicatif)
         r.file.error = FileError::None;
     if (!r.file.ok())
         return r;
-    const QStringList lines = codepage::splitLines(codepage::decode(bytes)).lines;
+    const QStringList lines = codepage::decodeLines(bytes).lines;
     for (const QString &line : lines) {
-        if (line.left(kCallWidth).trimmed() != indicatif)
+        if (QStringView(line).left(kCallWidth).trimmed() != indicatif)
             continue;
         r.found = true;
         r.prenom = line.mid(16).toUpper();
@@ -50,13 +50,13 @@ FileResult Memoriser_Prenom(const QString &dataDir, const QString &prenomLine,
         read.detail = QStringLiteral("caractère non représentable");
         return read;
     }
-    QStringList lines = codepage::splitLines(codepage::decode(bytes)).lines;
-    const QString key = prenomLine.left(kCallWidth);
+    QStringList lines = codepage::decodeLines(bytes).lines;
+    const QStringView key = QStringView(prenomLine).left(kCallWidth);
     bool found = false;
     QStringList out;
     out.reserve(lines.size() + 1);
     for (const QString &line : std::as_const(lines)) {
-        if (line.left(kCallWidth) == key) {
+        if (QStringView(line).left(kCallWidth) == key) {
             out << prenomLine;
             found = true;
         } else {

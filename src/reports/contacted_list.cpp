@@ -2,6 +2,7 @@
 
 #include "logstore/codepage.h"
 #include "logstore/log_record.h"
+#include "logstore/text_order.h"
 #include "platform/clock.h"
 
 #include <QDir>
@@ -20,34 +21,43 @@ QStringView view(const Column &c, const QString &line)
 
 QString contactedListLine(const QString &qsoLine)
 {
-    const QLatin1String two("  ");
-    const QLatin1Char one(' ');
-    QString out;
-    out.reserve(ContactedList::LineLength);
-    out += QLatin1String("      ");
-    out += view(QsoLine::Ref, qsoLine);
-    out += one;
-    out += view(QsoLine::Indicatif, qsoLine);
-    out += two;
-    out += view(QsoLine::Dpt, qsoLine);
-    out += one;
-    out += view(QsoLine::Prenom, qsoLine);
-    out += one;
-    out += view(QsoLine::Date, qsoLine);
-    out += two;
-    out += view(QsoLine::Heure, qsoLine);
-    out += two;
-    out += view(QsoLine::Mode, qsoLine);
-    out += two;
-    out += view(QsoLine::QRG, qsoLine);
-    out += two;
-    out += view(QsoLine::RstR, qsoLine);
-    out += two;
-    out += view(QsoLine::RstE, qsoLine);
-    out += two;
-    out += view(QsoLine::NomFontaine, qsoLine);
-    out += two;
-    out += view(QsoLine::QSL, qsoLine);
+    // Written in place, one allocation a line: the list holds every contact.
+    QString out(ContactedList::LineLength, Qt::Uninitialized);
+    QChar *const begin = out.data();
+    QChar *o = begin;
+    const auto blanks = [&o](int n) {
+        for (int i = 0; i < n; ++i)
+            *o++ = QLatin1Char(' ');
+    };
+    const auto put = [&o, &qsoLine](const Column &c) {
+        const QStringView v = view(c, qsoLine);
+        o = std::copy(v.begin(), v.end(), o);
+    };
+    blanks(6);
+    put(QsoLine::Ref);
+    blanks(1);
+    put(QsoLine::Indicatif);
+    blanks(2);
+    put(QsoLine::Dpt);
+    blanks(1);
+    put(QsoLine::Prenom);
+    blanks(1);
+    put(QsoLine::Date);
+    blanks(2);
+    put(QsoLine::Heure);
+    blanks(2);
+    put(QsoLine::Mode);
+    blanks(2);
+    put(QsoLine::QRG);
+    blanks(2);
+    put(QsoLine::RstR);
+    blanks(2);
+    put(QsoLine::RstE);
+    blanks(2);
+    put(QsoLine::NomFontaine);
+    blanks(2);
+    put(QsoLine::QSL);
+    out.truncate(o - begin);
     return out;
 }
 
@@ -58,9 +68,7 @@ QString contactedListKey(const QString &contactedLine)
 
 void sortContactedLines(QStringList &lines)
 {
-    std::stable_sort(lines.begin(), lines.end(), [](const QString &a, const QString &b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-    });
+    sortWithoutCase(lines);
 }
 
 QStringList buildContactedList(const QStringList &logLines)
@@ -68,14 +76,15 @@ QStringList buildContactedList(const QStringList &logLines)
     QStringList all;
     all.reserve(logLines.size());
     for (const QString &l : logLines) {
-        if (!l.trimmed().isEmpty())
+        if (!QStringView(l).trimmed().isEmpty())
             all.append(contactedListLine(l));
     }
     sortContactedLines(all);
     QStringList shown;
-    QString remembered;
+    QStringView remembered;
     for (const QString &l : std::as_const(all)) {
-        const QString key = contactedListKey(l);
+        const QStringView key =
+            QStringView(l).mid(ContactedList::KeyStart - 1, ContactedList::KeyLength);
         if (key != remembered) {
             shown.append(l);
             remembered = key;

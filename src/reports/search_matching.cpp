@@ -29,10 +29,18 @@ QString searchText(SearchKind kind, const QString &fieldText)
 
 bool matchesSearch(SearchKind kind, const QString &listLine, const QString &text)
 {
-    const QString key = searchKey(kind, listLine);
-    if (kind == SearchKind::Indicatif)
-        return key.contains(text, Qt::CaseSensitive);
-    return key == text;
+    // The key as a view: a search reads every line of the list.
+    const QStringView line(listLine);
+    const auto cut = [&](const Column &c) { return line.mid(c.start - 1, c.width); };
+    switch (kind) {
+    case SearchKind::Indicatif:
+        return cut(QsoListLine::Indicatif).trimmed().contains(text, Qt::CaseSensitive);
+    case SearchKind::Reference:
+        return cut(QsoListLine::Ref).trimmed() == text;
+    case SearchKind::Departement:
+        return cut(QsoListLine::Dpt) == text;
+    }
+    return false;
 }
 
 SearchResult Rechercher_Qso(SearchKind kind, const QString &fieldText, int lineCount,

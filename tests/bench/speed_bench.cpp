@@ -1,0 +1,317 @@
+// The speed table: every operation on the log and every reader, on logs of
+// 1,000, 10,000 and 99,999 contacts, each beside a plain copy of the file it
+// works on (read whole, written to another file) and the same copy followed
+// by fsync, both measured in the same iterations. The ratio to the copy is
+// the figure to watch; the ratio to the synced copy is the fair one for the
+// operations that write, which sync their file by design.
+#include "log_samples.h"
+#include "temp_folder.h"
+#include "ui_fakes.h"
+
+#include "adif/adif_export.h"
+#include "awards/award_levels.h"
+#include "awards/award_list.h"
+#include "logstore/log_list_model.h"
+#include "logstore/log_operations.h"
+#include "logstore/log_record.h"
+#include "logstore/prenoms.h"
+#include "mainwindow/main_window.h"
+#include "platform/settings_store.h"
+#include "reports/contacted_list.h"
+#include "reports/map_colouring.h"
+#include "reports/search_matching.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListView>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <memory>
+#include <unistd.h>
+#include <vector>
+
+using namespace vqx;
+using namespace vqx::test;
+
+namespace {
+
+const QString kStation = QStringLiteral("FBENCH");
+constexpr int kSizes[] = {1000, 10000, 99999};
+
+double now()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+bool writeSynced(const QString &path, const QByteArray &bytes, bool sync)
+{
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(bytes) != bytes.size() ||
+        !out.flush())
+        return false;
+    return !sync || ::fsync(out.handle()) == 0;
+}
+
+// The yardstick: read the whole file, write it to another one.
+void plainCopy(const QString &from, const QString &to, bool sync)
+{
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly) || !writeSynced(to, in.readAll(), sync))
+        std::abort();
+}
+
+// A data folder holding a generated log, and a first-name directory of one
+// entry per contact.
+struct Folder
+{
+    explicit Folder(int contacts)
+    {
+        log = logFilePath(dir.path(), kStation);
+        logBytes = crlf(generatedLog(contacts));
+        QStringList names;
+        for (int i = 0; i < contacts; ++i)
+            names << buildPrenomLine(QStringLiteral("F%1").arg(i), QStringLiteral("31"),
+                                     QStringLiteral("JEAN"));
+        prenoms = dir.file(kPrenomFile);
+        prenomBytes = crlf(names);
+        if (!writeSynced(log, logBytes, true) || !writeSynced(prenoms, prenomBytes, true))
+            std::abort();
+        lines = Charger_Log(log).lines;
+        middle = lines.at(lines.size() / 2);
+        copy = dir.file(QStringLiteral("copie.bin"));
+    }
+    TempFolder dir;
+    QString log, prenoms, copy, middle;
+    QByteArray logBytes, prenomBytes;
+    QStringList lines;
+};
+
+Folder &folder(int contacts)
+{
+    static std::map<int, std::unique_ptr<Folder>> folders;
+    std::unique_ptr<Folder> &f = folders[contacts];
+    if (!f)
+        f = std::make_unique<Folder>(contacts);
+    return *f;
+}
+
+struct Operation
+{
+    const char *name;
+    bool changesLog = false;  // the log is put back before each run
+    bool onDirectory = false; // works on the first-name directory, not the log
+    std::function<void(Folder &)> run;
+};
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Medians rather than means: other programs share the machine, and one
+// slow disk flush would otherwise weigh on a whole row.
+void measure(benchmark::State &state, const Operation &op)
+{
+    Folder &f = folder(int(state.range(0)));
+    const QString &file = op.onDirectory ? f.prenoms : f.log;
+    std::vector<double> opTimes, copyTimes, syncTimes;
+    for (auto _ : state) {
+        if (op.changesLog && !writeSynced(f.log, f.logBytes, true))
+            std::abort();
+        if (op.onDirectory && !writeSynced(f.prenoms, f.prenomBytes, true))
+            std::abort();
+        const double t0 = now();
+        plainCopy(file, f.copy, false);
+        const double t1 = now();
+        plainCopy(file, f.copy, true);
+        const double t2 = now();
+        op.run(f);
+        const double t3 = now();
+        copyTimes.push_back(t1 - t0);
+        syncTimes.push_back(t2 - t1);
+        opTimes.push_back(t3 - t2);
+        state.SetIterationTime(t3 - t2);
+    }
+    state.counters["contacts"] = double(state.range(0));
+    state.counters["op_ms"] = median(opTimes) * 1e3;
+    state.counters["copy_ms"] = median(copyTimes) * 1e3;
+    state.counters["sync_ms"] = median(syncTimes) * 1e3;
+}
+
+// A contact of the middle of the log, for the date-ordered insertion.
+QString middleDated(const Folder &f)
+{
+    return QString(f.middle).replace(0, 5, QStringLiteral("FNEW "));
+}
+
+const QString kNewLine = qso(QStringLiteral("FNEW"), QStringLiteral("31FA999"),
+                             QStringLiteral("31/12/30"), QStringLiteral("23:59"));
+
+std::vector<Operation> operations()
+{
+    return {
+        {"Charger_Log + main list", false, false,
+         [](Folder &f) {
+             LogListModel model;
+             model.setLines(Charger_Log(f.log).lines);
+             benchmark::DoNotOptimize(model.listLine(model.rowCount() - 1));
+         }},
+        {"Ajouter_Qso", true, false,
+         [](Folder &f) { benchmark::DoNotOptimize(Ajouter_Qso({f.log}, kNewLine).ok()); }},
+        {"Inserer_Qso_Chrono", true, false,
+         [](Folder &f) {
+             benchmark::DoNotOptimize(Inserer_Qso_Chrono({f.log}, middleDated(f)).ok());
+         }},
+        {"Remplacer_Qso", true, false,
+         [](Folder &f) {
+             benchmark::DoNotOptimize(Remplacer_Qso({f.log}, kNewLine, f.middle).ok());
+         }},
+        {"Supprimer_Qso", true, false,
+         [](Folder &f) { benchmark::DoNotOptimize(Supprimer_Qso({f.log}, f.middle).ok()); }},
+        {"Memoriser_Prenom (1 entry/contact)", false, true,
+         [](Folder &f) {
+             benchmark::DoNotOptimize(
+                 Memoriser_Prenom(f.dir.path(), buildPrenomLine(QStringLiteral("F77"), {},
+                                                                QStringLiteral("PAUL")))
+                     .ok());
+         }},
+        {"Chercher_Prenom (1 entry/contact)", false, true,
+         [](Folder &f) {
+             benchmark::DoNotOptimize(Chercher_Prenom(f.dir.path(), QStringLiteral("F77")).found);
+         }},
+        {"ADIF export", false, false,
+         [](Folder &f) {
+             benchmark::DoNotOptimize(Exporter_ADIF(f.dir.path(), kStation, kStation).ok());
+         }},
+        {"Award count", false, false,
+         [](Folder &f) {
+             const ConfirmedCounts c = countConfirmed(Charger_Log(f.log).lines);
+             benchmark::DoNotOptimize(evaluateAwards(c, kGroupHf).count);
+         }},
+        {"Award list", false, false,
+         [](Folder &f) { benchmark::DoNotOptimize(awardListLines(Charger_Log(f.log).lines)); }},
+        {"Contacted list", false, false,
+         [](Folder &f) { benchmark::DoNotOptimize(buildContactedList(Charger_Log(f.log).lines)); }},
+        {"Map colouring", false, false,
+         [](Folder &f) {
+             benchmark::DoNotOptimize(Colorier_Carte(Charger_Log(f.log).lines).contacted);
+         }},
+        {"Search (callsign, main list)", false, false,
+         [](Folder &f) {
+             // The main list is there already; the search reads its lines.
+             static std::map<Folder *, std::unique_ptr<LogListModel>> lists;
+             std::unique_ptr<LogListModel> &model = lists[&f];
+             if (!model) {
+                 model = std::make_unique<LogListModel>();
+                 model->setLines(f.lines);
+             }
+             const SearchResult r =
+                 Rechercher_Qso(SearchKind::Indicatif, QStringLiteral("F1A"), model->rowCount(),
+                                [&](int row) { return model->listLine(row); });
+             benchmark::DoNotOptimize(r.lines.size());
+         }},
+    };
+}
+
+// From the main window's constructor to the first paint of its list.
+class FirstPaint : public QObject
+{
+public:
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
+
+const Operation kMainWindow = {
+    "Main window: construction to first paint", false, false, [](Folder &f) {
+        FakeServices fakes(f.dir.path());
+        fakes.settings.set(kAppVqx, kSectionSetup, QStringLiteral("Indicatif Station"), kStation);
+        FirstPaint watch;
+        {
+            MainWindow w(fakes.services);
+            w.Liste_VQX->viewport()->installEventFilter(&watch);
+            w.start();
+            QElapsedTimer limit;
+            limit.start();
+            while (!watch.painted && limit.elapsed() < 30000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            if (!watch.painted || !fakes.messages.shown.isEmpty())
+                std::abort();
+        }
+    }};
+
+// Prints the runs as one table once they are all done.
+class TableReporter : public benchmark::BenchmarkReporter
+{
+public:
+    bool ReportContext(const Context &) override { return true; }
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &r : runs)
+            m_runs.push_back(r);
+    }
+    void Finalize() override
+    {
+        std::printf("%-42s %8s %10s %9s %7s %13s %13s\n", "Operation", "Contacts", "Time ms",
+                    "Copy ms", "x copy", "Copy+sync ms", "x copy+sync");
+        for (const Run &r : m_runs) {
+            if (r.error_occurred) {
+                std::printf("%-42s failed: %s\n", r.run_name.function_name.c_str(),
+                            r.error_message.c_str());
+                continue;
+            }
+            const auto value = [&](const char *k) { return double(r.counters.at(k)); };
+            const double op = value("op_ms"), copy = value("copy_ms"), sync = value("sync_ms");
+            std::printf("%-42s %8.0f %10.2f %9.2f %7.1f %13.2f %13.1f\n",
+                        r.run_name.function_name.c_str(), value("contacts"), op, copy, op / copy,
+                        sync, op / sync);
+        }
+        std::fflush(stdout);
+    }
+
+private:
+    std::vector<Run> m_runs;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    static const std::vector<Operation> ops = operations();
+    for (const Operation &op : ops) {
+        auto *b =
+            benchmark::RegisterBenchmark(op.name, [&op](benchmark::State &s) { measure(s, op); });
+        for (int size : kSizes)
+            b->Arg(size);
+        b->UseManualTime()->Unit(benchmark::kMillisecond);
+    }
+    benchmark::RegisterBenchmark(kMainWindow.name,
+                                 [](benchmark::State &s) { measure(s, kMainWindow); })
+        ->Arg(99999)
+        ->UseManualTime()
+        ->Iterations(5);
+    TableReporter table;
+    benchmark::RunSpecifiedBenchmarks(&table);
+    benchmark::Shutdown();
+    return 0;
+}
