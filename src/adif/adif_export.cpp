@@ -28,6 +28,18 @@ bool isBlank(const QString &line)
     return true;
 }
 
+QByteArray adifHeader(const QString &stationLabel)
+{
+    const QStringList header = {headerText(QStringLiteral("Exportation du log de la station ") +
+                                           stationLabel + QStringLiteral(" au format ADIF")),
+                                QString(),
+                                headerText(kAdifCredit),
+                                QString(),
+                                QString(),
+                                QStringLiteral("<eoh>")};
+    return codepage::encodeLines(header);
+}
+
 } // namespace
 
 QString adifFileName(const QString &indicatifStation)
@@ -37,14 +49,7 @@ QString adifFileName(const QString &indicatifStation)
 
 QByteArray adifFileContent(const QString &stationLabel, const QStringList &logLines, int *records)
 {
-    const QStringList header = {headerText(QStringLiteral("Exportation du log de la station ") +
-                                           stationLabel + QStringLiteral(" au format ADIF")),
-                                QString(),
-                                headerText(kAdifCredit),
-                                QString(),
-                                QString(),
-                                QStringLiteral("<eoh>")};
-    QByteArray out = codepage::encodeLines(header);
+    QByteArray out = adifHeader(stationLabel);
     out.reserve(out.size() + logLines.size() * 210);
     QByteArray encoded;
     int n = 0;
@@ -63,6 +68,26 @@ QByteArray adifFileContent(const QString &stationLabel, const QStringList &logLi
     return out;
 }
 
+QByteArray adifFileContent(const QString &stationLabel, const QByteArray &logBytes, int *records)
+{
+    const QList<QByteArrayView> lines = codepage::splitRawLines(logBytes);
+    QByteArray out = adifHeader(stationLabel);
+    out.reserve(out.size() + lines.size() * 210);
+    QString line;
+    int n = 0;
+    for (const QByteArrayView raw : lines) {
+        codepage::decodeInto(raw, line);
+        if (isBlank(line))
+            continue;
+        appendAdifRecord(out, line, raw);
+        out.append("\r\n", 2);
+        ++n;
+    }
+    if (records)
+        *records = n;
+    return out;
+}
+
 AdifExportResult Exporter_ADIF(const QString &dataDir, const QString &indicatifStation,
                                const QString &stationLabel, const ScratchWriter &writer)
 {
@@ -71,15 +96,16 @@ AdifExportResult Exporter_ADIF(const QString &dataDir, const QString &indicatifS
     r.path = QDir(dataDir).filePath(r.fileName);
     r.logPath = logFilePath(dataDir, indicatifStation);
 
-    const LoadedLog log = Charger_Log(r.logPath);
-    if (!log.file.ok()) {
-        r.file = log.file;
-        r.status = log.file.error == FileError::Missing ? AdifExportStatus::NoLog
-                                                        : AdifExportStatus::LogUnreadable;
+    QByteArray log;
+    const FileResult read = readFile(r.logPath, &log);
+    if (!read.ok()) {
+        r.file = read;
+        r.status = read.error == FileError::Missing ? AdifExportStatus::NoLog
+                                                    : AdifExportStatus::LogUnreadable;
         return r;
     }
 
-    const QByteArray content = adifFileContent(stationLabel, log.lines, &r.records);
+    const QByteArray content = adifFileContent(stationLabel, log, &r.records);
     r.file = rewriteFile(r.path, content, kAdifScratchFile, writer);
     if (!r.file.ok()) {
         r.status = AdifExportStatus::NotWritten;

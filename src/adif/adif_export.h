@@ -41,6 +41,10 @@ struct AdifExportResult
 // record per contact in file order, every line ended by CR LF.
 QByteArray adifFileContent(const QString &stationLabel, const QStringList &logLines,
                            int *records = nullptr);
+// The same from the bytes of the log, read line by line without keeping
+// the lines: what the export writes.
+QByteArray adifFileContent(const QString &stationLabel, const QByteArray &logBytes,
+                           int *records = nullptr);
 
 // Exports the log of the station to "<callsign>_VQX.adi" in the data folder,
 // replacing an older export only once the new one is completely written.

@@ -183,7 +183,7 @@ struct TextSink
 struct BytesSink
 {
     char *at;
-    const QByteArray &line;
+    QByteArrayView line;
     void ascii(const char *s, qsizetype n)
     {
         std::memcpy(at, s, size_t(n));
@@ -208,7 +208,7 @@ QString ADIF_SP(const QString &Poubelle)
     return record;
 }
 
-void appendAdifRecord(QByteArray &out, QStringView line, const QByteArray &encoded)
+void appendAdifRecord(QByteArray &out, QStringView line, QByteArrayView encoded)
 {
     char buffer[512];
     static_assert(sizeof buffer >= 12 * 16 + 5 + QsoLine::Length + 8);

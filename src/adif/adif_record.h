@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -18,6 +19,6 @@ QString ADIF_SP(const QString &Poubelle);
 // The same record appended in the file's code page, for the export of a
 // whole log. `encoded` is the line in the code page, one byte per character
 // of `line`.
-void appendAdifRecord(QByteArray &out, QStringView line, const QByteArray &encoded);
+void appendAdifRecord(QByteArray &out, QStringView line, QByteArrayView encoded);
 
 } // namespace vqx

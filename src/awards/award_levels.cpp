@@ -2,6 +2,8 @@
 
 #include "logstore/log_record.h"
 
+#include <algorithm>
+
 namespace vqx {
 
 namespace {
@@ -32,7 +34,7 @@ const QStringList &hfAwardBands()
 
 bool isConfirmed(const QString &qsoLine)
 {
-    return QsoLine::QSL.cut(qsoLine) == QLatin1String("*");
+    return QStringView(qsoLine).mid(QsoLine::QSL.start - 1, QsoLine::QSL.width) == u"*";
 }
 
 ConfirmedCounts countConfirmed(const QStringList &logLines)
@@ -43,8 +45,9 @@ ConfirmedCounts countConfirmed(const QStringList &logLines)
         if (!isConfirmed(line))
             continue;
         // Band names are compared exactly, case included.
-        const QString band = QsoLine::QRG.cutTrimmed(line);
-        if (hf.contains(band))
+        const QStringView band =
+            QStringView(line).mid(QsoLine::QRG.start - 1, QsoLine::QRG.width).trimmed();
+        if (std::any_of(hf.cbegin(), hf.cend(), [band](const QString &b) { return b == band; }))
             ++c.hf;
         else if (band == kVhfAwardBand)
             ++c.vhf;

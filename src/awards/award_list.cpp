@@ -62,6 +62,7 @@ QString awardListLine(const QString &qsoLine)
 QStringList awardListLines(const QStringList &logLines)
 {
     QStringList items;
+    items.reserve(logLines.size());
     for (const QString &line : logLines) {
         if (isConfirmed(line))
             items << awardListLine(line);

@@ -190,6 +190,39 @@ SplitResult splitLines(const QString &text)
     return r;
 }
 
+QList<QByteArrayView> splitRawLines(const QByteArray &bytes)
+{
+    QList<QByteArrayView> lines;
+    const char *p = bytes.constData();
+    const qsizetype n = bytes.size();
+    lines.reserve(n / 109 + 1);
+    qsizetype start = 0;
+    while (start < n) {
+        const void *found = std::memchr(p + start, '\n', size_t(n - start));
+        if (!found) {
+            lines.append(QByteArrayView(p + start, n - start));
+            break;
+        }
+        const qsizetype lf = static_cast<const char *>(found) - p;
+        qsizetype end = lf;
+        if (end > start && p[end - 1] == '\r')
+            --end;
+        lines.append(QByteArrayView(p + start, end - start));
+        start = lf + 1;
+    }
+    return lines;
+}
+
+void decodeInto(QByteArrayView bytes, QString &out)
+{
+    out.resize(bytes.size());
+    QChar *o = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const unsigned char b = static_cast<unsigned char>(bytes[i]);
+        o[i] = b >= 0x80 && b <= 0x9F ? QChar(kHigh[b - 0x80]) : QChar(char16_t(b));
+    }
+}
+
 SplitResult decodeLines(const QByteArray &bytes)
 {
     SplitResult r;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -39,6 +41,15 @@ struct SplitResult
     bool controlCharacters = false;
 };
 SplitResult splitLines(const QString &text);
+
+// The lines of file content as bytes, views into `bytes`, split as
+// splitLines splits the decoded text (CR LF or a lone LF; a last line
+// without its end still counts).
+QList<QByteArrayView> splitRawLines(const QByteArray &bytes);
+
+// Decodes one line into `out`, reusing its storage: for readers that look
+// at every line once and keep none.
+void decodeInto(QByteArrayView bytes, QString &out);
 
 // splitLines(decode(bytes)) in one pass, without the whole text as one
 // string in between: what every reader of a file uses.

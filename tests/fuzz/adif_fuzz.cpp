@@ -65,6 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(file.endsWith("\r\n"));
     FUZZ_CHECK(file.count("\r\n") == 6 + records);
     FUZZ_CHECK(file.indexOf('<') == file.indexOf("<eoh>\r\n"));
+    // The export reads the bytes of the log without keeping its lines.
+    int fromBytes = -1;
+    FUZZ_CHECK(adifFileContent(QStringLiteral("F1ABC/P"), bytes, &fromBytes) == file);
+    FUZZ_CHECK(fromBytes == records);
 
     // Text that never came from the code page, as a caller might pass it.
     if (size % 2 == 0) {

@@ -18,6 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Loading never writes, and no byte is lost in the decoding.
     FUZZ_CHECK(fuzz::readBack(path) == bytes);
     FUZZ_CHECK(codepage::encode(codepage::decode(bytes)) == bytes);
+    // The raw lines are the same lines, byte for byte.
+    const QList<QByteArrayView> raw = codepage::splitRawLines(bytes);
+    FUZZ_CHECK(raw.size() == loaded.lines.size());
+    QString decoded;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        codepage::decodeInto(raw.at(i), decoded);
+        FUZZ_CHECK(decoded == loaded.lines.at(i));
+    }
     // A log found regular is exactly what the writer would write.
     if (!loaded.irregular.any()) {
         const QByteArray rewritten = codepage::encodeLines(loaded.lines);
