@@ -135,6 +135,28 @@ TEST(Codepage, SplitsCrLfAndBareLineFeeds)
     EXPECT_TRUE(codepage::splitLines(QString()).lines.isEmpty());
 }
 
+// The control check reads eight bytes at a time: every byte value, at every
+// place of lines of every length around a word.
+TEST(Codepage, EveryControlCharacterIsNoticedWhereverItStands)
+{
+    const QByteArray undefined("\x81\x8d\x8f\x90\x9d");
+    for (int value = 0; value < 256; ++value) {
+        if (value == '\n')
+            continue;
+        const bool control = value < 0x20 || value == 0x7F || undefined.contains(char(value));
+        for (int length = 1; length <= 19; ++length) {
+            for (int at = 0; at < length; ++at) {
+                QByteArray line(length, 'A');
+                line[at] = char(value);
+                const codepage::SplitResult r = codepage::decodeLines(line + "\r\n");
+                ASSERT_EQ(r.controlCharacters, control)
+                    << "byte " << value << " at " << at << " of " << length;
+                ASSERT_EQ(r.lines, codepage::splitLines(codepage::decode(line + "\r\n")).lines);
+            }
+        }
+    }
+}
+
 TEST_F(LogStoreTest, CreerLogMakesAnEmptyFileAndNeverEmptiesOne)
 {
     ASSERT_TRUE(Creer_Log(path()).ok());

@@ -18,6 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Loading never writes, and no byte is lost in the decoding.
     FUZZ_CHECK(fuzz::readBack(path) == bytes);
     FUZZ_CHECK(codepage::encode(codepage::decode(bytes)) == bytes);
+    // Text that is not text is noticed, wherever it stands.
+    bool control = false;
+    for (const QString &line : loaded.lines) {
+        for (const QChar c : line)
+            control = control || c.unicode() < 0x20 || c.unicode() == 0x7F ||
+                      (c.unicode() >= 0x80 && c.unicode() <= 0x9F);
+    }
+    FUZZ_CHECK(loaded.irregular.nonTextBytes == control);
     // The raw lines are the same lines, byte for byte.
     const QList<QByteArrayView> raw = codepage::splitRawLines(bytes);
     FUZZ_CHECK(raw.size() == loaded.lines.size());
