@@ -322,9 +322,8 @@ bool MainWindow::enterMode()
         return false;
     }
     turnTo(Mode_A, RST_A);
-    const QString report = t == QStringLiteral("CW") ? QStringLiteral("599") : QStringLiteral("59");
-    RST_A->setText(report);
-    RSTE_A->setText(report);
+    RST_A->setText(defaultReport(t));
+    RSTE_A->setText(defaultReport(t));
     return true;
 }
 

@@ -91,6 +91,8 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
                    m_shared.Revision_Texte);
     refreshClock();
     Timer1->start();
+    // Wide enough for the 126-column list line.
+    resize(1280, 760);
 }
 
 MainWindow::~MainWindow() = default;
@@ -106,6 +108,11 @@ void MainWindow::start()
         message(QStringLiteral("\r\nPremiere installation, vous devez entrer votre "
                                "Indicatif\r\n\r\n"));
         showStation(true);
+    }
+    if (const QScreen *screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        resize(qMin(width(), area.width()), qMin(height(), area.height()));
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
     }
     show();
     Ind_A->setEnabled(true);
@@ -560,13 +567,7 @@ void MainWindow::Reset_Saisie()
     const int band = readSetting(section, kKeyBande, QStringLiteral("0")).toInt(&ok);
     Bande_A->setCurrentIndex(ok && band >= 0 && band < Bande_A->count() ? band : 0);
     Bande_A->setEnabled(true);
-    const QString report = Mode_A->currentText() == QStringLiteral("CW") ? QStringLiteral("599")
-                                                                         : QStringLiteral("59");
-    for (QLineEdit *e : {RST_A, RSTE_A}) {
-        e->setEnabled(false);
-        colour(e, kLightYellow);
-        e->setText(report);
-    }
+    idleReports();
     Rem_A->setText(QStringLiteral(" "));
     Rem_A->setEnabled(false);
     colour(Rem_A, kLightYellow);
@@ -581,6 +582,21 @@ void MainWindow::Reset_Saisie()
     Annule_Saisie->setEnabled(false);
     Valide_A->setEnabled(false);
     Mode_Aff->setText(QStringLiteral("Saisie QSO"));
+}
+
+QString MainWindow::defaultReport(const QString &mode)
+{
+    return mode == QStringLiteral("CW") ? QStringLiteral("599") : QStringLiteral("59");
+}
+
+void MainWindow::idleReports()
+{
+    const QString report = defaultReport(Mode_A->currentText());
+    for (QLineEdit *e : {RST_A, RSTE_A}) {
+        e->setEnabled(false);
+        colour(e, kLightYellow);
+        e->setText(report);
+    }
 }
 
 void MainWindow::showAbout()

@@ -82,6 +82,9 @@ private:
     QString readSetting(const QString &section, const QString &key, const QString &def) const;
     void writeSetting(const QString &section, const QString &key, const QString &value);
     void colour(QWidget *w, const QColor &c);
+    // Both report fields idle, holding the default report of the shown mode.
+    void idleReports();
+    static QString defaultReport(const QString &mode);
     void message(const QString &text);
 
     // Entry area (entry_fields.cpp).

@@ -2,17 +2,20 @@
 // opened through showSecondary(): at most one instance, brought forward when
 // open, centred, discarded on close.
 #include "mainwindow/main_window.h"
+
+#include "adif/adif_export.h"
+#include "awards/award_levels_window.h"
+#include "awards/award_list_window.h"
+#include "logstore/log_list_model.h"
+#include "platform/message_boxes.h"
+#include "reports/aff_contacte.h"
+#include "reports/carte_acti_vqx.h"
+#include "reports/recherche_indicatif.h"
 #include "webviews/cluster_window.h"
 #include "webviews/reglement_window.h"
 
-#include "adif/adif_export.h"
-#include "platform/message_boxes.h"
-
 #include <QDir>
 #include <QLabel>
-
-#include "awards/award_levels_window.h"
-#include "awards/award_list_window.h"
 
 namespace vqx {
 
@@ -34,16 +37,25 @@ void MainWindow::openAwards(const QString &group)
 // Liste > des Fontaines contactées.
 void MainWindow::openContactedList()
 {
+    showSecondary(QStringLiteral("Aff_Contacte"),
+                  [this] { return new AffContacte(m_services, &m_shared, this); });
 }
 
 // Carte > des départements contactés.
 void MainWindow::openMap()
 {
+    showSecondary(QStringLiteral("Carte_Acti_VQX"),
+                  [this] { return new CarteActiVqx(m_services, &m_shared, this); });
 }
 
 // Button "Rechercher un QSO".
 void MainWindow::openSearch()
 {
+    showSecondary(QStringLiteral("Recherche_Indicatif"), [this] {
+        // A found contact is selected in the list as if clicked.
+        return new RechercheIndicatif(
+            m_services, logModel(), [this](int row) { selectListLine(row); }, this);
+    });
 }
 
 // Afficher Cluster.

@@ -97,13 +97,7 @@ void MainWindow::returnToWaiting(const QString &dateUsed)
     Mode_A->setEnabled(false);
     colour(Mode_A, kLightYellow);
     colour(Bande_A, kLightYellow);
-    const QString report = Mode_A->currentText() == QStringLiteral("CW") ? QStringLiteral("599")
-                                                                         : QStringLiteral("59");
-    for (QLineEdit *e : {RST_A, RSTE_A}) {
-        e->setEnabled(false);
-        colour(e, kLightYellow);
-        e->setText(report);
-    }
+    idleReports();
     QSL_A->setChecked(false);
     QSL_A->setEnabled(false);
     colour(Ind_A, kLightGreen);

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/services.h"
+
+#include <QStringList>
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace vqx {
+
+struct SharedValues;
+
+// "VQX contactés": every fountain contacted, confirmed or not, sorted by
+// reference; saved as a text file or printed.
+class AffContacte : public QWidget
+{
+    Q_OBJECT
+public:
+    AffContacte(const Services &services, const SharedValues *shared, QWidget *parent = nullptr);
+
+    // The lines shown, in list order.
+    const QStringList &lines() const { return m_lines; }
+
+    void Enregistrer_Contacte();
+    void Imprimer_Contacte();
+
+    QGroupBox *Frame1 = nullptr;
+    QLabel *Label3 = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    QLabel *Label2 = nullptr;
+    QListWidget *Liste_VQX_Contacte = nullptr;
+    QPushButton *Quitter = nullptr;
+    QPushButton *Imprimer = nullptr;
+    QPushButton *Enregistrer = nullptr;
+
+private:
+    void load();
+    void message(const QString &text);
+
+    Services m_services;
+    QString m_callsign; // the station whose log is shown
+    QStringList m_lines;
+};
+
+inline const QString kContactedColumnCaption = QStringLiteral(
+    "              Ref       Indicatif               Dpt   Prénom                     Date       "
+    "    QTR    Mode    QRG     RstR  RstE       Nom de la Fontaine                            "
+    "QSL");
+
+} // namespace vqx

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/services.h"
+#include "reports/map_colouring.h"
+
+#include <QList>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+
+namespace vqx {
+
+class MapPicture;
+struct SharedValues;
+
+// "Carte des départements contactés": the map of France with one box per
+// department, coloured by what the log holds for it, and three counters.
+class CarteActiVqx : public QWidget
+{
+    Q_OBJECT
+public:
+    CarteActiVqx(const Services &services, const SharedValues *shared, QWidget *parent = nullptr);
+
+    const MapColouring &colouring() const { return m_colouring; }
+
+    QLabel *NB_Dep = nullptr;
+    QLabel *Label5 = nullptr;
+    MapPicture *Carte = nullptr;
+    QList<QLabel *> Dep; // indexes 0-99
+    QLineEdit *Nb_Nconf = nullptr;
+    QLineEdit *Nb_Ncont = nullptr;
+    QLabel *Credit_Carte = nullptr;
+
+private:
+    void buildBoxes(const QByteArray &map);
+    void paint(const QByteArray &map);
+    void setBox(int index, BoxState state);
+    void message(const QString &text);
+
+    Services m_services;
+    QString m_callsign;
+    MapColouring m_colouring;
+};
+
+// The map inside the program.
+inline const QString kMapResource = QStringLiteral(":/map/france.departments.svg");
+
+} // namespace vqx
