@@ -273,8 +273,10 @@ void MainWindow::buildControls()
     auto *lCommunes = named(new QGroupBox(kListTooltip), "L_Communes");
     auto *lc = new QVBoxLayout(lCommunes);
     Label_Liste_VQX = named(new QLabel, "Label_Liste_VQX");
-    Label_Liste_VQX->setFont(listFont());
+    // The header's blanks are spaced for a proportional font, like the
+    // captions; it must not widen the window either.
     Label_Liste_VQX->setTextFormat(Qt::PlainText);
+    Label_Liste_VQX->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Liste_VQX = named(new QListView, "Liste_VQX");
     Liste_VQX->setModel(m_model);
     Liste_VQX->setFont(listFont());

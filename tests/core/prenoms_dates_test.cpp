@@ -123,8 +123,9 @@ TEST_P(DateRules, MessageAndCheck)
     const DateCase &c = GetParam();
     const QString text = QString::fromUtf8(c.text);
     EXPECT_EQ(dateMessage(text), QString::fromUtf8(c.message));
-    if (text.size() == 8)
+    if (text.size() == 8) {
         EXPECT_EQ(Verifier_Date(text), *c.message ? 1 : 0);
+    }
 }
 
 const char *const kFormat = "Le format de la date doit etre JJ/MM/AA";
@@ -151,8 +152,9 @@ TEST_P(TimeRules, MessageAndCheck)
     const DateCase &c = GetParam();
     const QString text = QString::fromUtf8(c.text);
     EXPECT_EQ(heureMessage(text), QString::fromUtf8(c.message));
-    if (text.size() == 5)
+    if (text.size() == 5) {
         EXPECT_EQ(Verifier_Heure(text), *c.message ? 1 : 0);
+    }
 }
 
 const char *const kTimeFormat = "Le format de l'heure doit etre HH:MM";
