@@ -3,6 +3,8 @@
 #include "platform/data_folder.h"
 #include "platform/message_boxes.h"
 #include "platform/printer.h"
+#include "platform/program_pictures.h"
+#include "platform/qt_french.h"
 #include "platform/settings_store.h"
 #include "platform/web_view.h"
 
@@ -20,6 +22,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZAT_VQX"));
     QApplication::setOrganizationName(QStringLiteral("ZAT_VQX"));
+    // Ties the windows to the installed desktop entry (its icon on Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral("zat-vqx"));
+    QApplication::setWindowIcon(vqx::programIcon());
+    vqx::installQtFrench(app);
 
     const QString perUserData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     const QString settingsFolder =

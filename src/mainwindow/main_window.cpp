@@ -5,7 +5,9 @@
 #include "logstore/log_record.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
+#include "platform/program_pictures.h"
 #include "platform/settings_store.h"
+#include "reports/map_credit.h"
 #include "station/station_window.h"
 
 #include <QAction>
@@ -603,10 +605,14 @@ void MainWindow::idleReports()
 
 void MainWindow::showAbout()
 {
-    message(QStringLiteral("ZAT_VQX  Révision ") + m_shared.Revision_Texte +
+    // The map's licence (CC BY 4.0) asks for its authors to be credited.
+    m_services.messages->about(
+        this,
+        QStringLiteral("ZAT_VQX  Révision ") + m_shared.Revision_Texte +
             QStringLiteral("\r\n\r\nCarnet de trafic pour le diplôme VQX des fontaines de "
                            "France.\r\nLes logs sont dans le dossier : ") +
-            QDir::toNativeSeparators(m_services.dataDir));
+            QDir::toNativeSeparators(m_services.dataDir) + QStringLiteral("\r\n\r\n") + kMapCredit,
+        awardLogo(devicePixelRatioF()));
 }
 
 void MainWindow::showHistory()

@@ -18,4 +18,11 @@ bool QtMessageBoxes::question(QWidget *parent, const QString &text)
     return box.exec() == QMessageBox::Yes;
 }
 
+void QtMessageBoxes::about(QWidget *parent, const QString &text, const QPixmap &logo)
+{
+    QMessageBox box(QMessageBox::NoIcon, kProgramTitle, text, QMessageBox::Ok, parent);
+    box.setIconPixmap(logo);
+    box.exec();
+}
+
 } // namespace vqx

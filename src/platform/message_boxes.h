@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QPixmap;
 class QWidget;
 
 namespace vqx {
@@ -17,6 +18,8 @@ public:
     virtual void information(QWidget *parent, const QString &text) = 0;
     // True when the operator answers Yes.
     virtual bool question(QWidget *parent, const QString &text) = 0;
+    // The About box: like information(), with the award logo beside the text.
+    virtual void about(QWidget *parent, const QString &text, const QPixmap &logo) = 0;
 };
 
 class QtMessageBoxes : public MessageBoxes
@@ -24,6 +27,7 @@ class QtMessageBoxes : public MessageBoxes
 public:
     void information(QWidget *parent, const QString &text) override;
     bool question(QWidget *parent, const QString &text) override;
+    void about(QWidget *parent, const QString &text, const QPixmap &logo) override;
 };
 
 } // namespace vqx

@@ -11,6 +11,7 @@
 
 #include <QFont>
 #include <QList>
+#include <QPixmap>
 #include <QStringList>
 #include <QPointer>
 #include <QUrl>
@@ -32,6 +33,13 @@ public:
         asked << text;
         return answers.isEmpty() ? defaultAnswer : answers.takeFirst();
     }
+    void about(QWidget *, const QString &text, const QPixmap &logo) override
+    {
+        shown << text;
+        aboutLogo = logo;
+        if (onShow)
+            onShow(text);
+    }
     QString last() const { return shown.isEmpty() ? QString() : shown.last(); }
     void clear()
     {
@@ -43,6 +51,7 @@ public:
     QStringList asked;       // questions, in order
     QList<bool> answers;     // scripted answers to the next questions
     bool defaultAnswer = true;
+    QPixmap aboutLogo;       // the logo of the last About box
     std::function<void(const QString &)> onShow;
 };
 
