@@ -6,6 +6,7 @@
 #include "logstore/log_list_model.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
+#include "logstore/text_order.h"
 
 #include <QStringDecoder>
 #include <gtest/gtest.h>
@@ -360,6 +361,47 @@ TEST_F(LogStoreTest, AccentedLettersAreOneByteEach)
     ASSERT_TRUE(Ajouter_Qso(target(), accented).ok());
     EXPECT_EQ(QFileInfo(path()).size(), 109);
     EXPECT_EQ(Charger_Log(path()).lines, QStringList{accented});
+}
+
+// The sort settles most comparisons on eight characters after the part all
+// lines share: lines that end inside or just after those characters, differ
+// only beyond them, or differ only in case must still come in the order of
+// the case-blind comparison, equal ones in their first order.
+TEST(TextOrder, SameOrderAsTheCaseBlindComparison)
+{
+    const QStringList lines = {QStringLiteral("   31FA001  FAAAA"),
+                               QStringLiteral("   31fa001  faaaa"),
+                               QStringLiteral("   31FA001  FAAAB"),
+                               QStringLiteral("   31FA001"),
+                               QStringLiteral("   31FA00"),
+                               QStringLiteral("   31"),
+                               QStringLiteral("   "),
+                               QString(),
+                               QStringLiteral("   31FA001  FAAAA"),
+                               QStringLiteral("   31FA001 ") + QChar(0),
+                               QStringLiteral("   ÉLÉGANTE"),
+                               QStringLiteral("   élégante"),
+                               QStringLiteral("   Œuvre"),
+                               QStringLiteral("   œuvre 2"),
+                               QStringLiteral("   2A FT 010 ÿ"),
+                               QStringLiteral("   2a ft 010 Ÿ")};
+    QStringList expected = lines;
+    std::stable_sort(expected.begin(), expected.end(), [](const QString &a, const QString &b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    QStringList sorted = lines;
+    sortWithoutCase(sorted);
+    EXPECT_EQ(sorted, expected);
+    // Lines that all share a long beginning.
+    QStringList shared;
+    for (int i = 0; i < 40; ++i)
+        shared << QStringLiteral("      31FA001 F%1").arg((i * 7) % 13) + (i % 2 ? "x" : "X");
+    expected = shared;
+    std::stable_sort(expected.begin(), expected.end(), [](const QString &a, const QString &b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    sortWithoutCase(shared);
+    EXPECT_EQ(shared, expected);
 }
 
 TEST(LogListModel, RowsAreNumberedInFileOrder)
