@@ -21,42 +21,24 @@ QString numbered(int k, const QString &item)
     return QString::number(k).rightJustified(5) + QLatin1Char(' ') + item;
 }
 
-// A column without copying it; a short line gives a short or empty view.
-QStringView view(const Column &c, const QString &line)
-{
-    return QStringView(line).mid(c.start - 1, c.width);
-}
-
 } // namespace
 
 QString awardListLine(const QString &qsoLine)
 {
-    // Written in place, one allocation a line.
-    QString item(kAwardListLineLength, Qt::Uninitialized);
-    QChar *const begin = item.data();
-    QChar *o = begin;
-    const auto blanks = [&o](int n) {
-        for (int i = 0; i < n; ++i)
-            *o++ = QLatin1Char(' ');
-    };
-    const auto put = [&o, &qsoLine](const Column &c) {
-        const QStringView v = view(c, qsoLine);
-        o = std::copy(v.begin(), v.end(), o);
-    };
-    blanks(3);
-    put(QsoLine::Ref);
-    blanks(2);
-    put(QsoLine::Dpt);
-    blanks(2);
-    put(QsoLine::NomFontaine);
-    blanks(2);
-    put(QsoLine::Date);
-    blanks(2);
-    put(QsoLine::Heure);
-    blanks(2);
-    put(QsoLine::Indicatif);
-    item.truncate(o - begin);
-    return item;
+    return CutLine(qsoLine, kAwardListLineLength)
+        .blanks(3)
+        .put(QsoLine::Ref)
+        .blanks(2)
+        .put(QsoLine::Dpt)
+        .blanks(2)
+        .put(QsoLine::NomFontaine)
+        .blanks(2)
+        .put(QsoLine::Date)
+        .blanks(2)
+        .put(QsoLine::Heure)
+        .blanks(2)
+        .put(QsoLine::Indicatif)
+        .take();
 }
 
 QStringList awardListLines(const QStringList &logLines)

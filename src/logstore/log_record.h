@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+
+#include <algorithm>
 
 namespace vqx {
 
@@ -15,6 +18,45 @@ struct Column
     // empty value, never an error.
     QString cut(const QString &line) const { return line.mid(start - 1, width); }
     QString cutTrimmed(const QString &line) const { return cut(line).trimmed(); }
+    // The same characters without a copy.
+    QStringView view(const QString &line) const { return QStringView(line).mid(start - 1, width); }
+};
+
+// Builds a line from blanks and columns cut from a file line, in one
+// allocation; a short source line gives a shorter result.
+class CutLine
+{
+public:
+    CutLine(const QString &source, int length)
+        : m_source(source), m_out(length, Qt::Uninitialized), m_begin(m_out.data()), m_at(m_begin),
+          m_end(m_begin + length)
+    {
+    }
+    CutLine &blanks(int n)
+    {
+        Q_ASSERT(m_at + n <= m_end);
+        m_at = std::fill_n(m_at, n, QLatin1Char(' '));
+        return *this;
+    }
+    CutLine &put(const Column &c)
+    {
+        const QStringView v = c.view(m_source);
+        Q_ASSERT(m_at + v.size() <= m_end);
+        m_at = std::copy(v.begin(), v.end(), m_at);
+        return *this;
+    }
+    QString take()
+    {
+        m_out.truncate(m_at - m_begin);
+        return std::move(m_out);
+    }
+
+private:
+    const QString &m_source;
+    QString m_out;
+    QChar *m_begin;
+    QChar *m_at;
+    QChar *m_end;
 };
 
 // QsoLine: one contact, one 107-character line of the log file.

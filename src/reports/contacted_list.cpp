@@ -11,54 +11,35 @@
 
 namespace vqx {
 
-namespace {
-// A column without copying it; a short line gives a short or empty view.
-QStringView view(const Column &c, const QString &line)
-{
-    return QStringView(line).mid(c.start - 1, c.width);
-}
-} // namespace
-
 QString contactedListLine(const QString &qsoLine)
 {
-    // Written in place, one allocation a line: the list holds every contact.
-    QString out(ContactedList::LineLength, Qt::Uninitialized);
-    QChar *const begin = out.data();
-    QChar *o = begin;
-    const auto blanks = [&o](int n) {
-        for (int i = 0; i < n; ++i)
-            *o++ = QLatin1Char(' ');
-    };
-    const auto put = [&o, &qsoLine](const Column &c) {
-        const QStringView v = view(c, qsoLine);
-        o = std::copy(v.begin(), v.end(), o);
-    };
-    blanks(6);
-    put(QsoLine::Ref);
-    blanks(1);
-    put(QsoLine::Indicatif);
-    blanks(2);
-    put(QsoLine::Dpt);
-    blanks(1);
-    put(QsoLine::Prenom);
-    blanks(1);
-    put(QsoLine::Date);
-    blanks(2);
-    put(QsoLine::Heure);
-    blanks(2);
-    put(QsoLine::Mode);
-    blanks(2);
-    put(QsoLine::QRG);
-    blanks(2);
-    put(QsoLine::RstR);
-    blanks(2);
-    put(QsoLine::RstE);
-    blanks(2);
-    put(QsoLine::NomFontaine);
-    blanks(2);
-    put(QsoLine::QSL);
-    out.truncate(o - begin);
-    return out;
+    // The list holds every contact: one allocation a line.
+    return CutLine(qsoLine, ContactedList::LineLength)
+        .blanks(6)
+        .put(QsoLine::Ref)
+        .blanks(1)
+        .put(QsoLine::Indicatif)
+        .blanks(2)
+        .put(QsoLine::Dpt)
+        .blanks(1)
+        .put(QsoLine::Prenom)
+        .blanks(1)
+        .put(QsoLine::Date)
+        .blanks(2)
+        .put(QsoLine::Heure)
+        .blanks(2)
+        .put(QsoLine::Mode)
+        .blanks(2)
+        .put(QsoLine::QRG)
+        .blanks(2)
+        .put(QsoLine::RstR)
+        .blanks(2)
+        .put(QsoLine::RstE)
+        .blanks(2)
+        .put(QsoLine::NomFontaine)
+        .blanks(2)
+        .put(QsoLine::QSL)
+        .take();
 }
 
 QString contactedListKey(const QString &contactedLine)
