@@ -23,12 +23,10 @@ using namespace vqx::test;
 
 namespace {
 
-const QString A = qso(QStringLiteral("FAAAA"), QStringLiteral("31FA001"),
-                      QStringLiteral("05/06/08"), QStringLiteral("14:32"));
-const QString B = qso(QStringLiteral("FBBBB"), QStringLiteral("75FT002"),
-                      QStringLiteral("06/06/08"), QStringLiteral("10:00"));
-const QString C = qso(QStringLiteral("FCCCC"), QStringLiteral("13FA010"),
-                      QStringLiteral("07/06/08"), QStringLiteral("09:15"));
+// Three contacts in date order.
+const QString &A = kSampleA;
+const QString &B = kSampleB;
+const QString &C = kSampleC;
 
 // The line the list gives back for a file line.
 QString fromList(const QString &fileLine)

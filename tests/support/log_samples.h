@@ -29,6 +29,14 @@ inline QString qso(const QString &call, const QString &ref, const QString &date,
     return buildQsoLine(f);
 }
 
+// Three contacts on 14 Mhz, confirmed, in date order.
+inline const QString kSampleA = qso(QStringLiteral("FAAAA"), QStringLiteral("31FA001"),
+                                    QStringLiteral("05/06/08"), QStringLiteral("14:32"));
+inline const QString kSampleB = qso(QStringLiteral("FBBBB"), QStringLiteral("75FT002"),
+                                    QStringLiteral("06/06/08"), QStringLiteral("10:00"));
+inline const QString kSampleC = qso(QStringLiteral("FCCCC"), QStringLiteral("13FA010"),
+                                    QStringLiteral("07/06/08"), QStringLiteral("09:15"));
+
 // A log of n contacts in date order, varied over bands, departments and QSL.
 inline QStringList generatedLog(int n)
 {
@@ -47,11 +55,12 @@ inline QStringList generatedLog(int n)
                                  .arg((minutes / 60) % 24, 2, 10, QLatin1Char('0'))
                                  .arg(minutes % 60, 2, 10, QLatin1Char('0'));
         const int dep = 1 + i % 95;
-        const QString ref = QStringLiteral("%1F%2%3")
-                                .arg(dep == 20 ? QStringLiteral("2A")
-                                               : QStringLiteral("%1").arg(dep, 2, 10, QLatin1Char('0')))
-                                .arg(i % 3 ? QLatin1Char('A') : QLatin1Char('T'))
-                                .arg(i % 997, 3, 10, QLatin1Char('0'));
+        const QString ref =
+            QStringLiteral("%1F%2%3")
+                .arg(dep == 20 ? QStringLiteral("2A")
+                               : QStringLiteral("%1").arg(dep, 2, 10, QLatin1Char('0')))
+                .arg(i % 3 ? QLatin1Char('A') : QLatin1Char('T'))
+                .arg(i % 997, 3, 10, QLatin1Char('0'));
         lines << qso(QStringLiteral("F%1ABC").arg(i % 10), ref, date, time,
                      kBandList.at(i % kBandList.size()), i % 4 != 0,
                      kModeList.at(i % kModeList.size()), QStringLiteral("JEAN"),
