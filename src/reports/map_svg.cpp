@@ -82,8 +82,7 @@ QString number(double value)
     return QString::number(value, 'g', 10);
 }
 
-void writeRect(QXmlStreamWriter &writer, const QString &id, const QRectF &r, const QString &fill,
-               const QString &strokeWidth)
+void writeRect(QXmlStreamWriter &writer, const QString &id, const QRectF &r, const QString &fill)
 {
     writer.writeStartElement(QStringLiteral("rect"));
     writer.writeAttribute(QStringLiteral("id"), id);
@@ -92,8 +91,8 @@ void writeRect(QXmlStreamWriter &writer, const QString &id, const QRectF &r, con
     writer.writeAttribute(QStringLiteral("width"), number(r.width()));
     writer.writeAttribute(QStringLiteral("height"), number(r.height()));
     writer.writeAttribute(QStringLiteral("fill"), fill);
-    writer.writeAttribute(QStringLiteral("stroke"), QStringLiteral("#606060"));
-    writer.writeAttribute(QStringLiteral("stroke-width"), strokeWidth);
+    writer.writeAttribute(QStringLiteral("stroke"), QStringLiteral("#404040"));
+    writer.writeAttribute(QStringLiteral("stroke-width"), QStringLiteral("0.75"));
     writer.writeEndElement();
 }
 
@@ -139,10 +138,8 @@ QByteArray addMapInset(const QByteArray &svg, const MapInset &inset)
         }
         if (reader.isEndElement() && --depth == 0) {
             // Last in the document, so drawn over the rest of the map.
-            writeRect(writer, kInsetSourceId, inset.source, QStringLiteral("none"),
-                      QStringLiteral("0.5"));
-            writeRect(writer, kInsetFrameId, inset.frame, QStringLiteral("#ffffff"),
-                      QStringLiteral("0.75"));
+            writeRect(writer, kInsetSourceId, inset.source, QStringLiteral("none"));
+            writeRect(writer, kInsetFrameId, inset.frame, QStringLiteral("#ffffff"));
             const double s = inset.scale();
             const QPointF shift = inset.toInset(QPointF(0, 0));
             writer.writeStartElement(QStringLiteral("g"));
