@@ -148,11 +148,6 @@ QRectF elementDocumentRect(const QSvgRenderer &renderer, const QString &id)
     return documentRect(renderer, id);
 }
 
-QPointF departmentAnchor(QSvgRenderer &renderer, const QString &id)
-{
-    return anchorOf(depthMask(renderer, id));
-}
-
 QHash<QString, QPointF> placeBoxes(QSvgRenderer &renderer, const QStringList &ids,
                                    const QSizeF &boxSize, const QList<QRectF> &taken)
 {
