@@ -217,7 +217,6 @@ void MainWindow::buildControls()
     Mode_A->setEditable(true);
     Bande_A->setInsertPolicy(QComboBox::NoInsert);
     Mode_A->setInsertPolicy(QComboBox::NoInsert);
-    // The line edits inside the combos carry the combos' names for the key handling.
     Bande_A->lineEdit()->setObjectName(QStringLiteral("Bande_A_edit"));
     Mode_A->lineEdit()->setObjectName(QStringLiteral("Mode_A_edit"));
 
@@ -301,19 +300,10 @@ void MainWindow::buildControls()
 
     colour(Bande_A, kLightYellow);
     colour(Mode_A, kLightYellow);
-    const QList<QWidget *> keyed = {Bande_A->lineEdit(),
-                                    Mode_A->lineEdit(),
-                                    Ind_A,
-                                    Dpt_A,
-                                    Prenom_A,
-                                    Ref_A,
-                                    Date_A,
-                                    Heure_A,
-                                    RST_A,
-                                    RSTE_A,
-                                    Rem_A,
-                                    QSL_A,
-                                    Valide_A};
+    // The combo boxes keep the focus themselves and hand keys to their line
+    // edits directly, so their keys are watched on the combo boxes.
+    const QList<QWidget *> keyed = {Bande_A, Mode_A, Ind_A,  Dpt_A, Prenom_A, Ref_A,   Date_A,
+                                    Heure_A, RST_A,  RSTE_A, Rem_A, QSL_A,    Valide_A};
     for (QWidget *w : keyed)
         w->installEventFilter(this);
 

@@ -106,8 +106,11 @@ bool StationWindow::eventFilter(QObject *watched, QEvent *event)
         Validation->setFocus();
         return true;
     }
+    // Shortcuts (copy, paste, select all) are not typing.
+    const bool shortcut =
+        key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     const QString text = key->text();
-    if (text.size() == 1) {
+    if (text.size() == 1 && !shortcut) {
         const QChar c = text.at(0);
         if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) {
             New_Indicatif->insert(QString(c.toUpper()));
