@@ -213,6 +213,7 @@ void MainWindow::buildControls()
     RSTE_A = named(new QLineEdit(QStringLiteral("59")), "RSTE_A");
     Rem_A = named(new QLineEdit, "Rem_A");
     QSL_A = named(new QCheckBox, "QSL_A");
+    QSL_A->setEnabled(false);
     Bande_A->setEditable(true);
     Mode_A->setEditable(true);
     Bande_A->setInsertPolicy(QComboBox::NoInsert);
@@ -565,7 +566,10 @@ void MainWindow::Reset_Saisie()
     Rem_A->setText(QStringLiteral(" "));
     Rem_A->setEnabled(false);
     colour(Rem_A, kLightYellow);
+    // An empty entry area must not be recordable: Tab would reach the box,
+    // and Enter there opens Valide_A.
     QSL_A->setChecked(false);
+    QSL_A->setEnabled(false);
     Ind_A->clear();
     colour(Ind_A, kLightGreen);
     Ind_A->setEnabled(true);

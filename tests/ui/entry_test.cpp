@@ -83,6 +83,8 @@ private Q_SLOTS:
     void typingInTheComboBoxes();
     void charactersOutsideTheCodePageAreKeptOut();
     void bandAndModeAreRememberedOutsideModification();
+    void qslIsOutOfReachWhileWaiting_data();
+    void qslIsOutOfReachWhileWaiting();
     void insertWhileALineIsShownReachesIndA();
     void failedWriteKeepsTheContactInTheFields();
 };
@@ -685,6 +687,51 @@ void EntryTest::bandAndModeAreRememberedOutsideModification()
     QCOMPARE(m->Bande_A->currentText(), QStringLiteral("18 Mhz"));
     QCOMPARE(m->Mode_A->currentText(), QStringLiteral("SSB"));
     QCOMPARE(m->Rem_A->text(), QStringLiteral(" "));
+}
+
+void EntryTest::qslIsOutOfReachWhileWaiting_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::newRow("at start") << "start";
+    QTest::newRow("a line shown") << "click";
+    QTest::newRow("a modification abandoned") << "abandon";
+    QTest::newRow("after a recording") << "record";
+}
+
+// Tab must never reach the QSL box of an empty entry area: from there Enter,
+// Enter and Yes would record a contact with no callsign.
+void EntryTest::qslIsOutOfReachWhileWaiting()
+{
+    QFETCH(QString, before);
+    MainHarness h;
+    MainWindow *m = openStation(h, {A});
+    if (before == QStringLiteral("click")) {
+        clickLine(m, 0);
+    } else if (before == QStringLiteral("abandon")) {
+        doubleClickLine(m, 0);
+        QVERIFY(m->QSL_A->isEnabled());
+        click(m->Efface_A);
+    } else if (before == QStringLiteral("record")) {
+        MainHarness::Contact c;
+        c.call = QStringLiteral("FZZZZ");
+        c.ref = QStringLiteral("44FA003");
+        QCOMPARE(h.typeContact(c), QString());
+        QVERIFY(h.record());
+    }
+    const QByteArray log = h.logBytes();
+    h.fakes.messages.clear();
+    QStringList reached;
+    for (int i = 0; i < 30 && Keyboard::focusName() != QStringLiteral("QSL_A"); ++i) {
+        Keyboard::tab();
+        reached << Keyboard::focusName();
+    }
+    Keyboard::enter();
+    Keyboard::enter();
+    QCOMPARE(h.fakes.messages.asked, QStringList());
+    QCOMPARE(h.logBytes(), log);
+    QVERIFY2(!reached.contains(QStringLiteral("QSL_A")), qPrintable(reached.join(u' ')));
+    QVERIFY(!reached.contains(QStringLiteral("Valide_A")));
+    QVERIFY(!m->QSL_A->isEnabled());
 }
 
 void EntryTest::insertWhileALineIsShownReachesIndA()
