@@ -522,6 +522,9 @@ bool MainWindow::applyChange(const LogChange &change)
         }
         return false;
     }
+    // The line last clicked may be gone or changed; a double click must not
+    // modify it, so it is forgotten unless the selection below renews it.
+    m_shared.Ligne_Selection.clear();
     m_model->setLines(change.lines);
     Ind_A->setEnabled(true);
     selectLastLine();
@@ -625,6 +628,25 @@ void MainWindow::quitProgram()
     QCoreApplication::quit();
 }
 
+void MainWindow::stationChanged()
+{
+    // The windows that show the former station's contacts would save or
+    // print them under the new callsign.
+    for (const char *key :
+         {"Diplomes_VQX", "Liste_VQX", "Aff_Contacte", "Carte_Acti_VQX", "Recherche_Indicatif"}) {
+        if (QWidget *w = secondary(QLatin1String(key)))
+            w->close();
+    }
+    // A line being modified, inserted or shown belongs to the former log.
+    m_shared.Flag_Modif = false;
+    m_shared.Flag_Insert = false;
+    m_shared.Flag_Edition = false;
+    m_shared.Ligne_Selection.clear();
+    Charger_Log();
+    selectLastLine();
+    Reset_Saisie();
+}
+
 QWidget *MainWindow::secondary(const QString &key) const
 {
     return m_windows.value(key).data();
@@ -660,7 +682,7 @@ void MainWindow::showStation(bool modal)
         StationHost host;
         host.showCallsign = [this](const QString &shown) { setStationLabel(shown); };
         host.reselectBandAndMode = [this] { reselectBandAndMode(); };
-        host.reloadLog = [this] { Charger_Log(); };
+        host.reloadLog = [this] { stationChanged(); };
         return new StationWindow(m_services, &m_shared, host, this);
     };
     if (!modal) {

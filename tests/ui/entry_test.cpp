@@ -74,6 +74,7 @@ private Q_SLOTS:
     void modificationReplacesTheLineInPlace();
     void longFountainNameIsCutTo30();
     void deletionRemovesALineThatOccursTwice();
+    void deletingTheLastLineLeavesNothingToModify();
     void doubleClickBeforeAnyClick();
     void accentedFirstNameStoredInUpperCase();
     void knownCallsignFillsTheFirstName();
@@ -353,6 +354,27 @@ void EntryTest::deletionRemovesALineThatOccursTwice()
     click(m->Annule_Saisie);
     QCOMPARE(h.logBytes(), crlf({B}));
     QCOMPARE(m->Ind_A->text(), QString());
+}
+
+void EntryTest::deletingTheLastLineLeavesNothingToModify()
+{
+    MainHarness h;
+    MainWindow *m = openStation(h, {A});
+    clickLine(m, 0);
+    h.fakes.messages.answers = {true};
+    click(m->Annule_Saisie);
+    QCOMPARE(h.logBytes(), QByteArray());
+    QCOMPARE(m->shared().Ligne_Selection, QString());
+    // A double click on the empty list has no line to modify.
+    h.fakes.messages.clear();
+    QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(h.fakes.messages.shown,
+             QStringList{QStringLiteral("Cliquez sur une ligne pour l'editer")});
+    QVERIFY(!m->shared().Flag_Modif);
+    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    QVERIFY(!m->Valide_A->isEnabled());
+    QVERIFY(!m->Mode_A->isEnabled());
+    QCOMPARE(h.logBytes(), QByteArray());
 }
 
 void EntryTest::doubleClickBeforeAnyClick()

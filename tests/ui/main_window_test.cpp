@@ -1,6 +1,8 @@
 // Start-up, menus, clock and the station window.
 #include "main_harness.h"
 
+#include "awards/award_levels_window.h"
+#include "reports/aff_contacte.h"
 #include "station/station_window.h"
 
 #include <QAction>
@@ -77,6 +79,8 @@ private Q_SLOTS:
     void stationWithExistingLogKeepsItsContacts();
     void stationWindowIsOpenedOnce();
     void stationCannotCreateItsLog();
+    void stationChangeEndsTheModification();
+    void stationChangeClosesTheFormerStationsWindows();
 };
 
 void MainWindowTest::firstStartWithNoSettings()
@@ -485,6 +489,82 @@ void MainWindowTest::stationCannotCreateItsLog()
     QVERIFY(h.fakes.messages.last().contains(QStringLiteral("n'a pas pu être créé")));
     QCOMPARE(shared.Indicatif_Station, QStringLiteral("F5NEW"));
     Q_UNUSED(m);
+}
+
+void MainWindowTest::stationChangeEndsTheModification()
+{
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    h.writeLog({kSampleA, kSampleB});
+    const QByteArray former = h.logBytes();
+    const QString otherLog = h.dir.file(QStringLiteral("F2XYZ_VQX.log"));
+    QVERIFY(writeBytes(otherLog, crlf({kSampleC})));
+    h.fakes.settings.set(kAppVqx, QStringLiteral("Setup F2XYZ"), QStringLiteral("bande Utilisee"),
+                         QStringLiteral("10"));
+    MainWindow *m = h.open();
+    const QPoint at = m->Liste_VQX->visualRect(m->logModel()->index(1)).center();
+    QTest::mouseClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Modification QSO"));
+
+    QVERIFY(chooseStation(m, QStringLiteral("f2xyz")));
+    QTRY_VERIFY(!m->secondary(QStringLiteral("Station")));
+    QVERIFY(!m->shared().Flag_Modif);
+    QVERIFY(!m->shared().Flag_Edition);
+    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    QCOMPARE(m->Ind_A->text(), QString());
+    QCOMPARE(m->Bande_A->currentText(), QStringLiteral("144 Mhz"));
+    QVERIFY(!m->Valide_A->isEnabled());
+    QVERIFY(!m->QSL_A->isEnabled());
+    // The selection is the new log's last line, never the former station's.
+    QCOMPARE(m->shared().Ligne_Selection, m->logModel()->listLine(0));
+    QVERIFY(Keyboard::activate(m));
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
+    QVERIFY(!Keyboard::tabTo(QStringLiteral("Valide_A")));
+    QCOMPARE(h.fakes.messages.asked, QStringList());
+    QCOMPARE(readBytes(otherLog), crlf({kSampleC}));
+    QCOMPARE(readBytes(h.dir.file(QStringLiteral("F1ABC_VQX.log"))), former);
+}
+
+void MainWindowTest::stationChangeClosesTheFormerStationsWindows()
+{
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    // Thirty confirmed fountains: the Base level, whose list can be opened.
+    QStringList log;
+    for (int i = 0; i < 30; ++i)
+        log << qso(QStringLiteral("F%1AB").arg(i),
+                   QStringLiteral("31FA%1").arg(i, 3, 10, QLatin1Char('0')),
+                   QStringLiteral("05/06/21"), QStringLiteral("10:00"));
+    h.writeLog(log);
+    QVERIFY(writeBytes(h.dir.file(QStringLiteral("F2XYZ_VQX.log")), crlf({kSampleA})));
+    MainWindow *m = h.open();
+    m->Mnu_HF->trigger();
+    auto *levels = qobject_cast<AwardLevelsWindow *>(m->secondary(QStringLiteral("Diplomes_VQX")));
+    QVERIFY(levels);
+    QTest::mouseClick(levels->Base, Qt::LeftButton);
+    m->Mnu_L_Contacte->trigger();
+    m->Mnu_Carte_Contacte->trigger();
+    QTest::mouseClick(m->Rechercher, Qt::LeftButton);
+    const QStringList keys = {QStringLiteral("Diplomes_VQX"), QStringLiteral("Liste_VQX"),
+                              QStringLiteral("Aff_Contacte"), QStringLiteral("Carte_Acti_VQX"),
+                              QStringLiteral("Recherche_Indicatif")};
+    QList<QPointer<QWidget>> open;
+    for (const QString &key : keys) {
+        QVERIFY2(m->secondary(key), qPrintable(key));
+        open << m->secondary(key);
+    }
+    auto *contacted = qobject_cast<AffContacte *>(m->secondary(QStringLiteral("Aff_Contacte")));
+    QCOMPARE(contacted->lines().size(), 30);
+
+    QVERIFY(chooseStation(m, QStringLiteral("f2xyz")));
+    for (int i = 0; i < keys.size(); ++i)
+        QTRY_VERIFY2(!open.at(i), qPrintable(keys.at(i)));
+    // Opened again, the list shows the new station's contacts.
+    m->Mnu_L_Contacte->trigger();
+    contacted = qobject_cast<AffContacte *>(m->secondary(QStringLiteral("Aff_Contacte")));
+    QVERIFY(contacted);
+    QCOMPARE(contacted->lines().size(), 1);
 }
 
 QTEST_MAIN(MainWindowTest)
