@@ -180,7 +180,7 @@ void MainWindow::buildControls()
     auto *frame7 = named(new QGroupBox(QStringLiteral("Date")), "Frame7");
     auto *f7 = new QHBoxLayout(frame7);
     Label33 = named(new QLabel, "Label33");
-    Label5 = named(new QLabel(QStringLiteral("Date automatique")), "Label5");
+    Label5 = named(new QLabel(QStringLiteral("Date")), "Label5");
     Label33->setFont(bold);
     f7->addWidget(Label33);
     f7->addWidget(Label5);
@@ -628,6 +628,16 @@ void MainWindow::quitProgram()
     QCoreApplication::quit();
 }
 
+void MainWindow::centre(QWidget *w) const
+{
+    w->adjustSize();
+    if (const QScreen *screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        w->move(area.x() + (area.width() - w->width()) / 2,
+                area.y() + (area.height() - w->height()) / 2);
+    }
+}
+
 void MainWindow::stationChanged()
 {
     // The windows that show the former station's contacts would save or
@@ -665,12 +675,7 @@ QWidget *MainWindow::showSecondary(const QString &key, const std::function<QWidg
         return nullptr;
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowFlag(Qt::Window, true);
-    w->adjustSize();
-    if (const QScreen *screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        w->move(area.x() + (area.width() - w->width()) / 2,
-                area.y() + (area.height() - w->height()) / 2);
-    }
+    centre(w);
     m_windows.insert(key, w);
     w->show();
     return w;
@@ -693,6 +698,7 @@ void MainWindow::showStation(bool modal)
     StationWindow *w = make();
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowModality(Qt::ApplicationModal);
+    centre(w);
     m_windows.insert(QStringLiteral("Station"), w);
     w->exec();
 }

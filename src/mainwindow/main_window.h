@@ -76,6 +76,7 @@ private:
     void setDateMode(bool automatic);
     bool dateAuto() const;
     void showStation(bool modal);
+    void centre(QWidget *w) const;
     void showAbout();
     void showHistory();
     void quitProgram();

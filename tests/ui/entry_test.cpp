@@ -72,6 +72,7 @@ private Q_SLOTS:
     void answeringNoWritesNothing();
     void alreadyContactedOnTheSameBand();
     void modificationReplacesTheLineInPlace();
+    void modificationOfAHandEditedLowerCaseName();
     void longFountainNameIsCutTo30();
     void deletionRemovesALineThatOccursTwice();
     void deletingTheLastLineLeavesNothingToModify();
@@ -315,6 +316,28 @@ void EntryTest::modificationReplacesTheLineInPlace()
     QVERIFY(!m->shared().Flag_Edition);
     // The modification did not touch the remembered band.
     QCOMPARE(h.stationValue(QStringLiteral("bande Utilisee")), QStringLiteral("4"));
+}
+
+void EntryTest::modificationOfAHandEditedLowerCaseName()
+{
+    MainHarness h;
+    // A line whose fountain name was typed in lower case with a text editor.
+    QString edited = kSampleB;
+    edited.replace(QsoLine::NomFontaine.start - 1, 12, QStringLiteral("f. du lavoir"));
+    MainWindow *m = openStation(h, {A, edited, C});
+    doubleClickLine(m, 1);
+    QCOMPARE(m->Rem_A->text(), QStringLiteral("f. du lavoir"));
+    QVERIFY(Keyboard::tabTo(QStringLiteral("RST_A")));
+    Keyboard::retype(QStringLiteral("57"));
+    QVERIFY(Keyboard::tabTo(QStringLiteral("Valide_A")));
+    QVERIFY(h.record());
+    QCOMPARE(h.fakes.messages.shown, QStringList());
+    const QStringList lines = logLines(h);
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.at(0), A);
+    QCOMPARE(QsoLine::RstR.cut(lines.at(1)), QStringLiteral("57 "));
+    QCOMPARE(QsoLine::NomFontaine.cut(lines.at(1)).trimmed(), QStringLiteral("F. DU LAVOIR"));
+    QCOMPARE(lines.at(2), C);
 }
 
 void EntryTest::longFountainNameIsCutTo30()

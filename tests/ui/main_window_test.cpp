@@ -109,6 +109,7 @@ void MainWindowTest::firstStartWithNoSettings()
     MainWindow *m = h.open();
     QVERIFY2(seen, "the station window should be shown modally at first start");
     QCOMPARE(focusAtOpen, QStringLiteral("New_Indicatif"));
+    QVERIFY2(offset >= 0 && offset <= 8, qPrintable(QString::number(offset)));
     QCOMPARE(typedStation, QStringLiteral("FYYYY_P"));
     QCOMPARE(focusAfterEnter, QStringLiteral("Validation"));
     QCOMPARE(fieldColour, QColor(Qt::white));
@@ -209,6 +210,9 @@ void MainWindowTest::dateModeAtStart_data()
                          << "Date automatique" << true << false;
     QTest::newRow("Non") << "Non"
                          << "Date manuelle" << false << true;
+    // An unknown value changes nothing: the label keeps its first caption.
+    QTest::newRow("unknown") << "oui"
+                             << "Date" << true << false;
 }
 
 void MainWindowTest::dateModeAtStart()
