@@ -4,6 +4,7 @@
 #include "logstore/log_list_model.h"
 #include "logstore/log_record.h"
 #include "platform/clock.h"
+#include "platform/keyboard.h"
 #include "platform/message_boxes.h"
 #include "platform/program_pictures.h"
 #include "platform/settings_store.h"
@@ -26,6 +27,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -71,6 +73,7 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     : QMainWindow(parent), m_services(services)
 {
     setObjectName(QStringLiteral("Main"));
+    installShortcutKeysFilter();
     m_model = new LogListModel(this);
     buildControls();
     buildMenus();
@@ -331,6 +334,7 @@ void MainWindow::buildControls()
             [this](const QModelIndex &index) { onListClicked(index.row()); });
     // Double clicks are taken from the viewport, so one outside the lines counts too.
     Liste_VQX->viewport()->installEventFilter(this);
+    onEnterKey(Liste_VQX, [this] { onListDoubleClicked(); });
     Bande_A->setCompleter(nullptr);
     Mode_A->setCompleter(nullptr);
     connect(Bande_A, &QComboBox::activated, this, [this] { rememberChoice(Bande_A); });
@@ -354,42 +358,42 @@ void MainWindow::buildMenus()
         return a;
     };
 
-    QMenu *fichier = bar->addMenu(QStringLiteral("Fichier"));
+    QMenu *fichier = bar->addMenu(QStringLiteral("&Fichier"));
     fichier->setObjectName(QStringLiteral("Mnu_Fichier"));
-    Mnu_ADIF = act(fichier, QStringLiteral("Exporter le log au format ADIF"), "Mnu_ADIF");
-    Mnu_Quitter = act(fichier, QStringLiteral("Quitter ZAT_VQX"), "Mnu_Quitter");
+    Mnu_ADIF = act(fichier, QStringLiteral("&Exporter le log au format ADIF"), "Mnu_ADIF");
+    Mnu_Quitter = act(fichier, QStringLiteral("&Quitter ZAT_VQX"), "Mnu_Quitter");
 
-    QMenu *date = bar->addMenu(QStringLiteral("Date"));
+    QMenu *date = bar->addMenu(QStringLiteral("&Date"));
     date->setObjectName(QStringLiteral("Mnu_Date"));
-    Mnu_Date_Auto = act(date, QStringLiteral("Automatique"), "Mnu_Date_Auto");
-    Mnu_Date_Man = act(date, QStringLiteral("Manuelle"), "Mnu_Date_Man");
+    Mnu_Date_Auto = act(date, QStringLiteral("&Automatique"), "Mnu_Date_Auto");
+    Mnu_Date_Man = act(date, QStringLiteral("&Manuelle"), "Mnu_Date_Man");
     Mnu_Date_Auto->setCheckable(true);
     Mnu_Date_Man->setCheckable(true);
     Mnu_Date_Auto->setChecked(true);
 
-    Mnu_New_Indicatif = topAction(QStringLiteral("Station"), "Mnu_New_Indicatif");
+    Mnu_New_Indicatif = topAction(QStringLiteral("&Station"), "Mnu_New_Indicatif");
 
-    QMenu *liste = bar->addMenu(QStringLiteral("Liste"));
+    QMenu *liste = bar->addMenu(QStringLiteral("&Liste"));
     liste->setObjectName(QStringLiteral("Mnu_Liste"));
-    Mnu_L_Contacte = act(liste, QStringLiteral("des Fontaines contactées"), "Mnu_L_Contacte");
+    Mnu_L_Contacte = act(liste, QStringLiteral("des &Fontaines contactées"), "Mnu_L_Contacte");
 
-    QMenu *carte = bar->addMenu(QStringLiteral("Carte "));
+    QMenu *carte = bar->addMenu(QStringLiteral("&Carte "));
     carte->setObjectName(QStringLiteral("Mnu_Carte"));
     Mnu_Carte_Contacte =
-        act(carte, QStringLiteral("des départements contactés"), "Mnu_Carte_Contacte");
+        act(carte, QStringLiteral("des &départements contactés"), "Mnu_Carte_Contacte");
 
-    QMenu *diplomes = bar->addMenu(QStringLiteral("Diplomes"));
+    QMenu *diplomes = bar->addMenu(QStringLiteral("D&iplomes"));
     diplomes->setObjectName(QStringLiteral("Mnu_Diplomes"));
-    Mnu_HF = act(diplomes, QStringLiteral("HF"), "Mnu_HF");
-    Mnu_VHF = act(diplomes, QStringLiteral("VHF"), "Mnu_VHF");
+    Mnu_HF = act(diplomes, QStringLiteral("&HF"), "Mnu_HF");
+    Mnu_VHF = act(diplomes, QStringLiteral("&VHF"), "Mnu_VHF");
 
-    Mnu_Cluster = topAction(QStringLiteral("Afficher Cluster"), "Mnu_Cluster");
-    Mnu_Reglement = topAction(QStringLiteral("Règlement"), "Mnu_Reglement");
+    Mnu_Cluster = topAction(QStringLiteral("Afficher Cl&uster"), "Mnu_Cluster");
+    Mnu_Reglement = topAction(QStringLiteral("&Règlement"), "Mnu_Reglement");
 
-    QMenu *aide = bar->addMenu(QStringLiteral("Aide"));
+    QMenu *aide = bar->addMenu(QStringLiteral("&Aide"));
     aide->setObjectName(QStringLiteral("Mnu_Aide"));
-    Mnu_Apropos = act(aide, QStringLiteral("A Propos"), "Mnu_Apropos");
-    Mnu_Historique = act(aide, QStringLiteral("Historique"), "Mnu_Historique");
+    Mnu_Apropos = act(aide, QStringLiteral("A &Propos"), "Mnu_Apropos");
+    Mnu_Historique = act(aide, QStringLiteral("&Historique"), "Mnu_Historique");
 
     connect(Mnu_ADIF, &QAction::triggered, this, &MainWindow::exportAdif);
     connect(Mnu_Quitter, &QAction::triggered, this, &MainWindow::quitProgram);
@@ -404,6 +408,12 @@ void MainWindow::buildMenus()
     connect(Mnu_Reglement, &QAction::triggered, this, &MainWindow::openReglement);
     connect(Mnu_Apropos, &QAction::triggered, this, &MainWindow::showAbout);
     connect(Mnu_Historique, &QAction::triggered, this, &MainWindow::showHistory);
+
+    // Desktops open the menu bar with F10; Qt leaves that key to the program.
+    auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    f10->setObjectName(QStringLiteral("F10"));
+    connect(f10, &QShortcut::activated, this,
+            [bar] { bar->setActiveAction(bar->actions().constFirst()); });
 }
 
 void MainWindow::applyDateModeFromSettings()

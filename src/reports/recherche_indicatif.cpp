@@ -1,6 +1,7 @@
 #include "reports/recherche_indicatif.h"
 
 #include "logstore/log_record.h"
+#include "platform/keyboard.h"
 #include "platform/message_boxes.h"
 #include "reports/report_fonts.h"
 
@@ -127,6 +128,13 @@ RechercheIndicatif::RechercheIndicatif(const Services &services, QAbstractItemMo
     connect(Option1, &QButtonGroup::idClicked, this,
             [this](int id) { fieldOf(SearchKind(id))->setFocus(Qt::MouseFocusReason); });
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+    onEnterKey(QSO_Effectues, [this] {
+        // Enter takes the result under the keyboard's cursor.
+        if (QListWidgetItem *item = QSO_Effectues->currentItem()) {
+            item->setSelected(true);
+            returnToLog();
+        }
+    });
 
     Indica->clear();
     Indica->setFocus();
