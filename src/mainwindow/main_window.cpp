@@ -8,6 +8,7 @@
 #include "platform/message_boxes.h"
 #include "platform/program_pictures.h"
 #include "platform/settings_store.h"
+#include "reports/column_header.h"
 #include "reports/map_credit.h"
 #include "station/station_window.h"
 
@@ -275,11 +276,8 @@ void MainWindow::buildControls()
     // The log list and its column header.
     auto *lCommunes = named(new QGroupBox(kListTooltip), "L_Communes");
     auto *lc = new QVBoxLayout(lCommunes);
-    Label_Liste_VQX = named(new QLabel, "Label_Liste_VQX");
-    // The header's blanks are spaced for a proportional font, like the
-    // captions; it must not widen the window either.
-    Label_Liste_VQX->setTextFormat(Qt::PlainText);
-    Label_Liste_VQX->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto *header = named(new ColumnHeader(QString(), qsoListHeaderWords()), "Label_Liste_VQX");
+    Label_Liste_VQX = header;
     Liste_VQX = named(new QListView, "Liste_VQX");
     Liste_VQX->setModel(m_model);
     Liste_VQX->setFont(listFont());
@@ -288,6 +286,7 @@ void MainWindow::buildControls()
     Liste_VQX->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Liste_VQX->setToolTip(kListTooltip);
     Label_Liste_VQX->setBuddy(Liste_VQX);
+    header->follow(Liste_VQX);
     colour(Liste_VQX, kLightYellow);
     lc->addWidget(Label_Liste_VQX);
     lc->addWidget(Liste_VQX, 1);
