@@ -3,6 +3,7 @@
 #include "logstore/bands.h"
 #include "logstore/log_list_model.h"
 #include "logstore/log_record.h"
+#include "mainwindow/window_fit.h"
 #include "platform/clock.h"
 #include "platform/keyboard.h"
 #include "platform/message_boxes.h"
@@ -97,8 +98,8 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
                    m_shared.Revision_Texte);
     refreshClock();
     Timer1->start();
-    // Wide enough for the 126-column list line.
-    resize(1280, 760);
+    // Wide enough for the 126-column list line; start() fits it to the screen.
+    resize(kWantedSize);
 }
 
 MainWindow::~MainWindow() = default;
@@ -115,11 +116,7 @@ void MainWindow::start()
                                "Indicatif\r\n\r\n"));
         showStation(true);
     }
-    if (const QScreen *screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        resize(qMin(width(), area.width()), qMin(height(), area.height()));
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    fitToScreen();
     show();
     Ind_A->setEnabled(true);
     Ind_A->setFocus();
@@ -129,6 +126,42 @@ void MainWindow::start()
     selectLastLine();
     writeSetting(stationSection(m_shared.Indicatif_Station), kKeyRevision, m_shared.Revision_Texte);
     Reset_Saisie();
+}
+
+QMargins MainWindow::measuredFrame() const
+{
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+void MainWindow::fitToScreen()
+{
+    const QScreen *screen = this->screen();
+    if (!screen)
+        return;
+    // Until the window manager has framed the window, its frame is a guess.
+    const QMargins measured = measuredFrame();
+    m_frameUsed = measured.isNull() ? kAssumedFrame : measured;
+    const WindowPlacement place =
+        fitOnScreen(kWantedSize, screen->availableGeometry(), m_frameUsed);
+    resize(place.size);
+    move(place.framePos);
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || m_frameChecked)
+        return;
+    // The real frame is drawn by now: a title bar taller than guessed must
+    // not push the status line off the screen, nor a thinner one leave the
+    // window off centre.
+    m_frameChecked = true;
+    const QMargins measured = measuredFrame();
+    if (!measured.isNull() && measured != m_frameUsed)
+        fitToScreen();
 }
 
 QString MainWindow::logPath() const
