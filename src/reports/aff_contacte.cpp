@@ -60,7 +60,9 @@ AffContacte::AffContacte(const Services &services, const SharedValues *shared, Q
     header->follow(Liste_VQX_Contacte);
     const QFontMetrics lm(Liste_VQX_Contacte->font());
     Liste_VQX_Contacte->setMinimumSize(
-        lm.horizontalAdvance(QString(ContactedList::LineLength + 4, QLatin1Char('M'))),
+        // The header, inside its frame, is narrower than the list by the
+        // frame's margins and must still show "QSL" whole.
+        lm.horizontalAdvance(QString(ContactedList::LineLength + 8, QLatin1Char('M'))),
         lm.lineSpacing() * 24);
 
     Quitter = named(new QPushButton(QStringLiteral("Quitter"), this), "Quitter");

@@ -97,7 +97,14 @@ void checkAligned(QLabel *header, QAbstractItemView *list, int row, const QList<
     QCOMPARE(words.size(), captionWords.size());
     QCOMPARE(words.size(), wordStarts.size());
     const int headerX = header->mapTo(window, QPoint(0, 0)).x();
+    // The header reaches past the last word's place.
+    QVERIFY(headerX + header->width() >=
+            columnX(wordStarts.last()) + captionWords.last().size() * charWidth);
     for (int i = 0; i < words.size(); ++i) {
+        // Shown whole, not cut at the header's edge.
+        const int inked = words.at(i).last - words.at(i).first + 1;
+        QVERIFY2(inked > (captionWords.at(i).size() - 1) * charWidth,
+                 qPrintable(captionWords.at(i)));
         const qreal drift = headerX + words.at(i).first - columnX(wordStarts.at(i));
         QVERIFY2(qAbs(drift) < charWidth,
                  qPrintable(QStringLiteral("\"%1\" is %2 px from column %3")
