@@ -116,8 +116,11 @@ void MainWindow::start()
                                "Indicatif\r\n\r\n"));
         showStation(true);
     }
-    fitToScreen();
+    fitToScreen(measuredFrame().isNull() ? kAssumedFrame : measuredFrame());
     show();
+    // The operator types at once: the window takes the keyboard, menus
+    // included, even where no window manager hands it over.
+    activateWindow();
     Ind_A->setEnabled(true);
     Ind_A->setFocus();
     Mode_Aff->setText(QStringLiteral("Saisie QSO"));
@@ -136,16 +139,13 @@ QMargins MainWindow::measuredFrame() const
             outer.bottom() - inner.bottom()};
 }
 
-void MainWindow::fitToScreen()
+void MainWindow::fitToScreen(const QMargins &frame)
 {
     const QScreen *screen = this->screen();
     if (!screen)
         return;
-    // Until the window manager has framed the window, its frame is a guess.
-    const QMargins measured = measuredFrame();
-    m_frameUsed = measured.isNull() ? kAssumedFrame : measured;
-    const WindowPlacement place =
-        fitOnScreen(kWantedSize, screen->availableGeometry(), m_frameUsed);
+    m_frameUsed = frame;
+    const WindowPlacement place = fitOnScreen(kWantedSize, screen->availableGeometry(), frame);
     resize(place.size);
     move(place.framePos);
 }
@@ -155,13 +155,12 @@ void MainWindow::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::ActivationChange || !isActiveWindow() || m_frameChecked)
         return;
-    // The real frame is drawn by now: a title bar taller than guessed must
-    // not push the status line off the screen, nor a thinner one leave the
-    // window off centre.
+    // The real frame is known by now (none without a window manager): a
+    // title bar taller than guessed must not push the status line off the
+    // screen, nor a thinner one leave the window off centre.
     m_frameChecked = true;
-    const QMargins measured = measuredFrame();
-    if (!measured.isNull() && measured != m_frameUsed)
-        fitToScreen();
+    if (measuredFrame() != m_frameUsed)
+        fitToScreen(measuredFrame());
 }
 
 QString MainWindow::logPath() const

@@ -73,8 +73,9 @@ protected:
 
 private:
     // Opens the window at its wanted size, smaller where needed for it and
-    // its frame to fit the screen's free area, and centres it there.
-    void fitToScreen();
+    // its frame to fit the screen's free area, and centres it there. Until
+    // the window manager has framed the window, its frame is a guess.
+    void fitToScreen(const QMargins &frame);
     QMargins measuredFrame() const;
     void buildControls();
     void buildMenus();
