@@ -63,6 +63,9 @@ public:
     // Opens a secondary window once; a second call brings it to the front.
     QWidget *showSecondary(const QString &key, const std::function<QWidget *()> &make);
     QWidget *secondary(const QString &key) const;
+    // After a change of station callsign: reloads the list and empties the
+    // entry area; the windows showing the former station's data are closed.
+    void stationChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -74,6 +77,7 @@ private:
     void setDateMode(bool automatic);
     bool dateAuto() const;
     void showStation(bool modal);
+    void centre(QWidget *w) const;
     void showAbout();
     void showHistory();
     void quitProgram();
