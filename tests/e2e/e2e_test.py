@@ -36,7 +36,6 @@ from pathlib import Path
 # F10 does nothing). Turn this on once they can (or set the variable to 1):
 # the ADIF export step then opens "Fichier" with Alt+F and takes its first
 # item with Enter.
-MENUS_OPEN_FROM_KEYBOARD = os.environ.get("VQX_E2E_MENUS_FROM_KEYBOARD", "0") == "1"
 
 SCREEN = "1366x768x24"
 MAIN_TITLE = r"^ZAT VQX   Diplome Ondrelle Revision"
@@ -493,10 +492,6 @@ def refuse_same_reference(desk):
 
 def export_adif(desk):
     """Fichier > Exporter le log au format ADIF, from the keyboard."""
-    if not MENUS_OPEN_FROM_KEYBOARD:
-        step("ADIF export: SKIPPED, the menus cannot be opened from the keyboard yet "
-             "(MENUS_OPEN_FROM_KEYBOARD)")
-        return
     log = desk.log_path(STATION).read_bytes()
     adi = desk.data / f"{STATION}_VQX.adi"
 
