@@ -93,7 +93,6 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     m_shared.Flag_Modif = false;
     m_shared.Historique_Texte = QStringLiteral("V1.0.0   le 12/01/2015 creation\r\n"
                                                "V1.0.1   le 05/52/2021 Nouveau Cluster\r\n");
-    m_shared.Revision_Texte = QStringLiteral(" 1.0.1");
     setWindowTitle(QStringLiteral("ZAT VQX   Diplome Ondrelle Revision ") +
                    m_shared.Revision_Texte);
     refreshClock();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "version.h"
+
 #include <QString>
 
 namespace vqx {
@@ -9,7 +11,7 @@ namespace vqx {
 struct SharedValues
 {
     QString Indicatif_Station = QStringLiteral("FXXXX");
-    QString Revision_Texte = QStringLiteral(" 1.0.1");
+    QString Revision_Texte = QStringLiteral(" " VQX_VERSION); // leading blank
     QString Historique_Texte;
     QString Groupe_Bandes = QStringLiteral("HF");
     QString Niveau_Liste;
