@@ -5,6 +5,7 @@
 #include "logstore/log_record.h"
 #include "mainwindow/shared_values.h"
 #include "platform/message_boxes.h"
+#include "widgets/ui_style.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -57,11 +58,7 @@ void AwardLevelsWindow::buildControls()
     Frame1->setFrameShape(QFrame::Box);
     auto *titleBox = new QVBoxLayout(Frame1);
     Label2 = centredLabel("Label2", Frame1);
-    QFont title(QStringLiteral("MS Sans Serif"), 18);
-    title.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                       QStringLiteral("DejaVu Sans")});
-    title.setBold(true);
-    Label2->setFont(title);
+    Label2->setFont(captionFont(18, true));
     Label2->setText(QStringLiteral("Diplomes VQX"));
     titleBox->addWidget(Label2);
     outer->addWidget(Frame1);

@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "platform/printer.h"
+#include "widgets/ui_style.h"
 
 #include <QFontMetrics>
 #include <QFrame>
@@ -18,32 +19,6 @@
 #include <QVBoxLayout>
 
 namespace vqx {
-
-namespace {
-
-const QColor kListBackground(255, 255, 192);
-
-QFont listFont()
-{
-    // Fixed pitch keeps the columns under the header.
-    QFont f(QStringLiteral("Letter Gothic"), 9);
-    f.setStyleHint(QFont::TypeWriter);
-    f.setFixedPitch(true);
-    f.setFamilies({QStringLiteral("Letter Gothic"), QStringLiteral("DejaVu Sans Mono"),
-                   QStringLiteral("Liberation Mono"), QStringLiteral("Monospace")});
-    return f;
-}
-
-QFont titleFont()
-{
-    QFont f(QStringLiteral("MS Sans Serif"), 12);
-    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                   QStringLiteral("DejaVu Sans")});
-    f.setBold(true);
-    return f;
-}
-
-} // namespace
 
 AwardListWindow::AwardListWindow(const Services &services, const SharedValues *shared,
                                  QWidget *parent)
@@ -68,7 +43,7 @@ void AwardListWindow::buildControls()
     Label3 = new QLabel(QStringLiteral("Fontaines confirmées"), Frame1);
     Label3->setObjectName(QStringLiteral("Label3"));
     for (QLabel *l : {Label4, Label3}) {
-        l->setFont(titleFont());
+        l->setFont(captionFont(12, true));
         l->setAlignment(Qt::AlignCenter);
         titles->addWidget(l);
     }
@@ -80,18 +55,16 @@ void AwardListWindow::buildControls()
     auto *listBox = new QVBoxLayout(Frame2);
     Label2 = new QLabel(Frame2);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setFont(listFont());
+    Label2->setFont(listFont(9));
     Liste_VQX_Contacte = new QListWidget(Frame2);
     Liste_VQX_Contacte->setObjectName(QStringLiteral("Liste_VQX_Contacte"));
-    Liste_VQX_Contacte->setFont(listFont());
+    Liste_VQX_Contacte->setFont(listFont(9));
     Liste_VQX_Contacte->setUniformItemSizes(true);
-    QPalette p = Liste_VQX_Contacte->palette();
-    p.setColor(QPalette::Base, kListBackground);
-    Liste_VQX_Contacte->setPalette(p);
+    setBackground(Liste_VQX_Contacte, kLightYellow);
     Label2->setBuddy(Liste_VQX_Contacte);
     // Wide enough for the 77 columns of a line.
     Liste_VQX_Contacte->setMinimumSize(
-        QFontMetrics(listFont())
+        QFontMetrics(listFont(9))
             .horizontalAdvance(QString(kAwardListLineLength + 4, QLatin1Char('M'))),
         360);
     listBox->addWidget(Label2);

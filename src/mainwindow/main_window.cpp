@@ -44,29 +44,12 @@ const QString kKeyMode = QStringLiteral("Mode Utilise");
 const QString kKeyDateAuto = QStringLiteral("Date Auto");
 const QString kKeyRevision = QStringLiteral("Revision");
 
-QFont listFont()
-{
-    // Fixed pitch keeps the columns of the list under the header.
-    QFont f(QStringLiteral("Letter Gothic"));
-    f.setStyleHint(QFont::TypeWriter);
-    f.setFixedPitch(true);
-    f.setFamilies({QStringLiteral("Letter Gothic"), QStringLiteral("DejaVu Sans Mono"),
-                   QStringLiteral("Liberation Mono"), QStringLiteral("Monospace")});
-    return f;
-}
-
 QLabel *captionFor(const QString &text, QWidget *buddy, const char *name)
 {
     auto *l = new QLabel(text);
     l->setObjectName(QLatin1String(name));
     l->setBuddy(buddy);
     return l;
-}
-
-template <typename W> W *named(W *w, const char *name)
-{
-    w->setObjectName(QLatin1String(name));
-    return w;
 }
 
 } // namespace
@@ -185,11 +168,7 @@ void MainWindow::message(const QString &text)
 
 void MainWindow::colour(QWidget *w, const QColor &c)
 {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Base, c);
-    p.setColor(QPalette::Button, c);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
+    setFieldColour(w, c);
 }
 
 void MainWindow::buildControls()

@@ -4,6 +4,7 @@
 #include "logstore/log_operations.h"
 #include "mainwindow/shared_values.h"
 #include "platform/services.h"
+#include "widgets/ui_style.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -27,10 +28,6 @@ class LogListModel;
 
 // The main window's size when the screen has room for it.
 inline constexpr QSize kWantedSize(1280, 760);
-
-// Light yellow: accepted or idle fields; light green: the field whose turn it is.
-inline const QColor kLightYellow(255, 255, 192);
-inline const QColor kLightGreen(192, 255, 192);
 
 // The main window "Main": the log list, the entry area, the clocks, the menus.
 class MainWindow : public QMainWindow

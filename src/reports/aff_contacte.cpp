@@ -6,9 +6,9 @@
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "platform/printer.h"
+#include "widgets/ui_style.h"
 #include "reports/column_header.h"
 #include "reports/contacted_list.h"
-#include "reports/report_fonts.h"
 #include "reports/report_messages.h"
 
 #include <QGroupBox>
@@ -19,14 +19,6 @@
 #include <QVBoxLayout>
 
 namespace vqx {
-
-namespace {
-template <typename W> W *named(W *w, const char *name)
-{
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-} // namespace
 
 AffContacte::AffContacte(const Services &services, const SharedValues *shared, QWidget *parent)
     : QWidget(parent), m_services(services),
@@ -40,7 +32,7 @@ AffContacte::AffContacte(const Services &services, const SharedValues *shared, Q
     Label3 =
         named(new QLabel(QStringLiteral("Liste alphanumerique des Fontaines contactées"), Frame1),
               "Label3");
-    Label3->setFont(reports::captionFont(12, true));
+    Label3->setFont(captionFont(12, true));
     Label3->setAlignment(Qt::AlignCenter);
     auto *titleLayout = new QVBoxLayout(Frame1);
     titleLayout->addWidget(Label3);
@@ -53,8 +45,8 @@ AffContacte::AffContacte(const Services &services, const SharedValues *shared, Q
     headerLayout->addWidget(Label2);
 
     Liste_VQX_Contacte = named(new QListWidget(this), "Liste_VQX_Contacte");
-    Liste_VQX_Contacte->setFont(reports::listFont());
-    reports::setBackground(Liste_VQX_Contacte, reports::kResultYellow);
+    Liste_VQX_Contacte->setFont(listFont(8.25));
+    setBackground(Liste_VQX_Contacte, kLightYellow);
     Liste_VQX_Contacte->setUniformItemSizes(true);
     Label2->setBuddy(Liste_VQX_Contacte);
     header->follow(Liste_VQX_Contacte);

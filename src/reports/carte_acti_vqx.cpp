@@ -8,8 +8,8 @@
 #include "reports/map_credit.h"
 #include "reports/map_picture.h"
 #include "reports/map_svg.h"
-#include "reports/report_fonts.h"
 #include "reports/report_messages.h"
+#include "widgets/ui_style.h"
 
 #include <QFile>
 #include <QHBoxLayout>
@@ -49,7 +49,7 @@ CarteActiVqx::CarteActiVqx(const Services &services, const SharedValues *shared,
     setWindowTitle(QStringLiteral("Carte des départements contactés"));
     setWindowFlag(Qt::Window, true);
 
-    const QFont big = reports::captionFont(12, true);
+    const QFont big = captionFont(12, true);
     NB_Dep = new QLabel(QStringLiteral("0"), this);
     NB_Dep->setObjectName(QStringLiteral("NB_Dep"));
     NB_Dep->setFont(big);
@@ -59,7 +59,7 @@ CarteActiVqx::CarteActiVqx(const Services &services, const SharedValues *shared,
 
     Carte = new MapPicture(this);
 
-    const QFont counter = reports::captionFont(9.75, true);
+    const QFont counter = captionFont(9.75, true);
     auto makeCounter = [&](const char *name, const QColor &colour) {
         auto *e = new QLineEdit(this);
         e->setObjectName(QLatin1String(name));
@@ -67,13 +67,13 @@ CarteActiVqx::CarteActiVqx(const Services &services, const SharedValues *shared,
         e->setFocusPolicy(Qt::NoFocus);
         e->setFont(counter);
         e->setAlignment(Qt::AlignCenter);
-        reports::setBackground(e, colour);
+        setBackground(e, colour);
         e->setMinimumWidth(
             QFontMetrics(counter).horizontalAdvance(QStringLiteral(" 96 Dpt non contactés    ")));
         return e;
     };
-    Nb_Nconf = makeCounter("Nb_Nconf", reports::kCounterGreen);
-    Nb_Ncont = makeCounter("Nb_Ncont", reports::kResultYellow);
+    Nb_Nconf = makeCounter("Nb_Nconf", kLightGreen);
+    Nb_Ncont = makeCounter("Nb_Ncont", kLightYellow);
 
     Credit_Carte = new QLabel(kMapCreditShort, this);
     Credit_Carte->setObjectName(QStringLiteral("Credit_Carte"));
@@ -154,7 +154,7 @@ void CarteActiVqx::buildBoxes(const QByteArray &map)
 {
     QSvgRenderer plain(map);
     const QHash<QString, QString> names = mapElementNames(map);
-    const QFont font = reports::arialFont(9.75, true);
+    const QFont font = arialFont(9.75, true);
 
     // Boxes that would cover one another move apart, each staying on its own
     // department: first the four of the inset, then the others, which also
@@ -226,7 +226,7 @@ void CarteActiVqx::paint(const QByteArray &map)
 
 void CarteActiVqx::setBox(int index, BoxState state)
 {
-    reports::setBackground(Dep.at(index), boxColour(state));
+    setBackground(Dep.at(index), boxColour(state));
 }
 
 void CarteActiVqx::message(const QString &text)

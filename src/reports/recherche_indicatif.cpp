@@ -5,7 +5,7 @@
 #include "platform/keyboard.h"
 #include "platform/message_boxes.h"
 #include "reports/column_header.h"
-#include "reports/report_fonts.h"
+#include "widgets/ui_style.h"
 
 #include <QAbstractItemModel>
 #include <QButtonGroup>
@@ -22,12 +22,6 @@
 namespace vqx {
 
 namespace {
-
-template <typename W> W *named(W *w, const char *name)
-{
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
 
 bool isLowerAsciiLetter(const QString &text)
 {
@@ -46,7 +40,7 @@ RechercheIndicatif::RechercheIndicatif(const Services &services, QAbstractItemMo
 
     Frame1 = named(new QGroupBox(this), "Frame1");
     Label3 = named(new QLabel(QStringLiteral("Rechercher un QSO par ..."), Frame1), "Label3");
-    Label3->setFont(reports::captionFont(12, true));
+    Label3->setFont(captionFont(12, true));
     Label3->setAlignment(Qt::AlignCenter);
     auto *titleLayout = new QVBoxLayout(Frame1);
     titleLayout->addWidget(Label3);
@@ -66,7 +60,7 @@ RechercheIndicatif::RechercheIndicatif(const Services &services, QAbstractItemMo
     auto makeField = [&](const char *name, QRadioButton *caption) {
         auto *e = named(new QLineEdit(Frame2), name);
         e->setFont(boldField);
-        reports::setBackground(e, reports::kResultYellow);
+        setBackground(e, kLightYellow);
         e->setAccessibleName(caption->text());
         e->installEventFilter(this);
         return e;
@@ -82,8 +76,8 @@ RechercheIndicatif::RechercheIndicatif(const Services &services, QAbstractItemMo
     auto *header = named(new ColumnHeader(kSearchHeader, qsoListHeaderWords(), Frame2), "Label13");
     Label13 = header;
     QSO_Effectues = named(new QListWidget(Frame2), "QSO_Effectues");
-    QSO_Effectues->setFont(reports::listFont());
-    reports::setBackground(QSO_Effectues, reports::kResultYellow);
+    QSO_Effectues->setFont(listFont(8.25));
+    setBackground(QSO_Effectues, kLightYellow);
     QSO_Effectues->setToolTip(QStringLiteral("Double clique sur le QSO pour retour au log"));
     QSO_Effectues->setSelectionMode(QAbstractItemView::SingleSelection);
     QSO_Effectues->setUniformItemSizes(true);

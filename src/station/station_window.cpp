@@ -5,6 +5,7 @@
 #include "logstore/log_record.h"
 #include "platform/message_boxes.h"
 #include "platform/settings_store.h"
+#include "widgets/ui_style.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -58,7 +59,7 @@ StationWindow::StationWindow(const Services &services, SharedValues *shared, Sta
     New_Indicatif->setObjectName(QStringLiteral("New_Indicatif"));
     New_Indicatif->setFont(bold);
     QPalette p = New_Indicatif->palette();
-    p.setColor(QPalette::Base, QColor(192, 255, 192));
+    p.setColor(QPalette::Base, kLightGreen);
     New_Indicatif->setPalette(p);
     caption->setBuddy(New_Indicatif);
     auto *hint = new QLabel(QStringLiteral("!!! Pour la saisie la '/' est remplacée par le '_'"));

@@ -2,23 +2,34 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLatin1String>
 #include <QPalette>
 #include <QWidget>
 
-namespace vqx::reports {
+// The look every window shares: its two colours, its fonts, and how a
+// control gets the name the operator's screen gives it.
+namespace vqx {
 
-// Fixed pitch keeps the columns of the lists under their header.
-inline QFont listFont()
+// Fields already filled or not in use, and lists of results.
+inline const QColor kLightYellow(255, 255, 192);
+// The field that expects input.
+inline const QColor kLightGreen(192, 255, 192);
+
+// "Letter Gothic", or the nearest fixed-pitch font: fixed pitch keeps the
+// columns of a list under its header. A size of 0 keeps the default size.
+inline QFont listFont(qreal pointSize = 0)
 {
     QFont f(QStringLiteral("Letter Gothic"));
     f.setFamilies({QStringLiteral("Letter Gothic"), QStringLiteral("DejaVu Sans Mono"),
                    QStringLiteral("Liberation Mono"), QStringLiteral("Monospace")});
     f.setStyleHint(QFont::TypeWriter);
     f.setFixedPitch(true);
-    f.setPointSizeF(8.25);
+    if (pointSize > 0)
+        f.setPointSizeF(pointSize);
     return f;
 }
 
+// "MS Sans Serif", or the nearest sans-serif font: titles and captions.
 inline QFont captionFont(qreal pointSize, bool bold)
 {
     QFont f(QStringLiteral("MS Sans Serif"));
@@ -30,6 +41,7 @@ inline QFont captionFont(qreal pointSize, bool bold)
     return f;
 }
 
+// "Arial", or the font that stands in for it: the map's department boxes.
 inline QFont arialFont(qreal pointSize, bool bold)
 {
     QFont f(QStringLiteral("Arial"));
@@ -41,7 +53,17 @@ inline QFont arialFont(qreal pointSize, bool bold)
     return f;
 }
 
-// Background of a text box or of a filled label.
+// Background of an entry field: text box, combo box or check box.
+inline void setFieldColour(QWidget *w, const QColor &c)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, c);
+    p.setColor(QPalette::Button, c);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+// Background of a list, a read-only box or a filled label.
 inline void setBackground(QWidget *w, const QColor &c)
 {
     QPalette p = w->palette();
@@ -51,7 +73,11 @@ inline void setBackground(QWidget *w, const QColor &c)
     w->setAutoFillBackground(true);
 }
 
-inline const QColor kResultYellow(255, 255, 192);
-inline const QColor kCounterGreen(192, 255, 192);
+// Gives a control its screen name, for mnemonics, screen readers and tests.
+template <typename W> W *named(W *w, const char *name)
+{
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
 
-} // namespace vqx::reports
+} // namespace vqx
