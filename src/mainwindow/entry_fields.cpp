@@ -68,8 +68,7 @@ void MainWindow::rememberListPosition(QComboBox *combo, int position)
 {
     if (m_shared.Flag_Modif)
         return;
-    const QString key =
-        combo == Bande_A ? QStringLiteral("bande Utilisee") : QStringLiteral("Mode Utilise");
+    const QString key = combo == Bande_A ? kKeyBande : kKeyMode;
     writeSetting(stationSection(m_shared.Indicatif_Station), key, QString::number(position));
 }
 

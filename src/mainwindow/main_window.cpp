@@ -37,13 +37,6 @@ namespace vqx {
 
 namespace {
 
-const QString kKeyIndicatif = QStringLiteral("Indicatif Station");
-const QString kKeyChemin = QStringLiteral("Chemin Repertoire");
-const QString kKeyBande = QStringLiteral("bande Utilisee");
-const QString kKeyMode = QStringLiteral("Mode Utilise");
-const QString kKeyDateAuto = QStringLiteral("Date Auto");
-const QString kKeyRevision = QStringLiteral("Revision");
-
 QLabel *captionFor(const QString &text, QWidget *buddy, const char *name)
 {
     auto *l = new QLabel(text);
@@ -419,12 +412,12 @@ void MainWindow::buildMenus()
 void MainWindow::applyDateModeFromSettings()
 {
     const QString v = readSetting(stationSection(m_shared.Indicatif_Station), kKeyDateAuto,
-                                  QStringLiteral("Oui"));
-    if (v == QStringLiteral("Oui")) {
+                                  kDateAutoOui);
+    if (v == kDateAutoOui) {
         Mnu_Date_Auto->setChecked(true);
         Mnu_Date_Man->setChecked(false);
         Label5->setText(QStringLiteral("Date automatique"));
-    } else if (v == QStringLiteral("Non")) {
+    } else if (v == kDateAutoNon) {
         Mnu_Date_Auto->setChecked(false);
         Mnu_Date_Man->setChecked(true);
         Label5->setText(QStringLiteral("Date manuelle"));
@@ -440,7 +433,7 @@ void MainWindow::setDateMode(bool automatic)
     if (automatic)
         Date_A->clear();
     writeSetting(stationSection(m_shared.Indicatif_Station), kKeyDateAuto,
-                 automatic ? QStringLiteral("Oui") : QStringLiteral("Non"));
+                 automatic ? kDateAutoOui : kDateAutoNon);
 }
 
 bool MainWindow::dateAuto() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/settings_keys.h"
 #include "version.h"
 
 #include <QString>
@@ -10,7 +11,7 @@ namespace vqx {
 // owns them and hands a pointer to the windows it opens.
 struct SharedValues
 {
-    QString Indicatif_Station = QStringLiteral("FXXXX");
+    QString Indicatif_Station = kFirstRunCallsign;
     QString Revision_Texte = QStringLiteral(" " VQX_VERSION); // leading blank
     QString Historique_Texte;
     QString Groupe_Bandes = QStringLiteral("HF");
@@ -20,8 +21,5 @@ struct SharedValues
     bool Flag_Edition = false;
     QString Ligne_Selection;
 };
-
-// The placeholder callsign of a first run.
-inline const QString kFirstRunCallsign = QStringLiteral("FXXXX");
 
 } // namespace vqx

@@ -1,18 +1,10 @@
 #pragma once
 
+#include "platform/settings_keys.h"
+
 #include <QString>
 
 namespace vqx {
-
-// Application names of the store.
-inline const QString kAppVqx = QStringLiteral("VQX");
-inline const QString kAppBrenox = QStringLiteral("Brenox");
-// "Setup " keeps its trailing blank: "Setup" is another section.
-inline const QString kSectionSetup = QStringLiteral("Setup ");
-inline QString stationSection(const QString &indicatifStation)
-{
-    return kSectionSetup + indicatifStation;
-}
 
 // Per-user store of text values addressed by application, section and key.
 class SettingsStore

@@ -20,8 +20,6 @@ namespace vqx {
 
 namespace {
 
-const QString kKeyIndicatif = QStringLiteral("Indicatif Station");
-
 bool isCallsignCharacter(QChar c)
 {
     return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
@@ -163,15 +161,15 @@ void StationWindow::validate()
         }
         settings.Ecrire_Reglage(kAppVqx, kSectionSetup, kKeyIndicatif, candidate);
         settings.Ecrire_Reglage(kAppVqx, stationSection(candidate),
-                                QStringLiteral("bande Utilisee"), QStringLiteral("0"));
-        settings.Ecrire_Reglage(kAppVqx, stationSection(candidate), QStringLiteral("Mode Utilise"),
+                                kKeyBande, QStringLiteral("0"));
+        settings.Ecrire_Reglage(kAppVqx, stationSection(candidate), kKeyMode,
                                 QStringLiteral("0"));
     } else {
         settings.Ecrire_Reglage(kAppVqx, kSectionSetup, kKeyIndicatif, candidate);
     }
 
     const QString stored =
-        settings.Lire_Reglage(kAppVqx, kSectionSetup, kKeyIndicatif, QStringLiteral("FXXXX"));
+        settings.Lire_Reglage(kAppVqx, kSectionSetup, kKeyIndicatif, kFirstRunCallsign);
     if (m_host.showCallsign)
         m_host.showCallsign(displayForm(stored));
     if (m_host.reselectBandAndMode)

@@ -11,9 +11,6 @@ inline const QString kClusterServiceAddress = QStringLiteral("https://www.dxclus
 inline const QString kClusterServiceName = QStringLiteral("DX Cluster Info");
 inline const QString kReglementAddress = QStringLiteral("https://www.vqx.fr/");
 
-// Where the cluster window remembers its band, per station callsign.
-inline const QString kKeyBandeCluster = QStringLiteral("bande Cluster");
-
 // The entries of Bande_CL; the position of an entry is its band index.
 QStringList clusterBandEntries();
 
