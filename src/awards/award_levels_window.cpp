@@ -1,6 +1,6 @@
 #include "awards/award_levels_window.h"
 
-#include "awards/award_messages.h"
+#include "logstore/file_messages.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
 #include "mainwindow/shared_values.h"
@@ -130,7 +130,7 @@ void AwardLevelsWindow::evaluate()
     if (!loaded.file.ok()) {
         // The counts below come out empty: every level shows what it lacks.
         m_services.messages->information(
-            this, unreadableLogMessage(loaded.file, QStringLiteral("aucune Fontaine confirmée "
+            this, logNotReadMessage(loaded.file, QStringLiteral("aucune Fontaine confirmée "
                                                                    "n'a pu être comptée")));
     }
     const AwardEvaluation e = evaluateAwards(countConfirmed(loaded.lines), m_shared->Groupe_Bandes);

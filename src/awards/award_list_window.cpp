@@ -1,7 +1,7 @@
 #include "awards/award_list_window.h"
 
 #include "awards/award_list.h"
-#include "awards/award_messages.h"
+#include "logstore/file_messages.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
 #include "mainwindow/shared_values.h"
@@ -10,6 +10,7 @@
 #include "platform/printer.h"
 #include "widgets/ui_style.h"
 
+#include <QDir>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -105,7 +106,7 @@ void AwardListWindow::fill()
         // Saving an empty list could replace a good earlier one: the
         // buttons stay off until the log can be read.
         m_services.messages->information(
-            this, unreadableLogMessage(loaded.file, QStringLiteral("la liste des Fontaines "
+            this, logNotReadMessage(loaded.file, QStringLiteral("la liste des Fontaines "
                                                                    "confirmées reste vide")));
         return;
     }
@@ -137,8 +138,9 @@ void AwardListWindow::save()
     const FileResult r = Enregistrer_Liste_Diplome(
         m_services.dataDir, name,
         awardListFileLines(m_shared->Indicatif_Station, Date_Courte(*m_services.clock), items()));
-    m_services.messages->information(this,
-                                     r.ok() ? savedMessage(name) : saveFailedMessage(name, r));
+    m_services.messages->information(
+        this, r.ok() ? QStringLiteral("Fichier enregistré sous le nom : ") + name
+                     : fileNotSavedMessage(QDir(m_services.dataDir).filePath(name), r));
 }
 
 void AwardListWindow::print()

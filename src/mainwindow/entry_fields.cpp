@@ -6,6 +6,7 @@
 #include "logstore/contact_search.h"
 #include "logstore/date_time_rules.h"
 #include "logstore/entry_rules.h"
+#include "logstore/file_messages.h"
 #include "logstore/prenoms.h"
 #include "platform/settings_store.h"
 
@@ -206,9 +207,7 @@ void MainWindow::Chercher_Prenom(const QString &indicatif)
         return;
     const PrenomLookup found = vqx::Chercher_Prenom(m_services.dataDir, indicatif);
     if (!found.file.ok()) {
-        message(QStringLiteral("Le répertoire des prénoms ") +
-                QDir::toNativeSeparators(found.file.path) +
-                QStringLiteral(" n'a pas pu être lu : le prénom n'est pas rempli."));
+        message(prenomsNotReadMessage(found.file));
         return;
     }
     if (!found.found)

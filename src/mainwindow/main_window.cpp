@@ -1,6 +1,7 @@
 #include "mainwindow/main_window.h"
 
 #include "logstore/bands.h"
+#include "logstore/file_messages.h"
 #include "logstore/log_list_model.h"
 #include "logstore/log_record.h"
 #include "mainwindow/window_fit.h"
@@ -82,9 +83,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::start()
 {
     if (const QString bad = m_services.settings->loadProblem(); !bad.isEmpty()) {
-        message(QStringLiteral("Le fichier de réglages ") + QDir::toNativeSeparators(bad) +
-                QStringLiteral(" est illisible : les réglages par défaut sont utilisés et ce "
-                               "fichier n'est pas modifié."));
+        message(settingsNotReadMessage(bad));
     }
     if (m_shared.Indicatif_Station == kFirstRunCallsign) {
         message(QStringLiteral("\r\nPremiere installation, vous devez entrer votre "
@@ -489,25 +488,15 @@ bool MainWindow::Charger_Log()
 
 void MainWindow::reportLoadProblems(const LoadedLog &loaded)
 {
-    const QString file = QDir::toNativeSeparators(loaded.file.path);
-    switch (loaded.file.error) {
-    case FileError::None:
-        break;
-    case FileError::Missing:
-        message(QStringLiteral("Le log ") + file +
-                QStringLiteral(" est introuvable : la liste des QSO reste vide et aucun fichier "
-                               "n'a été créé.\r\nPour créer le log de cette station, choisissez "
-                               "son indicatif dans le menu Station."));
-        return;
-    case FileError::NotAFile:
-        message(QStringLiteral("Le log ") + file +
-                QStringLiteral(" n'est pas un fichier : la liste des QSO reste vide."));
-        return;
-    default:
-        message(QStringLiteral("Le log ") + file + QStringLiteral(" n'a pas pu être lu (") +
-                loaded.file.detail + QStringLiteral(") : la liste des QSO reste vide."));
+    if (!loaded.file.ok()) {
+        message(logNotReadMessage(loaded.file,
+                                  loaded.file.error == FileError::Missing
+                                      ? QStringLiteral("la liste des QSO reste vide et aucun "
+                                                       "fichier n'a été créé")
+                                      : QStringLiteral("la liste des QSO reste vide")));
         return;
     }
+    const QString file = QDir::toNativeSeparators(loaded.file.path);
     const LogIrregularities &irr = loaded.irregular;
     if (!irr.any())
         return;
@@ -530,19 +519,7 @@ void MainWindow::reportLoadProblems(const LoadedLog &loaded)
 bool MainWindow::applyChange(const LogChange &change)
 {
     if (!change.ok()) {
-        const QString file = QDir::toNativeSeparators(change.file.path);
-        if (change.file.error == FileError::Missing) {
-            message(QStringLiteral("Le log ") + file +
-                    QStringLiteral(" est introuvable : rien n'a été enregistré.\r\nPour créer le "
-                                   "log de cette station, choisissez son indicatif dans le menu "
-                                   "Station."));
-        } else {
-            message(QStringLiteral("Le log ") + QDir::toNativeSeparators(logPath()) +
-                    QStringLiteral(" n'a pas pu être mis à jour (") + file +
-                    (change.file.detail.isEmpty() ? QString()
-                                                  : QStringLiteral(" : ") + change.file.detail) +
-                    QStringLiteral(").\r\nLe log est resté tel qu'il était."));
-        }
+        message(logNotChangedMessage(logPath(), change.file));
         return false;
     }
     // The line last clicked may be gone or changed; a double click must not

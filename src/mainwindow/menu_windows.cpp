@@ -6,6 +6,7 @@
 #include "adif/adif_export.h"
 #include "awards/award_levels_window.h"
 #include "awards/award_list_window.h"
+#include "logstore/file_messages.h"
 #include "logstore/log_list_model.h"
 #include "platform/message_boxes.h"
 #include "reports/aff_contacte.h"
@@ -14,7 +15,6 @@
 #include "webviews/cluster_window.h"
 #include "webviews/reglement_window.h"
 
-#include <QDir>
 #include <QLabel>
 
 namespace vqx {
@@ -77,33 +77,17 @@ void MainWindow::exportAdif()
 {
     const AdifExportResult r =
         Exporter_ADIF(m_services.dataDir, m_shared.Indicatif_Station, I_Station->text());
-    const QString log = QDir::toNativeSeparators(r.logPath);
-    QString detail = r.file.detail;
-    if (r.file.error == FileError::NotAFile)
-        detail = QStringLiteral("ce nom est celui d'un dossier ou d'un autre élément");
-    const QString reason =
-        detail.isEmpty() ? QString() : QStringLiteral(" (") + detail + QLatin1Char(')');
     QString text;
     switch (r.status) {
     case AdifExportStatus::Written:
         text = QStringLiteral("Le fichier a été enregistré sous le nom : ") + r.fileName;
         break;
     case AdifExportStatus::NoLog:
-        text = QStringLiteral("Le log ") + log +
-               QStringLiteral(" est introuvable : aucun fichier ADIF n'a été enregistré.\r\n"
-                              "Pour créer le log de cette station, choisissez son indicatif "
-                              "dans le menu Station.");
-        break;
     case AdifExportStatus::LogUnreadable:
-        text = QStringLiteral("Le log ") + log + QStringLiteral(" n'a pas pu être lu") + reason +
-               QStringLiteral(" : aucun fichier ADIF n'a été enregistré.");
+        text = logNotReadMessage(r.file, QStringLiteral("aucun fichier ADIF n'a été enregistré"));
         break;
     case AdifExportStatus::NotWritten:
-        text = QStringLiteral("Le fichier ") + r.fileName +
-               QStringLiteral(" n'a pas pu être enregistré") + reason + QLatin1Char('.');
-        if (r.previousKept)
-            text += QStringLiteral("\r\nLe fichier précédent de ce nom est resté tel qu'il "
-                                   "était.");
+        text = fileNotSavedMessage(r.path, r.file);
         break;
     }
     m_services.messages->information(this, text);

@@ -3,6 +3,7 @@
 #include "mainwindow/main_window.h"
 
 #include "logstore/codepage.h"
+#include "logstore/file_messages.h"
 #include "logstore/log_list_model.h"
 #include "logstore/log_record.h"
 #include "logstore/prenoms.h"
@@ -107,10 +108,7 @@ void MainWindow::Valider_Qso()
         Memoriser_Prenom(m_services.dataDir, buildPrenomLine(f.indicatif, f.dpt, f.prenom));
     if (!stored.ok()) {
         // The contact matters more than the first name: say so and go on.
-        message(QStringLiteral("Le répertoire des prénoms ") +
-                QDir::toNativeSeparators(QDir(m_services.dataDir).filePath(kPrenomFile)) +
-                QStringLiteral(" n'a pas pu être mis à jour (") + stored.detail +
-                QStringLiteral(") ; il est resté tel qu'il était."));
+        message(prenomsNotChangedMessage(QDir(m_services.dataDir).filePath(kPrenomFile), stored));
     }
 
     const LogTarget log{logPath()};

@@ -1,5 +1,6 @@
 #include "reports/aff_contacte.h"
 
+#include "logstore/file_messages.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
 #include "mainwindow/shared_values.h"
@@ -9,8 +10,8 @@
 #include "widgets/ui_style.h"
 #include "reports/column_header.h"
 #include "reports/contacted_list.h"
-#include "reports/report_messages.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -87,7 +88,8 @@ void AffContacte::load()
         // An empty list saved or printed would claim that nothing was contacted.
         Enregistrer->setEnabled(false);
         Imprimer->setEnabled(false);
-        message(logReadProblem(log.file));
+        message(logNotReadMessage(
+            log.file, QStringLiteral("la liste des Fontaines contactées reste vide")));
         return;
     }
     m_lines = buildContactedList(log.lines);
@@ -99,7 +101,7 @@ void AffContacte::Enregistrer_Contacte()
     const ContactedSave saved =
         saveContactedList(m_services.dataDir, m_callsign, *m_services.clock, m_lines);
     if (!saved.file.ok()) {
-        message(listSaveProblem(saved.fileName, saved.file));
+        message(fileNotSavedMessage(QDir(m_services.dataDir).filePath(saved.fileName), saved.file));
         return;
     }
     message(QStringLiteral("Le log a été enregistré sous le nom : ") + saved.fileName);

@@ -1,5 +1,6 @@
 #include "reports/carte_acti_vqx.h"
 
+#include "logstore/file_messages.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
 #include "mainwindow/shared_values.h"
@@ -8,7 +9,6 @@
 #include "reports/map_credit.h"
 #include "reports/map_picture.h"
 #include "reports/map_svg.h"
-#include "reports/report_messages.h"
 #include "widgets/ui_style.h"
 
 #include <QFile>
@@ -121,7 +121,8 @@ CarteActiVqx::CarteActiVqx(const Services &services, const SharedValues *shared,
     if (map.isEmpty() || !Carte->renderer()->isValid())
         message(QStringLiteral("La carte des départements n'a pas pu être chargée."));
     if (!log.file.ok())
-        message(logReadProblem(log.file));
+        message(logNotReadMessage(
+            log.file, QStringLiteral("aucun département n'est montré comme contacté")));
 }
 
 QByteArray CarteActiVqx::withParisInset(const QByteArray &map)

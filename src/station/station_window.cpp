@@ -1,13 +1,13 @@
 #include "station/station_window.h"
 
 #include "logstore/codepage.h"
+#include "logstore/file_messages.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
 #include "platform/message_boxes.h"
 #include "platform/settings_store.h"
 #include "widgets/ui_style.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -152,13 +152,8 @@ void StationWindow::validate()
     // opened is never replaced by an empty one.
     if (!QFileInfo::exists(path)) {
         const FileResult created = Creer_Log(path);
-        if (!created.ok()) {
-            messages.information(
-                this, QStringLiteral("Le log ") + QDir::toNativeSeparators(path) +
-                          QStringLiteral(" n'a pas pu être créé (") + created.detail +
-                          QStringLiteral(") : aucun QSO ne pourra être enregistré tant que ce "
-                                         "fichier n'existe pas."));
-        }
+        if (!created.ok())
+            messages.information(this, logNotCreatedMessage(created));
         settings.Ecrire_Reglage(kAppVqx, kSectionSetup, kKeyIndicatif, candidate);
         settings.Ecrire_Reglage(kAppVqx, stationSection(candidate),
                                 kKeyBande, QStringLiteral("0"));

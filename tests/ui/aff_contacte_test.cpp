@@ -199,7 +199,7 @@ private slots:
         QCOMPARE(m_fakes->messages.shown.size(), 1);
         QVERIFY(!m_fakes->messages.last().startsWith(QStringLiteral("Le log a été enregistré")));
         QVERIFY(m_fakes->messages.last().contains(kFileName));
-        QVERIFY(m_fakes->messages.last().contains(QStringLiteral("n'a pas pu être enregistrée")));
+        QVERIFY(m_fakes->messages.last().contains(QStringLiteral("n'a pas pu être enregistré")));
         QVERIFY(QFileInfo(m_dir->file(kFileName)).isDir());
     }
 

@@ -1,0 +1,118 @@
+// The sentences that tell the operator about a file that could not be read
+// or written: one wording per fault, whichever window meets it.
+#include "temp_folder.h"
+
+#include "logstore/file_messages.h"
+
+#include <gtest/gtest.h>
+
+using namespace vqx;
+using namespace vqx::test;
+
+namespace {
+
+const QString kLog = QStringLiteral("/logs/F1ABC_VQX.log");
+const QString kHowToCreate = QStringLiteral(
+    "\r\nPour créer le log de cette station, choisissez son indicatif dans le menu Station.");
+
+FileResult fault(FileError error, const QString &path, const QString &detail = QString())
+{
+    FileResult r;
+    r.error = error;
+    r.path = path;
+    r.detail = detail;
+    return r;
+}
+
+struct LogReadRow
+{
+    const char *name;
+    FileError error;
+    const char *detail;
+    QString expected;
+};
+
+class LogNotRead : public ::testing::TestWithParam<LogReadRow>
+{
+};
+
+TEST_P(LogNotRead, NamesTheFileTheFaultAndWhatIsDoneInstead)
+{
+    const LogReadRow &row = GetParam();
+    const FileResult read = fault(row.error, kLog, QString::fromUtf8(row.detail));
+    EXPECT_EQ(logNotReadMessage(read, QStringLiteral("la liste reste vide")), row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, LogNotRead,
+    ::testing::Values(
+        LogReadRow{"Missing", FileError::Missing, "",
+                   QStringLiteral("Le log /logs/F1ABC_VQX.log est introuvable : la liste reste "
+                                  "vide.") +
+                       kHowToCreate},
+        LogReadRow{"Folder", FileError::NotAFile, "",
+                   QStringLiteral("Le log /logs/F1ABC_VQX.log n'est pas un fichier : la liste "
+                                  "reste vide.")},
+        LogReadRow{"Unreadable", FileError::ReadFailed, "Permission denied",
+                   QStringLiteral("Le log /logs/F1ABC_VQX.log n'a pas pu être lu (Permission "
+                                  "denied) : la liste reste vide.")},
+        LogReadRow{"UnreadableNoReason", FileError::ReadFailed, "",
+                   QStringLiteral("Le log /logs/F1ABC_VQX.log n'a pas pu être lu : la liste "
+                                  "reste vide.")}),
+    [](const ::testing::TestParamInfo<LogReadRow> &info) { return std::string(info.param.name); });
+
+TEST(LogNotChanged, AMissingLogIsReportedAsForAReadWithNothingRecorded)
+{
+    EXPECT_EQ(logNotChangedMessage(kLog, fault(FileError::Missing, kLog)),
+              QStringLiteral("Le log /logs/F1ABC_VQX.log est introuvable : rien n'a été "
+                             "enregistré.") +
+                  kHowToCreate);
+}
+
+TEST(LogNotChanged, AFailedRewriteNamesTheFileThatFailedAndKeepsTheLog)
+{
+    const FileResult scratch =
+        fault(FileError::WriteFailed, QStringLiteral("/logs/Temporaire.txt"),
+              QStringLiteral("No space left on device"));
+    EXPECT_EQ(logNotChangedMessage(kLog, scratch),
+              QStringLiteral("Le log /logs/F1ABC_VQX.log n'a pas pu être mis à jour "
+                             "(/logs/Temporaire.txt : No space left on device).\r\nLe log est "
+                             "resté tel qu'il était."));
+}
+
+// An export that could not be written: the older file of that name is
+// mentioned only when there is one.
+class FileNotSaved : public ::testing::Test
+{
+protected:
+    QString target() const { return dir.file(QStringLiteral("F1ABC_VQX.adi")); }
+    TempFolder dir;
+};
+
+TEST_F(FileNotSaved, WithoutAnOlderFile)
+{
+    EXPECT_EQ(fileNotSavedMessage(target(), fault(FileError::WriteFailed, target(),
+                                                  QStringLiteral("Permission denied"))),
+              QStringLiteral("Le fichier F1ABC_VQX.adi n'a pas pu être enregistré (Permission "
+                             "denied)."));
+}
+
+TEST_F(FileNotSaved, AnOlderFileIsSaidToBeKept)
+{
+    ASSERT_TRUE(writeBytes(target(), "older"));
+    EXPECT_EQ(fileNotSavedMessage(target(), fault(FileError::ReplaceFailed, target(),
+                                                  QStringLiteral("Device or resource busy"))),
+              QStringLiteral("Le fichier F1ABC_VQX.adi n'a pas pu être enregistré (Device or "
+                             "resource busy).\r\nLe fichier précédent de ce nom est resté tel "
+                             "qu'il était."));
+}
+
+TEST_F(FileNotSaved, AFolderInTheWayIsNamedAsSuch)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("F1ABC_VQX.adi")));
+    EXPECT_EQ(fileNotSavedMessage(target(), fault(FileError::NotAFile, target())),
+              QStringLiteral("Le fichier F1ABC_VQX.adi n'a pas pu être enregistré (ce nom est "
+                             "celui d'un dossier ou d'un autre élément)."));
+}
+
+} // namespace
