@@ -131,7 +131,7 @@ void AwardLevelsWindow::evaluate()
         // The counts below come out empty: every level shows what it lacks.
         m_services.messages->information(
             this, logNotReadMessage(loaded.file, QStringLiteral("aucune Fontaine confirmée "
-                                                                   "n'a pu être comptée")));
+                                                                "n'a pu être comptée")));
     }
     const AwardEvaluation e = evaluateAwards(countConfirmed(loaded.lines), m_shared->Groupe_Bandes);
     for (const LevelResult &r : e.levels)

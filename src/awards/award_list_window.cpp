@@ -107,7 +107,7 @@ void AwardListWindow::fill()
         // buttons stay off until the log can be read.
         m_services.messages->information(
             this, logNotReadMessage(loaded.file, QStringLiteral("la liste des Fontaines "
-                                                                   "confirmées reste vide")));
+                                                                "confirmées reste vide")));
         return;
     }
     Enregistrer->setEnabled(true);

@@ -46,16 +46,16 @@ QString logNotChangedMessage(const QString &logPath, const FileResult &change)
 {
     if (change.error == FileError::Missing)
         return logNotReadMessage(change, QStringLiteral("rien n'a été enregistré"));
-    return QStringLiteral("Le log ") + native(logPath) + QStringLiteral(" n'a pas pu être mis à jour (") +
-           native(change.path) +
+    return QStringLiteral("Le log ") + native(logPath) +
+           QStringLiteral(" n'a pas pu être mis à jour (") + native(change.path) +
            (change.detail.isEmpty() ? QString() : QStringLiteral(" : ") + change.detail) +
            QStringLiteral(").\r\nLe log est resté tel qu'il était.");
 }
 
 QString logNotCreatedMessage(const FileResult &created)
 {
-    return QStringLiteral("Le log ") + native(created.path) + QStringLiteral(" n'a pas pu être créé") +
-           inParentheses(created.detail) +
+    return QStringLiteral("Le log ") + native(created.path) +
+           QStringLiteral(" n'a pas pu être créé") + inParentheses(created.detail) +
            QStringLiteral(" : aucun QSO ne pourra être enregistré tant que ce fichier n'existe "
                           "pas.");
 }
@@ -76,9 +76,10 @@ QString prenomsNotChangedMessage(const QString &directory, const FileResult &wri
 QString fileNotSavedMessage(const QString &target, const FileResult &write)
 {
     const QFileInfo info(target);
-    const QString reason = write.error == FileError::NotAFile
-                               ? QStringLiteral("ce nom est celui d'un dossier ou d'un autre élément")
-                               : write.detail;
+    const QString reason =
+        write.error == FileError::NotAFile
+            ? QStringLiteral("ce nom est celui d'un dossier ou d'un autre élément")
+            : write.detail;
     QString text = QStringLiteral("Le fichier ") + info.fileName() +
                    QStringLiteral(" n'a pas pu être enregistré") + inParentheses(reason) +
                    QLatin1Char('.');

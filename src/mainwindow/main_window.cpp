@@ -5,14 +5,14 @@
 #include "logstore/log_list_model.h"
 #include "logstore/log_record.h"
 #include "mainwindow/window_fit.h"
+#include "map/map_credit.h"
 #include "platform/clock.h"
 #include "platform/keyboard.h"
 #include "platform/message_boxes.h"
 #include "platform/program_pictures.h"
 #include "platform/settings_store.h"
-#include "reports/column_header.h"
-#include "reports/map_credit.h"
 #include "station/station_window.h"
+#include "widgets/column_header.h"
 
 #include <QAction>
 #include <QApplication>
@@ -410,8 +410,8 @@ void MainWindow::buildMenus()
 
 void MainWindow::applyDateModeFromSettings()
 {
-    const QString v = readSetting(stationSection(m_shared.Indicatif_Station), kKeyDateAuto,
-                                  kDateAutoOui);
+    const QString v =
+        readSetting(stationSection(m_shared.Indicatif_Station), kKeyDateAuto, kDateAutoOui);
     if (v == kDateAutoOui) {
         Mnu_Date_Auto->setChecked(true);
         Mnu_Date_Man->setChecked(false);

@@ -6,12 +6,12 @@
 #include "adif/adif_export.h"
 #include "awards/award_levels_window.h"
 #include "awards/award_list_window.h"
+#include "contacted/contacted_window.h"
 #include "logstore/file_messages.h"
 #include "logstore/log_list_model.h"
+#include "map/map_window.h"
 #include "platform/message_boxes.h"
-#include "reports/aff_contacte.h"
-#include "reports/carte_acti_vqx.h"
-#include "reports/recherche_indicatif.h"
+#include "search/search_window.h"
 #include "webviews/cluster_window.h"
 #include "webviews/reglement_window.h"
 
@@ -38,14 +38,14 @@ void MainWindow::openAwards(const QString &group)
 void MainWindow::openContactedList()
 {
     showSecondary(QStringLiteral("Aff_Contacte"),
-                  [this] { return new AffContacte(m_services, &m_shared, this); });
+                  [this] { return new ContactedWindow(m_services, &m_shared, this); });
 }
 
 // Carte > des départements contactés.
 void MainWindow::openMap()
 {
     showSecondary(QStringLiteral("Carte_Acti_VQX"),
-                  [this] { return new CarteActiVqx(m_services, &m_shared, this); });
+                  [this] { return new MapWindow(m_services, &m_shared, this); });
 }
 
 // Button "Rechercher un QSO".
@@ -53,7 +53,7 @@ void MainWindow::openSearch()
 {
     showSecondary(QStringLiteral("Recherche_Indicatif"), [this] {
         // A found contact is selected in the list as if clicked.
-        return new RechercheIndicatif(
+        return new SearchWindow(
             m_services, logModel(), [this](int row) { selectListLine(row); }, this);
     });
 }

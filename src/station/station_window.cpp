@@ -155,10 +155,8 @@ void StationWindow::validate()
         if (!created.ok())
             messages.information(this, logNotCreatedMessage(created));
         settings.Ecrire_Reglage(kAppVqx, kSectionSetup, kKeyIndicatif, candidate);
-        settings.Ecrire_Reglage(kAppVqx, stationSection(candidate),
-                                kKeyBande, QStringLiteral("0"));
-        settings.Ecrire_Reglage(kAppVqx, stationSection(candidate), kKeyMode,
-                                QStringLiteral("0"));
+        settings.Ecrire_Reglage(kAppVqx, stationSection(candidate), kKeyBande, QStringLiteral("0"));
+        settings.Ecrire_Reglage(kAppVqx, stationSection(candidate), kKeyMode, QStringLiteral("0"));
     } else {
         settings.Ecrire_Reglage(kAppVqx, kSectionSetup, kKeyIndicatif, candidate);
     }

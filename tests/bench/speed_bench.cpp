@@ -11,15 +11,15 @@
 #include "adif/adif_export.h"
 #include "awards/award_levels.h"
 #include "awards/award_list.h"
+#include "contacted/contacted_list.h"
 #include "logstore/log_list_model.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
 #include "logstore/prenoms.h"
 #include "mainwindow/main_window.h"
+#include "map/map_colouring.h"
 #include "platform/settings_store.h"
-#include "reports/contacted_list.h"
-#include "reports/map_colouring.h"
-#include "reports/search_matching.h"
+#include "search/search_matching.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

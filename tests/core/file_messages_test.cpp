@@ -71,9 +71,8 @@ TEST(LogNotChanged, AMissingLogIsReportedAsForAReadWithNothingRecorded)
 
 TEST(LogNotChanged, AFailedRewriteNamesTheFileThatFailedAndKeepsTheLog)
 {
-    const FileResult scratch =
-        fault(FileError::WriteFailed, QStringLiteral("/logs/Temporaire.txt"),
-              QStringLiteral("No space left on device"));
+    const FileResult scratch = fault(FileError::WriteFailed, QStringLiteral("/logs/Temporaire.txt"),
+                                     QStringLiteral("No space left on device"));
     EXPECT_EQ(logNotChangedMessage(kLog, scratch),
               QStringLiteral("Le log /logs/F1ABC_VQX.log n'a pas pu être mis à jour "
                              "(/logs/Temporaire.txt : No space left on device).\r\nLe log est "

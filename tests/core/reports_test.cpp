@@ -2,12 +2,12 @@
 #include "log_samples.h"
 #include "temp_folder.h"
 
+#include "contacted/contacted_list.h"
 #include "logstore/codepage.h"
 #include "logstore/log_record.h"
-#include "reports/contacted_list.h"
-#include "reports/map_colouring.h"
-#include "reports/map_svg.h"
-#include "reports/search_matching.h"
+#include "map/map_colouring.h"
+#include "map/map_svg.h"
+#include "search/search_matching.h"
 
 #include <QFileInfo>
 #include <QXmlStreamReader>

@@ -1,10 +1,10 @@
 // Arbitrary bytes as a log: the contacted-fountains list and its file.
 #include "fuzz_support.h"
 
+#include "contacted/contacted_list.h"
 #include "logstore/codepage.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
-#include "reports/contacted_list.h"
 
 using namespace vqx;
 

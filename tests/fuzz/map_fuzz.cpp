@@ -4,7 +4,7 @@
 
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
-#include "reports/map_colouring.h"
+#include "map/map_colouring.h"
 
 using namespace vqx;
 

@@ -4,7 +4,7 @@
 
 #include "logstore/codepage.h"
 #include "logstore/log_list_model.h"
-#include "reports/search_matching.h"
+#include "search/search_matching.h"
 
 using namespace vqx;
 

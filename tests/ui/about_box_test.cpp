@@ -2,8 +2,8 @@
 // award logo) and the program's pictures compiled into it.
 #include "main_harness.h"
 
+#include "map/map_credit.h"
 #include "platform/program_pictures.h"
-#include "reports/map_credit.h"
 
 #include <QAction>
 #include <QImage>

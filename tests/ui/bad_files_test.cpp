@@ -5,7 +5,7 @@
 
 #include "awards/award_list_window.h"
 #include "mainwindow/shared_values.h"
-#include "reports/recherche_indicatif.h"
+#include "search/search_window.h"
 #include "station/station_window.h"
 
 #include <QAction>
@@ -158,7 +158,7 @@ void BadFilesTest::badLog()
     h.fakes.messages.clear();
     m->Rechercher->click();
     auto *search =
-        qobject_cast<RechercheIndicatif *>(m->secondary(QStringLiteral("Recherche_Indicatif")));
+        qobject_cast<SearchWindow *>(m->secondary(QStringLiteral("Recherche_Indicatif")));
     QVERIFY(search);
     QVERIFY(Keyboard::activate(search));
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Indica"));

@@ -4,8 +4,8 @@
 #include "main_harness.h"
 #include "offscreen_screen.h"
 
-#include "reports/aff_contacte.h"
-#include "reports/recherche_indicatif.h"
+#include "contacted/contacted_window.h"
+#include "search/search_window.h"
 
 #include <QImage>
 #include <QListWidget>
@@ -178,7 +178,7 @@ void ColumnHeaderTest::contactedListHeader()
     h.writeLog({kFull, kSecond});
     MainWindow *m = h.open();
     m->Mnu_L_Contacte->trigger();
-    auto *w = qobject_cast<AffContacte *>(m->secondary(QStringLiteral("Aff_Contacte")));
+    auto *w = qobject_cast<ContactedWindow *>(m->secondary(QStringLiteral("Aff_Contacte")));
     QVERIFY(w);
     QVERIFY(QTest::qWaitForWindowExposed(w));
     QCOMPARE(w->Label2->text(), kContactedColumnCaption);
@@ -192,8 +192,7 @@ void ColumnHeaderTest::searchResultsHeader()
     h.writeLog({kFull, kSecond});
     MainWindow *m = h.open();
     m->Rechercher->click();
-    auto *w =
-        qobject_cast<RechercheIndicatif *>(m->secondary(QStringLiteral("Recherche_Indicatif")));
+    auto *w = qobject_cast<SearchWindow *>(m->secondary(QStringLiteral("Recherche_Indicatif")));
     QVERIFY(w);
     QVERIFY(QTest::qWaitForWindowExposed(w));
     w->Indica->setText(QStringLiteral("F"));

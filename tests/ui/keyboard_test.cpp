@@ -2,7 +2,7 @@
 // F10, the lists by Enter; and no Alt or Ctrl combination ever types.
 #include "main_harness.h"
 
-#include "reports/recherche_indicatif.h"
+#include "search/search_window.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -240,7 +240,7 @@ void KeyboardTest::modifiedKeysTypeNothing()
         QVERIFY(tabTo(m, m->Rechercher));
         press(m, Qt::Key_Space);
         auto *search =
-            qobject_cast<RechercheIndicatif *>(m->secondary(QStringLiteral("Recherche_Indicatif")));
+            qobject_cast<SearchWindow *>(m->secondary(QStringLiteral("Recherche_Indicatif")));
         QVERIFY(search);
         QApplication::setActiveWindow(search);
         QTRY_COMPARE(QApplication::focusWidget(), search->Indica);
@@ -323,7 +323,7 @@ void KeyboardTest::enterOnASearchResultSelectsItInTheLog()
     QVERIFY(tabTo(m, m->Rechercher));
     press(m, Qt::Key_Space);
     auto *search =
-        qobject_cast<RechercheIndicatif *>(m->secondary(QStringLiteral("Recherche_Indicatif")));
+        qobject_cast<SearchWindow *>(m->secondary(QStringLiteral("Recherche_Indicatif")));
     QVERIFY(search);
     QApplication::setActiveWindow(search);
     QTRY_COMPARE(QApplication::focusWidget(), search->Indica);
@@ -335,7 +335,7 @@ void KeyboardTest::enterOnASearchResultSelectsItInTheLog()
     press(search, Qt::Key_Down);
     press(search, Qt::Key_Down);
     QCOMPARE(search->QSO_Effectues->currentRow(), 1);
-    QPointer<RechercheIndicatif> alive(search);
+    QPointer<SearchWindow> alive(search);
     press(search, Qt::Key_Return);
     QTRY_VERIFY(!alive);
     QCOMPARE(m->Liste_VQX->currentIndex().row(), 3);

@@ -2,7 +2,7 @@
 #include "main_harness.h"
 
 #include "awards/award_levels_window.h"
-#include "reports/aff_contacte.h"
+#include "contacted/contacted_window.h"
 #include "station/station_window.h"
 
 #include <QAction>
@@ -560,7 +560,7 @@ void MainWindowTest::stationChangeClosesTheFormerStationsWindows()
         QVERIFY2(m->secondary(key), qPrintable(key));
         open << m->secondary(key);
     }
-    auto *contacted = qobject_cast<AffContacte *>(m->secondary(QStringLiteral("Aff_Contacte")));
+    auto *contacted = qobject_cast<ContactedWindow *>(m->secondary(QStringLiteral("Aff_Contacte")));
     QCOMPARE(contacted->lines().size(), 30);
 
     QVERIFY(chooseStation(m, QStringLiteral("f2xyz")));
@@ -568,7 +568,7 @@ void MainWindowTest::stationChangeClosesTheFormerStationsWindows()
         QTRY_VERIFY2(!open.at(i), qPrintable(keys.at(i)));
     // Opened again, the list shows the new station's contacts.
     m->Mnu_L_Contacte->trigger();
-    contacted = qobject_cast<AffContacte *>(m->secondary(QStringLiteral("Aff_Contacte")));
+    contacted = qobject_cast<ContactedWindow *>(m->secondary(QStringLiteral("Aff_Contacte")));
     QVERIFY(contacted);
     QCOMPARE(contacted->lines().size(), 1);
 }

@@ -4,11 +4,11 @@
 #include "temp_folder.h"
 #include "ui_fakes.h"
 
+#include "contacted/contacted_window.h"
 #include "logstore/log_list_model.h"
 #include "mainwindow/main_window.h"
-#include "reports/aff_contacte.h"
-#include "reports/carte_acti_vqx.h"
-#include "reports/recherche_indicatif.h"
+#include "map/map_window.h"
+#include "search/search_window.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -52,15 +52,15 @@ private slots:
     void menuItemsOpenEachWindowOnce()
     {
         m_main->Mnu_Carte_Contacte->trigger();
-        auto *map =
-            qobject_cast<CarteActiVqx *>(m_main->secondary(QStringLiteral("Carte_Acti_VQX")));
+        auto *map = qobject_cast<MapWindow *>(m_main->secondary(QStringLiteral("Carte_Acti_VQX")));
         QVERIFY(map);
         QCOMPARE(map->colouring().contacted, 1);
         m_main->Mnu_Carte_Contacte->trigger();
-        QCOMPARE(m_main->findChildren<CarteActiVqx *>().size(), 1);
+        QCOMPARE(m_main->findChildren<MapWindow *>().size(), 1);
 
         m_main->Mnu_L_Contacte->trigger();
-        auto *list = qobject_cast<AffContacte *>(m_main->secondary(QStringLiteral("Aff_Contacte")));
+        auto *list =
+            qobject_cast<ContactedWindow *>(m_main->secondary(QStringLiteral("Aff_Contacte")));
         QVERIFY(list);
         QCOMPARE(list->lines().size(), 5); // one per callsign start F0 .. F4
         QVERIFY(m_fakes->messages.shown.isEmpty());
@@ -69,8 +69,8 @@ private slots:
     void aFoundContactIsSelectedInTheMainList()
     {
         QTest::mouseClick(m_main->Rechercher, Qt::LeftButton);
-        auto *search = qobject_cast<RechercheIndicatif *>(
-            m_main->secondary(QStringLiteral("Recherche_Indicatif")));
+        auto *search =
+            qobject_cast<SearchWindow *>(m_main->secondary(QStringLiteral("Recherche_Indicatif")));
         QVERIFY(search);
         QTRY_VERIFY(search->isVisible());
         QVERIFY(Keyboard::activate(search));

@@ -1,14 +1,14 @@
-#include "reports/carte_acti_vqx.h"
+#include "map/map_window.h"
 
 #include "logstore/file_messages.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
 #include "mainwindow/shared_values.h"
+#include "map/department_anchor.h"
+#include "map/map_credit.h"
+#include "map/map_picture.h"
+#include "map/map_svg.h"
 #include "platform/message_boxes.h"
-#include "reports/department_anchor.h"
-#include "reports/map_credit.h"
-#include "reports/map_picture.h"
-#include "reports/map_svg.h"
 #include "widgets/ui_style.h"
 
 #include <QFile>
@@ -41,7 +41,7 @@ QColor boxColour(BoxState state)
 
 } // namespace
 
-CarteActiVqx::CarteActiVqx(const Services &services, const SharedValues *shared, QWidget *parent)
+MapWindow::MapWindow(const Services &services, const SharedValues *shared, QWidget *parent)
     : QWidget(parent), m_services(services),
       m_callsign(shared ? shared->Indicatif_Station : kFirstRunCallsign)
 {
@@ -121,11 +121,11 @@ CarteActiVqx::CarteActiVqx(const Services &services, const SharedValues *shared,
     if (map.isEmpty() || !Carte->renderer()->isValid())
         message(QStringLiteral("La carte des départements n'a pas pu être chargée."));
     if (!log.file.ok())
-        message(logNotReadMessage(
-            log.file, QStringLiteral("aucun département n'est montré comme contacté")));
+        message(logNotReadMessage(log.file,
+                                  QStringLiteral("aucun département n'est montré comme contacté")));
 }
 
-QByteArray CarteActiVqx::withParisInset(const QByteArray &map)
+QByteArray MapWindow::withParisInset(const QByteArray &map)
 {
     QSvgRenderer plain(map);
     if (!plain.isValid())
@@ -151,7 +151,7 @@ QByteArray CarteActiVqx::withParisInset(const QByteArray &map)
     return out;
 }
 
-void CarteActiVqx::buildBoxes(const QByteArray &map)
+void MapWindow::buildBoxes(const QByteArray &map)
 {
     QSvgRenderer plain(map);
     const QHash<QString, QString> names = mapElementNames(map);
@@ -194,7 +194,7 @@ void CarteActiVqx::buildBoxes(const QByteArray &map)
     }
 }
 
-QString CarteActiVqx::placedOn(const QSvgRenderer &map, int index)
+QString MapWindow::placedOn(const QSvgRenderer &map, int index)
 {
     if (!map.isValid())
         return {};
@@ -205,7 +205,7 @@ QString CarteActiVqx::placedOn(const QSvgRenderer &map, int index)
     return {};
 }
 
-void CarteActiVqx::paint(const QByteArray &map)
+void MapWindow::paint(const QByteArray &map)
 {
     MapPaint paint;
     paint.stroke = QStringLiteral("#606060");
@@ -225,12 +225,12 @@ void CarteActiVqx::paint(const QByteArray &map)
     Carte->load(painted.isEmpty() ? map : painted);
 }
 
-void CarteActiVqx::setBox(int index, BoxState state)
+void MapWindow::setBox(int index, BoxState state)
 {
     setBackground(Dep.at(index), boxColour(state));
 }
 
-void CarteActiVqx::message(const QString &text)
+void MapWindow::message(const QString &text)
 {
     if (m_services.messages)
         m_services.messages->information(this, text);

@@ -7,7 +7,7 @@
 
 #include "logstore/log_list_model.h"
 #include "logstore/log_record.h"
-#include "reports/recherche_indicatif.h"
+#include "search/search_window.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -38,7 +38,7 @@ QList<int> numbers(const QListWidget *list)
 
 } // namespace
 
-class RechercheIndicatifTest : public QObject
+class SearchWindowTest : public QObject
 {
     Q_OBJECT
 
@@ -48,12 +48,12 @@ private:
     LogListModel m_model;
     QList<int> m_selected;
 
-    std::unique_ptr<RechercheIndicatif> open()
+    std::unique_ptr<SearchWindow> open()
     {
         m_fakes.messages.clear();
         m_selected.clear();
-        auto w = std::make_unique<RechercheIndicatif>(m_fakes.services, &m_model,
-                                                      [this](int row) { m_selected << row; });
+        auto w = std::make_unique<SearchWindow>(m_fakes.services, &m_model,
+                                                [this](int row) { m_selected << row; });
         if (!Keyboard::activate(w.get()))
             QTest::qFail("the search window did not become active", __FILE__, __LINE__);
         return w;
@@ -242,5 +242,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RechercheIndicatifTest)
-#include "recherche_indicatif_test.moc"
+QTEST_MAIN(SearchWindowTest)
+#include "search_window_test.moc"

@@ -1,4 +1,4 @@
-#include "reports/search_matching.h"
+#include "search/search_matching.h"
 
 #include "logstore/codepage.h"
 #include "logstore/log_record.h"

@@ -4,9 +4,9 @@
 
 #include "logstore/log_record.h"
 #include "mainwindow/shared_values.h"
-#include "reports/carte_acti_vqx.h"
-#include "reports/map_picture.h"
-#include "reports/map_svg.h"
+#include "map/map_picture.h"
+#include "map/map_svg.h"
+#include "map/map_window.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -74,7 +74,7 @@ QPoint uncoveredInside(const QImage &shape, const QList<QRect> &boxes)
     return QPoint(-1, -1);
 }
 
-QList<QRect> visibleBoxes(const CarteActiVqx &w)
+QList<QRect> visibleBoxes(const MapWindow &w)
 {
     QList<QRect> boxes;
     for (const QLabel *box : w.Dep) {
@@ -92,7 +92,7 @@ void zoomRows()
 }
 
 // Shows the window, larger than its natural size by zoom.
-bool showAt(CarteActiVqx &w, double zoom)
+bool showAt(MapWindow &w, double zoom)
 {
     w.show();
     if (!QTest::qWaitForWindowExposed(&w))
@@ -106,7 +106,7 @@ bool showAt(CarteActiVqx &w, double zoom)
 
 } // namespace
 
-class CarteActiVqxTest : public QObject
+class MapWindowTest : public QObject
 {
     Q_OBJECT
 
@@ -145,7 +145,7 @@ private slots:
                   withDpt(QStringLiteral("13"), true), withDpt(QStringLiteral("20"), false),
                   withDpt(QStringLiteral("00"), true), withDpt(QStringLiteral("AB"), true),
                   withDpt(QStringLiteral("2C"), true)});
-        CarteActiVqx w(m_fakes->services, &m_shared);
+        MapWindow w(m_fakes->services, &m_shared);
         QCOMPARE(w.windowTitle(), QStringLiteral("Carte des départements contactés"));
         QVERIFY(m_fakes->messages.shown.isEmpty());
 
@@ -183,7 +183,7 @@ private slots:
     void departmentsFilledWithTheirBoxColour()
     {
         writeLog({withDpt(QStringLiteral("13"), true), withDpt(QStringLiteral("75"), false)});
-        CarteActiVqx w(m_fakes->services, &m_shared);
+        MapWindow w(m_fakes->services, &m_shared);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const std::pair<int, QColor> cases[] = {{13, kGreen}, {75, kRed}, {1, kYellow}};
@@ -218,7 +218,7 @@ private slots:
         writeLog({withDpt(QStringLiteral("75"), false), withDpt(QStringLiteral("92"), true),
                   withDpt(QStringLiteral("94"), false), withDpt(QStringLiteral("94"), true),
                   withDpt(QStringLiteral("13"), true), withDpt(QStringLiteral("77"), false)});
-        CarteActiVqx w(m_fakes->services, &m_shared);
+        MapWindow w(m_fakes->services, &m_shared);
         QVERIFY(showAt(w, 1.0));
         QCOMPARE(background(w.Dep.at(box)), colour);
         const QPoint spot = uncoveredInside(shapeAlone(w.Carte, id), visibleBoxes(w));
@@ -232,7 +232,7 @@ private slots:
     void theInsetEnlargesParisAndItsNeighbours()
     {
         writeLog({});
-        CarteActiVqx w(m_fakes->services, &m_shared);
+        MapWindow w(m_fakes->services, &m_shared);
         QVERIFY(showAt(w, 1.0));
         const QRectF frame = w.Carte->elementRect(kInsetFrameId);
         QVERIFY(!frame.isEmpty());
@@ -267,7 +267,7 @@ private slots:
     {
         QFETCH(double, zoom);
         writeLog({});
-        CarteActiVqx w(m_fakes->services, &m_shared);
+        MapWindow w(m_fakes->services, &m_shared);
         QVERIFY(showAt(w, zoom));
         int checked = 0;
         for (int i = 0; i < kMapBoxCount; ++i) {
@@ -295,7 +295,7 @@ private slots:
     {
         QFETCH(double, zoom);
         writeLog({});
-        CarteActiVqx w(m_fakes->services, &m_shared);
+        MapWindow w(m_fakes->services, &m_shared);
         QVERIFY(showAt(w, zoom));
         QStringList clashes;
         int visible = 0;
@@ -316,7 +316,7 @@ private slots:
 
     void aMissingLogIsNamed()
     {
-        CarteActiVqx w(m_fakes->services, &m_shared);
+        MapWindow w(m_fakes->services, &m_shared);
         QCOMPARE(m_fakes->messages.shown.size(), 1);
         QVERIFY(m_fakes->messages.last().contains(QStringLiteral("FYYYY_VQX.log")));
         QCOMPARE(w.NB_Dep->text(), QStringLiteral("0"));
@@ -324,5 +324,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CarteActiVqxTest)
-#include "carte_acti_vqx_test.moc"
+QTEST_MAIN(MapWindowTest)
+#include "map_window_test.moc"

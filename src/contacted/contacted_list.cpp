@@ -1,4 +1,4 @@
-#include "reports/contacted_list.h"
+#include "contacted/contacted_list.h"
 
 #include "logstore/codepage.h"
 #include "logstore/log_record.h"

@@ -1,5 +1,6 @@
-#include "reports/aff_contacte.h"
+#include "contacted/contacted_window.h"
 
+#include "contacted/contacted_list.h"
 #include "logstore/file_messages.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
@@ -7,9 +8,8 @@
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "platform/printer.h"
+#include "widgets/column_header.h"
 #include "widgets/ui_style.h"
-#include "reports/column_header.h"
-#include "reports/contacted_list.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -21,7 +21,8 @@
 
 namespace vqx {
 
-AffContacte::AffContacte(const Services &services, const SharedValues *shared, QWidget *parent)
+ContactedWindow::ContactedWindow(const Services &services, const SharedValues *shared,
+                                 QWidget *parent)
     : QWidget(parent), m_services(services),
       m_callsign(shared ? shared->Indicatif_Station : kFirstRunCallsign)
 {
@@ -74,13 +75,13 @@ AffContacte::AffContacte(const Services &services, const SharedValues *shared, Q
     layout->addLayout(buttons);
 
     connect(Quitter, &QPushButton::clicked, this, &QWidget::close);
-    connect(Enregistrer, &QPushButton::clicked, this, &AffContacte::Enregistrer_Contacte);
-    connect(Imprimer, &QPushButton::clicked, this, &AffContacte::Imprimer_Contacte);
+    connect(Enregistrer, &QPushButton::clicked, this, &ContactedWindow::Enregistrer_Contacte);
+    connect(Imprimer, &QPushButton::clicked, this, &ContactedWindow::Imprimer_Contacte);
 
     load();
 }
 
-void AffContacte::load()
+void ContactedWindow::load()
 {
     Liste_VQX_Contacte->clear();
     const LoadedLog log = Charger_Log(logFilePath(m_services.dataDir, m_callsign));
@@ -88,15 +89,15 @@ void AffContacte::load()
         // An empty list saved or printed would claim that nothing was contacted.
         Enregistrer->setEnabled(false);
         Imprimer->setEnabled(false);
-        message(logNotReadMessage(
-            log.file, QStringLiteral("la liste des Fontaines contactées reste vide")));
+        message(logNotReadMessage(log.file,
+                                  QStringLiteral("la liste des Fontaines contactées reste vide")));
         return;
     }
     m_lines = buildContactedList(log.lines);
     Liste_VQX_Contacte->addItems(m_lines);
 }
 
-void AffContacte::Enregistrer_Contacte()
+void ContactedWindow::Enregistrer_Contacte()
 {
     const ContactedSave saved =
         saveContactedList(m_services.dataDir, m_callsign, *m_services.clock, m_lines);
@@ -107,7 +108,7 @@ void AffContacte::Enregistrer_Contacte()
     message(QStringLiteral("Le log a été enregistré sous le nom : ") + saved.fileName);
 }
 
-void AffContacte::Imprimer_Contacte()
+void ContactedWindow::Imprimer_Contacte()
 {
     if (!m_services.printer)
         return;
@@ -118,7 +119,7 @@ void AffContacte::Imprimer_Contacte()
                                "se faire."));
 }
 
-void AffContacte::message(const QString &text)
+void ContactedWindow::message(const QString &text)
 {
     if (m_services.messages)
         m_services.messages->information(this, text);

@@ -1,10 +1,10 @@
-#include "reports/recherche_indicatif.h"
+#include "search/search_window.h"
 
 #include "logstore/codepage.h"
 #include "logstore/log_record.h"
 #include "platform/keyboard.h"
 #include "platform/message_boxes.h"
-#include "reports/column_header.h"
+#include "widgets/column_header.h"
 #include "widgets/ui_style.h"
 
 #include <QAbstractItemModel>
@@ -30,8 +30,8 @@ bool isLowerAsciiLetter(const QString &text)
 
 } // namespace
 
-RechercheIndicatif::RechercheIndicatif(const Services &services, QAbstractItemModel *mainList,
-                                       SelectRow selectRow, QWidget *parent)
+SearchWindow::SearchWindow(const Services &services, QAbstractItemModel *mainList,
+                           SelectRow selectRow, QWidget *parent)
     : QWidget(parent), m_services(services), m_mainList(mainList), m_selectRow(std::move(selectRow))
 {
     setObjectName(QStringLiteral("Recherche_Indicatif"));
@@ -138,7 +138,7 @@ RechercheIndicatif::RechercheIndicatif(const Services &services, QAbstractItemMo
     Indica->setFocus();
 }
 
-SearchKind RechercheIndicatif::selectedKind() const
+SearchKind SearchWindow::selectedKind() const
 {
     const int id = Option1->checkedId();
     return id == int(SearchKind::Reference)     ? SearchKind::Reference
@@ -146,7 +146,7 @@ SearchKind RechercheIndicatif::selectedKind() const
                                                 : SearchKind::Indicatif;
 }
 
-QLineEdit *RechercheIndicatif::fieldOf(SearchKind kind) const
+QLineEdit *SearchWindow::fieldOf(SearchKind kind) const
 {
     switch (kind) {
     case SearchKind::Indicatif:
@@ -159,7 +159,7 @@ QLineEdit *RechercheIndicatif::fieldOf(SearchKind kind) const
     return Indica;
 }
 
-void RechercheIndicatif::showEvent(QShowEvent *event)
+void SearchWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (!m_shownOnce) {
@@ -168,7 +168,7 @@ void RechercheIndicatif::showEvent(QShowEvent *event)
     }
 }
 
-bool RechercheIndicatif::eventFilter(QObject *watched, QEvent *event)
+bool SearchWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == QSO_Effectues->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         returnToLog();
@@ -191,7 +191,7 @@ bool RechercheIndicatif::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-bool RechercheIndicatif::handleKey(QLineEdit *field, QKeyEvent *key)
+bool SearchWindow::handleKey(QLineEdit *field, QKeyEvent *key)
 {
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         if (field == Indica)
@@ -212,7 +212,7 @@ bool RechercheIndicatif::handleKey(QLineEdit *field, QKeyEvent *key)
     return false;
 }
 
-void RechercheIndicatif::enterIndica()
+void SearchWindow::enterIndica()
 {
     if (Indica->text().size() > 12) {
         message(QStringLiteral("12 caracteres maxi pour l'indicatif"));
@@ -225,7 +225,7 @@ void RechercheIndicatif::enterIndica()
     Rechercher_Qso();
 }
 
-void RechercheIndicatif::enterData()
+void SearchWindow::enterData()
 {
     if (Data->text().size() != 7) {
         message(QStringLiteral("7 caracteres maxi pour la référence ex: 31FA001"));
@@ -234,7 +234,7 @@ void RechercheIndicatif::enterData()
     Rechercher_Qso();
 }
 
-void RechercheIndicatif::enterDepa()
+void SearchWindow::enterDepa()
 {
     // Departments are logged in lower case (2a, 2b).
     Depa->setText(codepage::lower(Depa->text()));
@@ -249,12 +249,12 @@ void RechercheIndicatif::enterDepa()
     Rechercher_Qso();
 }
 
-QString RechercheIndicatif::mainListLine(int row) const
+QString SearchWindow::mainListLine(int row) const
 {
     return m_mainList->data(m_mainList->index(row, 0), Qt::DisplayRole).toString();
 }
 
-void RechercheIndicatif::Rechercher_Qso()
+void SearchWindow::Rechercher_Qso()
 {
     QSO_Effectues->clear();
     const SearchKind kind = selectedKind();
@@ -279,7 +279,7 @@ void RechercheIndicatif::Rechercher_Qso()
     Depa->clear();
 }
 
-void RechercheIndicatif::returnToLog()
+void SearchWindow::returnToLog()
 {
     const QList<QListWidgetItem *> selected = QSO_Effectues->selectedItems();
     if (!selected.isEmpty() && m_mainList) {
@@ -297,7 +297,7 @@ void RechercheIndicatif::returnToLog()
     close();
 }
 
-void RechercheIndicatif::message(const QString &text)
+void SearchWindow::message(const QString &text)
 {
     if (m_services.messages)
         m_services.messages->information(this, text);

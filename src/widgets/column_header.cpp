@@ -1,6 +1,6 @@
-#include "reports/column_header.h"
+#include "widgets/column_header.h"
 
-#include "reports/contacted_list.h"
+#include "contacted/contacted_list.h"
 
 #include <QAbstractItemView>
 #include <QEvent>

@@ -1,6 +1,6 @@
-#include "reports/map_picture.h"
+#include "map/map_picture.h"
 
-#include "reports/department_anchor.h"
+#include "map/department_anchor.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

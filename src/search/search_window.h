@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/services.h"
-#include "reports/search_matching.h"
+#include "search/search_matching.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -22,15 +22,15 @@ namespace vqx {
 // "Rechercher un QSO": finds contacts of the main list by callsign,
 // reference or department; a double click on a result selects that
 // contact in the main list and closes the window.
-class RechercheIndicatif : public QWidget
+class SearchWindow : public QWidget
 {
     Q_OBJECT
 public:
     // Selects a row of the main list as a click would.
     using SelectRow = std::function<void(int row)>;
 
-    RechercheIndicatif(const Services &services, QAbstractItemModel *mainList, SelectRow selectRow,
-                       QWidget *parent = nullptr);
+    SearchWindow(const Services &services, QAbstractItemModel *mainList, SelectRow selectRow,
+                 QWidget *parent = nullptr);
 
     SearchKind selectedKind() const;
 

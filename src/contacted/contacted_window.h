@@ -16,11 +16,12 @@ struct SharedValues;
 
 // "VQX contactés": every fountain contacted, confirmed or not, sorted by
 // reference; saved as a text file or printed.
-class AffContacte : public QWidget
+class ContactedWindow : public QWidget
 {
     Q_OBJECT
 public:
-    AffContacte(const Services &services, const SharedValues *shared, QWidget *parent = nullptr);
+    ContactedWindow(const Services &services, const SharedValues *shared,
+                    QWidget *parent = nullptr);
 
     // The lines shown, in list order.
     const QStringList &lines() const { return m_lines; }

@@ -1,4 +1,4 @@
-#include "reports/map_colouring.h"
+#include "map/map_colouring.h"
 
 #include "logstore/log_record.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "map/map_colouring.h"
 #include "platform/services.h"
-#include "reports/map_colouring.h"
 
 #include <QList>
 #include <QWidget>
@@ -17,11 +17,11 @@ struct SharedValues;
 
 // "Carte des départements contactés": the map of France with one box per
 // department, coloured by what the log holds for it, and three counters.
-class CarteActiVqx : public QWidget
+class MapWindow : public QWidget
 {
     Q_OBJECT
 public:
-    CarteActiVqx(const Services &services, const SharedValues *shared, QWidget *parent = nullptr);
+    MapWindow(const Services &services, const SharedValues *shared, QWidget *parent = nullptr);
 
     const MapColouring &colouring() const { return m_colouring; }
 

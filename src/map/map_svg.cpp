@@ -1,4 +1,4 @@
-#include "reports/map_svg.h"
+#include "map/map_svg.h"
 
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>

@@ -1,4 +1,4 @@
-#include "reports/department_anchor.h"
+#include "map/department_anchor.h"
 
 #include <QImage>
 #include <QPainter>
