@@ -1,6 +1,6 @@
 # Builds the Debian package from the build tree and checks its name, its
-# dependencies and where its files go.
-# Arguments: BUILD_DIR, OUT_DIR, CPACK, DPKG_DEB.
+# dependencies, where its files go, and that lintian finds no error in it.
+# Arguments: BUILD_DIR, OUT_DIR, CPACK, DPKG_DEB, LINTIAN.
 
 function(fail)
     string(JOIN "" text ${ARGV})
@@ -50,8 +50,20 @@ if(NOT contents MATCHES "-rwxr-xr-x [^\n]* \\./usr/bin/ZAT_VQX\n")
     fail("no executable /usr/bin/ZAT_VQX:\n${contents}")
 endif()
 foreach(file usr/share/applications/zat-vqx.desktop
-             usr/share/icons/hicolor/scalable/apps/zat-vqx.svg)
+             usr/share/icons/hicolor/scalable/apps/zat-vqx.svg
+             usr/share/doc/zat-vqx/copyright
+             usr/share/doc/zat-vqx/changelog.gz)
     if(NOT contents MATCHES " \\./${file}\n")
         fail("/${file} missing:\n${contents}")
     endif()
 endforeach()
+
+# Debian's own checks of a package: errors fail the test, warnings are shown.
+execute_process(COMMAND ${LINTIAN} --fail-on error --no-tag-display-limit ${debs}
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+    fail("lintian finds errors (${rc}):\n${out}${err}")
+endif()
+if(out)
+    message(STATUS "lintian:\n${out}")
+endif()

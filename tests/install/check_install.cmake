@@ -1,6 +1,6 @@
 # Installs the build tree into a scratch prefix, then checks what a desktop
 # needs: the program, its menu entry and its icon, where desktops look for
-# them, and nothing else.
+# them, with the copyright and changelog Debian asks for, and nothing else.
 # Arguments: BUILD_DIR, PREFIX, VALIDATE (desktop-file-validate), READELF.
 
 function(fail)
@@ -19,10 +19,13 @@ set(program bin/ZAT_VQX)
 set(entry share/applications/zat-vqx.desktop)
 set(icon_dir share/icons/hicolor/scalable/apps)
 
-# Exactly the three files: no library, test or header slips into the install.
+set(doc_dir share/doc/zat-vqx)
+
+# Exactly these files: no library, test or header slips into the install.
 file(GLOB_RECURSE installed RELATIVE ${PREFIX} LIST_DIRECTORIES false ${PREFIX}/*)
 list(SORT installed)
-set(expected ${program} ${entry} ${icon_dir}/zat-vqx.svg)
+set(expected ${program} ${entry} ${icon_dir}/zat-vqx.svg ${doc_dir}/copyright
+             ${doc_dir}/changelog.gz)
 list(SORT expected)
 if(NOT installed STREQUAL expected)
     fail("installed files:\n  ${installed}\nexpected:\n  ${expected}")
