@@ -199,11 +199,12 @@ public:
     QAction *Mnu_Historique = nullptr;
 };
 
-// Texts of the main window that other parts and tests rely on.
+// The caption of Label_Liste_VQX, over the columns of the log list.
 inline const QString kColumnHeader = QStringLiteral(
     "         N°    Indicatif               Dpt      Prénom                       Ref            "
     "Date          QTR    Mode     QRG   RSTR RSTE        Mom de la Fontaine                     "
     "    QSL");
+// The log list's tooltip, also the caption of the frame L_Communes around it.
 inline const QString kListTooltip = QStringLiteral(
     "Un click sur un QSO pour l'afficher ou le supprimer, un double click pour l'editer");
 

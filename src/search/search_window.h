@@ -71,7 +71,7 @@ private:
     bool m_shownOnce = false;
 };
 
-// Texts of the window that tests rely on.
+// The caption of Label13, over the columns of the contacts found.
 inline const QString kSearchHeader = QStringLiteral(
     "       N°    Indicatif               Dpt      Prénom                       Ref            "
     "Date          QTR    Mode     QRG   RSTR RSTE        Mom de la Fontaine                     "
