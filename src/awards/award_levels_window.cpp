@@ -3,8 +3,8 @@
 #include "logstore/file_messages.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
-#include "mainwindow/shared_values.h"
 #include "platform/message_boxes.h"
+#include "session/shared_values.h"
 #include "widgets/ui_style.h"
 
 #include <QFrame>

@@ -4,10 +4,10 @@
 #include "logstore/file_messages.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
-#include "mainwindow/shared_values.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "platform/printer.h"
+#include "session/shared_values.h"
 #include "widgets/ui_style.h"
 
 #include <QDir>

@@ -4,7 +4,6 @@
 #include "logstore/file_messages.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
-#include "mainwindow/shared_values.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "platform/printer.h"
@@ -21,10 +20,9 @@
 
 namespace vqx {
 
-ContactedWindow::ContactedWindow(const Services &services, const SharedValues *shared,
+ContactedWindow::ContactedWindow(const Services &services, const QString &indicatifStation,
                                  QWidget *parent)
-    : QWidget(parent), m_services(services),
-      m_callsign(shared ? shared->Indicatif_Station : kFirstRunCallsign)
+    : QWidget(parent), m_services(services), m_callsign(indicatifStation)
 {
     setObjectName(QStringLiteral("Aff_Contacte"));
     setWindowTitle(QStringLiteral("VQX contactés"));

@@ -12,15 +12,13 @@ class QPushButton;
 
 namespace vqx {
 
-struct SharedValues;
-
 // "VQX contactés": every fountain contacted, confirmed or not, sorted by
 // reference; saved as a text file or printed.
 class ContactedWindow : public QWidget
 {
     Q_OBJECT
 public:
-    ContactedWindow(const Services &services, const SharedValues *shared,
+    ContactedWindow(const Services &services, const QString &indicatifStation,
                     QWidget *parent = nullptr);
 
     // The lines shown, in list order.

@@ -1,6 +1,6 @@
 // Field-by-field entry of a contact: each field tests its value on Enter,
 // then hands the turn to the next one.
-#include "mainwindow/main_window.h"
+#include "main_window.h"
 
 #include "logstore/codepage.h"
 #include "logstore/contact_search.h"
@@ -67,7 +67,7 @@ void MainWindow::keepRepresentable(QLineEdit *field)
 
 void MainWindow::rememberListPosition(QComboBox *combo, int position)
 {
-    if (m_shared.Flag_Modif)
+    if (Flag_Modif)
         return;
     const QString key = combo == Bande_A ? kKeyBande : kKeyMode;
     writeSetting(stationSection(m_shared.Indicatif_Station), key, QString::number(position));
@@ -203,7 +203,7 @@ void MainWindow::enterIndicatif()
 
 void MainWindow::Chercher_Prenom(const QString &indicatif)
 {
-    if (m_shared.Flag_Modif)
+    if (Flag_Modif)
         return;
     const PrenomLookup found = vqx::Chercher_Prenom(m_services.dataDir, indicatif);
     if (!found.file.ok()) {
@@ -230,7 +230,7 @@ void MainWindow::enterRef()
     const QString ref = Ref_A->text();
     if (refuse(refMessage(ref)))
         return;
-    if (!m_shared.Flag_Modif) {
+    if (!Flag_Modif) {
         const QString band = Bande_A->currentText();
         const DejaContactee seen = Ref_Deja_Contactee(logPath(), ref, band);
         if (seen.found) {

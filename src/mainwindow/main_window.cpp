@@ -1,10 +1,9 @@
-#include "mainwindow/main_window.h"
+#include "main_window.h"
 
 #include "logstore/bands.h"
 #include "logstore/file_messages.h"
 #include "logstore/log_list_model.h"
 #include "logstore/log_record.h"
-#include "mainwindow/window_fit.h"
 #include "map/map_credit.h"
 #include "platform/clock.h"
 #include "platform/keyboard.h"
@@ -13,6 +12,7 @@
 #include "platform/settings_store.h"
 #include "station/station_window.h"
 #include "widgets/column_header.h"
+#include "window_fit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -67,11 +67,10 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     writeSetting(kSectionSetup, kKeyChemin, QDir::toNativeSeparators(m_services.dataDir));
 
     Label_Liste_VQX->setText(kColumnHeader);
-    m_shared.Flag_Modif = false;
-    m_shared.Historique_Texte = QStringLiteral("V1.0.0   le 12/01/2015 creation\r\n"
-                                               "V1.0.1   le 05/52/2021 Nouveau Cluster\r\n");
-    setWindowTitle(QStringLiteral("ZAT VQX   Diplome Ondrelle Revision ") +
-                   m_shared.Revision_Texte);
+    Flag_Modif = false;
+    Historique_Texte = QStringLiteral("V1.0.0   le 12/01/2015 creation\r\n"
+                                      "V1.0.1   le 05/52/2021 Nouveau Cluster\r\n");
+    setWindowTitle(QStringLiteral("ZAT VQX   Diplome Ondrelle Revision ") + Revision_Texte);
     refreshClock();
     Timer1->start();
     // Wide enough for the 126-column list line; start() fits it to the screen.
@@ -101,7 +100,7 @@ void MainWindow::start()
     if (m_shared.Indicatif_Station != kFirstRunCallsign)
         Charger_Log();
     selectLastLine();
-    writeSetting(stationSection(m_shared.Indicatif_Station), kKeyRevision, m_shared.Revision_Texte);
+    writeSetting(stationSection(m_shared.Indicatif_Station), kKeyRevision, Revision_Texte);
     Reset_Saisie();
 }
 
@@ -442,7 +441,7 @@ bool MainWindow::dateAuto() const
 
 bool MainWindow::dateFromClock() const
 {
-    return dateAuto() && !m_shared.Flag_Insert && !m_shared.Flag_Modif;
+    return dateAuto() && !Flag_Insert && !Flag_Modif;
 }
 
 void MainWindow::takeDateFromClock()
@@ -524,7 +523,7 @@ bool MainWindow::applyChange(const LogChange &change)
     }
     // The line last clicked may be gone or changed; a double click must not
     // modify it, so it is forgotten unless the selection below renews it.
-    m_shared.Ligne_Selection.clear();
+    Ligne_Selection.clear();
     m_model->setLines(change.lines);
     Ind_A->setEnabled(true);
     selectLastLine();
@@ -577,9 +576,9 @@ void MainWindow::Reset_Saisie()
     colour(Ind_A, kLightGreen);
     Ind_A->setEnabled(true);
     Ind_A->setFocus();
-    m_shared.Flag_Modif = false;
-    m_shared.Flag_Edition = false;
-    m_shared.Flag_Insert = false;
+    Flag_Modif = false;
+    Flag_Edition = false;
+    Flag_Insert = false;
     Annule_Saisie->setEnabled(false);
     Valide_A->setEnabled(false);
     Mode_Aff->setText(QStringLiteral("Saisie QSO"));
@@ -605,7 +604,7 @@ void MainWindow::showAbout()
     // The map's licence (CC BY 4.0) asks for its authors to be credited.
     m_services.messages->about(
         this,
-        QStringLiteral("ZAT_VQX  Révision ") + m_shared.Revision_Texte +
+        QStringLiteral("ZAT_VQX  Révision ") + Revision_Texte +
             QStringLiteral("\r\n\r\nCarnet de trafic pour le diplôme VQX des fontaines de "
                            "France.\r\nLes logs sont dans le dossier : ") +
             QDir::toNativeSeparators(m_services.dataDir) + QStringLiteral("\r\n\r\n") + kMapCredit,
@@ -614,7 +613,7 @@ void MainWindow::showAbout()
 
 void MainWindow::showHistory()
 {
-    message(m_shared.Historique_Texte);
+    message(Historique_Texte);
 }
 
 void MainWindow::quitProgram()
@@ -648,10 +647,10 @@ void MainWindow::stationChanged()
             w->close();
     }
     // A line being modified, inserted or shown belongs to the former log.
-    m_shared.Flag_Modif = false;
-    m_shared.Flag_Insert = false;
-    m_shared.Flag_Edition = false;
-    m_shared.Ligne_Selection.clear();
+    Flag_Modif = false;
+    Flag_Insert = false;
+    Flag_Edition = false;
+    Ligne_Selection.clear();
     Charger_Log();
     selectLastLine();
     Reset_Saisie();
@@ -684,11 +683,15 @@ QWidget *MainWindow::showSecondary(const QString &key, const std::function<QWidg
 void MainWindow::showStation(bool modal)
 {
     auto make = [this]() -> StationWindow * {
-        StationHost host;
-        host.showCallsign = [this](const QString &shown) { setStationLabel(shown); };
-        host.reselectBandAndMode = [this] { reselectBandAndMode(); };
-        host.reloadLog = [this] { stationChanged(); };
-        return new StationWindow(m_services, &m_shared, host, this);
+        auto *w = new StationWindow(m_services, this);
+        connect(w, &StationWindow::stationChosen, this,
+                [this](const QString &indicatifStation, const QString &shown) {
+                    m_shared.Indicatif_Station = indicatifStation;
+                    setStationLabel(shown);
+                    reselectBandAndMode();
+                    stationChanged();
+                });
+        return w;
     };
     if (!modal) {
         showSecondary(QStringLiteral("Station"), make);

@@ -2,8 +2,9 @@
 
 #include "logstore/entry_rules.h"
 #include "logstore/log_operations.h"
-#include "mainwindow/shared_values.h"
 #include "platform/services.h"
+#include "session/shared_values.h"
+#include "version.h"
 #include "widgets/ui_style.h"
 
 #include <QHash>
@@ -156,7 +157,19 @@ private:
     // Keys that change the list's current line are clicks; this guards the
     // program's own selection from running the click handling twice.
 
+    // Shown in the title and the About box, with its leading blank.
+    const QString Revision_Texte = QStringLiteral(" " VQX_VERSION);
+    QString Historique_Texte;
+
 public:
+    // State of the entry area: a list line being modified, a contact to be
+    // inserted, a line taken into the fields (the list then ignores clicks),
+    // and the list line last clicked.
+    bool Flag_Modif = false;
+    bool Flag_Insert = false;
+    bool Flag_Edition = false;
+    QString Ligne_Selection;
+
     // Controls, named as the operator's screen names them.
     QLineEdit *Ind_A = nullptr;
     QLineEdit *Dpt_A = nullptr;

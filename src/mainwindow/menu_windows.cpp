@@ -1,7 +1,7 @@
 // The menu items and buttons that open the other windows. Each window is
 // opened through showSecondary(): at most one instance, brought forward when
 // open, centred, discarded on close.
-#include "mainwindow/main_window.h"
+#include "main_window.h"
 
 #include "adif/adif_export.h"
 #include "awards/award_levels_window.h"
@@ -37,15 +37,16 @@ void MainWindow::openAwards(const QString &group)
 // Liste > des Fontaines contactées.
 void MainWindow::openContactedList()
 {
-    showSecondary(QStringLiteral("Aff_Contacte"),
-                  [this] { return new ContactedWindow(m_services, &m_shared, this); });
+    showSecondary(QStringLiteral("Aff_Contacte"), [this] {
+        return new ContactedWindow(m_services, m_shared.Indicatif_Station, this);
+    });
 }
 
 // Carte > des départements contactés.
 void MainWindow::openMap()
 {
     showSecondary(QStringLiteral("Carte_Acti_VQX"),
-                  [this] { return new MapWindow(m_services, &m_shared, this); });
+                  [this] { return new MapWindow(m_services, m_shared.Indicatif_Station, this); });
 }
 
 // Button "Rechercher un QSO".

@@ -1,6 +1,6 @@
 // Recording a contact and working on the log list: click, double click,
 // delete, insert.
-#include "mainwindow/main_window.h"
+#include "main_window.h"
 
 #include "logstore/codepage.h"
 #include "logstore/file_messages.h"
@@ -113,11 +113,11 @@ void MainWindow::Valider_Qso()
 
     const LogTarget log{logPath()};
     LogChange change;
-    if (m_shared.Flag_Modif) {
+    if (Flag_Modif) {
         // The list shows the line as stored, so its columns rebuild the file's
         // line, a fountain name written in lower case by hand included.
-        change = Remplacer_Qso(log, line, qsoLineFromListLine(m_shared.Ligne_Selection));
-    } else if (dateAuto() && !m_shared.Flag_Insert) {
+        change = Remplacer_Qso(log, line, qsoLineFromListLine(Ligne_Selection));
+    } else if (dateAuto() && !Flag_Insert) {
         change = Ajouter_Qso(log, line);
     } else {
         change = Inserer_Qso_Chrono(log, line);
@@ -131,9 +131,9 @@ void MainWindow::Valider_Qso()
 void MainWindow::returnToWaiting(const QString &dateUsed)
 {
     selectLastLine();
-    m_shared.Flag_Modif = false;
-    m_shared.Flag_Insert = false;
-    m_shared.Flag_Edition = false;
+    Flag_Modif = false;
+    Flag_Insert = false;
+    Flag_Edition = false;
     Mode_Aff->setText(QStringLiteral("Saisie QSO"));
     Valide_A->setEnabled(false);
     for (QLineEdit *e : {Ind_A, Dpt_A, Prenom_A, Ref_A, Heure_A, Rem_A}) {
@@ -178,41 +178,41 @@ void MainWindow::showLineInFields(const QString &listLine)
 
 void MainWindow::onListClicked(int row)
 {
-    if (m_shared.Flag_Edition || row < 0 || row >= m_model->rowCount())
+    if (Flag_Edition || row < 0 || row >= m_model->rowCount())
         return;
-    m_shared.Ligne_Selection = m_model->listLine(row);
+    Ligne_Selection = m_model->listLine(row);
     Annule_Saisie->setEnabled(true);
-    showLineInFields(m_shared.Ligne_Selection);
+    showLineInFields(Ligne_Selection);
     Ind_A->setEnabled(false);
 }
 
 void MainWindow::onListDoubleClicked()
 {
-    if (m_shared.Flag_Edition)
+    if (Flag_Edition)
         return;
-    if (m_shared.Ligne_Selection.isEmpty()) {
+    if (Ligne_Selection.isEmpty()) {
         message(QStringLiteral("Cliquez sur une ligne pour l'editer"));
         return;
     }
-    m_shared.Flag_Edition = true;
-    m_shared.Flag_Modif = true;
+    Flag_Edition = true;
+    Flag_Modif = true;
     const QList<QWidget *> fields = {Ind_A,   Dpt_A, Prenom_A, Ref_A, Date_A, Heure_A, Mode_A,
                                      Bande_A, RST_A, RSTE_A,   Rem_A, QSL_A,  Valide_A};
     for (QWidget *w : fields)
         w->setEnabled(true);
     Mode_Aff->setText(QStringLiteral("Modification QSO"));
-    showLineInFields(m_shared.Ligne_Selection);
+    showLineInFields(Ligne_Selection);
     colour(Ind_A, kLightGreen);
     Ind_A->setFocus();
 }
 
 void MainWindow::supprimerQso()
 {
-    if (m_shared.Ligne_Selection.isEmpty()) {
+    if (Ligne_Selection.isEmpty()) {
         message(QStringLiteral("Cliquez sur une ligne pour l'effacer"));
         return;
     }
-    const QString line = qsoLineFromListLine(m_shared.Ligne_Selection);
+    const QString line = qsoLineFromListLine(Ligne_Selection);
     if (m_services.messages->question(this, QStringLiteral("Voulez vous Supprimer ce QSO ?")))
         applyChange(Supprimer_Qso(LogTarget{logPath()}, line));
     Annule_Saisie->setEnabled(false);
@@ -221,7 +221,7 @@ void MainWindow::supprimerQso()
 
 void MainWindow::insererQso()
 {
-    m_shared.Flag_Insert = true;
+    Flag_Insert = true;
     Mode_Aff->setText(QStringLiteral("Insertion QSO"));
     // A line shown by a click leaves the callsign field disabled; open it again.
     Ind_A->setEnabled(true);

@@ -1,4 +1,4 @@
-#include "mainwindow/window_fit.h"
+#include "window_fit.h"
 
 namespace vqx {
 

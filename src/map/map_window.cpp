@@ -3,7 +3,6 @@
 #include "logstore/file_messages.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
-#include "mainwindow/shared_values.h"
 #include "map/department_anchor.h"
 #include "map/map_credit.h"
 #include "map/map_picture.h"
@@ -41,9 +40,8 @@ QColor boxColour(BoxState state)
 
 } // namespace
 
-MapWindow::MapWindow(const Services &services, const SharedValues *shared, QWidget *parent)
-    : QWidget(parent), m_services(services),
-      m_callsign(shared ? shared->Indicatif_Station : kFirstRunCallsign)
+MapWindow::MapWindow(const Services &services, const QString &indicatifStation, QWidget *parent)
+    : QWidget(parent), m_services(services), m_callsign(indicatifStation)
 {
     setObjectName(QStringLiteral("Carte_Acti_VQX"));
     setWindowTitle(QStringLiteral("Carte des départements contactés"));

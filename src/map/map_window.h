@@ -13,7 +13,6 @@ class QSvgRenderer;
 namespace vqx {
 
 class MapPicture;
-struct SharedValues;
 
 // "Carte des départements contactés": the map of France with one box per
 // department, coloured by what the log holds for it, and three counters.
@@ -21,7 +20,7 @@ class MapWindow : public QWidget
 {
     Q_OBJECT
 public:
-    MapWindow(const Services &services, const SharedValues *shared, QWidget *parent = nullptr);
+    MapWindow(const Services &services, const QString &indicatifStation, QWidget *parent = nullptr);
 
     const MapColouring &colouring() const { return m_colouring; }
 

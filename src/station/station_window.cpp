@@ -28,9 +28,8 @@ bool isCallsignCharacter(QChar c)
 
 } // namespace
 
-StationWindow::StationWindow(const Services &services, SharedValues *shared, StationHost host,
-                             QWidget *parent)
-    : QDialog(parent), m_services(services), m_shared(shared), m_host(std::move(host))
+StationWindow::StationWindow(const Services &services, QWidget *parent)
+    : QDialog(parent), m_services(services)
 {
     setObjectName(QStringLiteral("Station"));
     setWindowTitle(QStringLiteral("Selection Indicatif"));
@@ -145,7 +144,6 @@ void StationWindow::validate()
         }
     }
 
-    m_shared->Indicatif_Station = candidate;
     SettingsStore &settings = *m_services.settings;
     const QString path = logFilePath(m_services.dataDir, candidate);
     // The log's existence is tested as such: a log that exists but cannot be
@@ -163,12 +161,7 @@ void StationWindow::validate()
 
     const QString stored =
         settings.Lire_Reglage(kAppVqx, kSectionSetup, kKeyIndicatif, kFirstRunCallsign);
-    if (m_host.showCallsign)
-        m_host.showCallsign(displayForm(stored));
-    if (m_host.reselectBandAndMode)
-        m_host.reselectBandAndMode();
-    if (m_host.reloadLog)
-        m_host.reloadLog();
+    emit stationChosen(candidate, displayForm(stored));
     accept();
 }
 

@@ -1,8 +1,8 @@
 #include "webviews/cluster_window.h"
 
-#include "mainwindow/shared_values.h"
 #include "platform/settings_store.h"
 #include "platform/web_view.h"
+#include "session/shared_values.h"
 #include "webviews/web_addresses.h"
 
 #include <QComboBox>

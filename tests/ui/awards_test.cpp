@@ -7,8 +7,8 @@
 #include "awards/award_list_window.h"
 #include "logstore/log_record.h"
 #include "mainwindow/main_window.h"
-#include "mainwindow/shared_values.h"
 #include "platform/printer.h"
+#include "session/shared_values.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,8 +4,8 @@
 #include "main_harness.h"
 
 #include "awards/award_list_window.h"
-#include "mainwindow/shared_values.h"
 #include "search/search_window.h"
+#include "session/shared_values.h"
 #include "station/station_window.h"
 
 #include <QAction>

@@ -5,7 +5,7 @@
 #include "contacted/contacted_list.h"
 #include "contacted/contacted_window.h"
 #include "logstore/log_record.h"
-#include "mainwindow/shared_values.h"
+#include "session/shared_values.h"
 
 #include <QListWidget>
 #include <QPageLayout>
@@ -164,7 +164,7 @@ private slots:
         const QString xyz = contact(QStringLiteral("FBXYZ"), QStringLiteral("13FT010"), true);
         const QString qqq = contact(QStringLiteral("FBQQQ"), QStringLiteral("13FT010"), false);
         writeLog({a, xyz, qqq});
-        ContactedWindow w(m_fakes->services, &m_shared);
+        ContactedWindow w(m_fakes->services, m_shared.Indicatif_Station);
         QCOMPARE(w.windowTitle(), QStringLiteral("VQX contactés"));
         QCOMPARE(items(w.Liste_VQX_Contacte),
                  (QStringList{contactedListLine(qqq), contactedListLine(a)}));
@@ -176,7 +176,7 @@ private slots:
     void savesTheEmptyListOfAnEmptyLog()
     {
         writeLog({});
-        ContactedWindow w(m_fakes->services, &m_shared);
+        ContactedWindow w(m_fakes->services, m_shared.Indicatif_Station);
         QCOMPARE(w.Liste_VQX_Contacte->count(), 0);
         QTest::mouseClick(w.Enregistrer, Qt::LeftButton);
         QCOMPARE(m_fakes->messages.shown,
@@ -194,7 +194,7 @@ private slots:
         writeLog({contact(QStringLiteral("FAAAA"), QStringLiteral("75FA002"), true)});
         // A folder in the way of the file: nothing can be written there.
         QVERIFY(QDir(m_dir->path()).mkdir(kFileName));
-        ContactedWindow w(m_fakes->services, &m_shared);
+        ContactedWindow w(m_fakes->services, m_shared.Indicatif_Station);
         QTest::mouseClick(w.Enregistrer, Qt::LeftButton);
         QCOMPARE(m_fakes->messages.shown.size(), 1);
         QVERIFY(!m_fakes->messages.last().startsWith(QStringLiteral("Le log a été enregistré")));
@@ -207,7 +207,7 @@ private slots:
     {
         const QString a = contact(QStringLiteral("FAAAA"), QStringLiteral("75FA002"), true);
         writeLog({a});
-        ContactedWindow w(m_fakes->services, &m_shared);
+        ContactedWindow w(m_fakes->services, m_shared.Indicatif_Station);
         QTest::mouseClick(w.Imprimer, Qt::LeftButton);
         QCOMPARE(m_fakes->printer.calls, 1);
         QCOMPARE(m_fakes->printer.printed,
@@ -243,7 +243,7 @@ private slots:
         const QString pdf = m_dir->file(QStringLiteral("contactees.pdf"));
         PdfPrintService printer(pdf, size, orientation);
         m_fakes->services.printer = &printer;
-        ContactedWindow w(m_fakes->services, &m_shared);
+        ContactedWindow w(m_fakes->services, m_shared.Indicatif_Station);
         QTest::mouseClick(w.Imprimer, Qt::LeftButton);
         QVERIFY(m_fakes->messages.shown.isEmpty());
 
@@ -299,7 +299,7 @@ private slots:
     {
         writeLog({});
         m_fakes->printer.outcome = PrintOutcome::Failed;
-        ContactedWindow w(m_fakes->services, &m_shared);
+        ContactedWindow w(m_fakes->services, m_shared.Indicatif_Station);
         QTest::mouseClick(w.Imprimer, Qt::LeftButton);
         QCOMPARE(m_fakes->messages.shown.size(), 1);
         QVERIFY(m_fakes->messages.last().contains(QStringLiteral("impression")));
@@ -311,7 +311,7 @@ private slots:
 
     void aMissingLogIsNamed()
     {
-        ContactedWindow w(m_fakes->services, &m_shared);
+        ContactedWindow w(m_fakes->services, m_shared.Indicatif_Station);
         QCOMPARE(m_fakes->messages.shown.size(), 1);
         QVERIFY(m_fakes->messages.last().contains(QStringLiteral("FYYYY_VQX.log")));
         QVERIFY(m_fakes->messages.last().contains(QStringLiteral("introuvable")));

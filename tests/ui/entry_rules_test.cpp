@@ -189,7 +189,7 @@ void EntryRulesTest::modificationIsCheckedWhole()
     QVERIFY(target->isEnabled());
     QCOMPARE(background(target), kLightGreen);
     // Still the same modification, the field as typed.
-    QVERIFY(m->shared().Flag_Modif);
+    QVERIFY(m->Flag_Modif);
     QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Modification QSO"));
     if (auto *edit = qobject_cast<QLineEdit *>(target))
         QCOMPARE(edit->text(), text);
@@ -221,7 +221,7 @@ void EntryRulesTest::refusedModificationIsRecordedOnceCorrected()
     QString expected = modified;
     expected.replace(QsoLine::RstR.start - 1, 7, QStringLiteral("59  59 "));
     QCOMPARE(h.logBytes(), crlf({A, expected, C}));
-    QVERIFY(!m->shared().Flag_Modif);
+    QVERIFY(!m->Flag_Modif);
 }
 
 void EntryRulesTest::reopenedFieldOfANewContactIsChecked()

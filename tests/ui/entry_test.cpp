@@ -182,7 +182,7 @@ void EntryTest::insertedContactGoesInDateOrder()
              QStringLiteral("14 Mhz"), QStringLiteral("59"), QStringLiteral("F."), false);
     QCOMPARE(h.logBytes(), crlf({A, inserted, B, C}));
     QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
-    QVERIFY(!m->shared().Flag_Insert);
+    QVERIFY(!m->Flag_Insert);
     QCOMPARE(m->Liste_VQX->currentIndex().row(), 3);
 }
 
@@ -274,7 +274,7 @@ void EntryTest::modificationReplacesTheLineInPlace()
     QCOMPARE(m->Ind_A->text(), QStringLiteral("FBBBB"));
     doubleClickLine(m, 1);
     QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Modification QSO"));
-    QVERIFY(m->shared().Flag_Modif);
+    QVERIFY(m->Flag_Modif);
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
     QVERIFY(m->Rem_A->isEnabled());
     QVERIFY(m->Valide_A->isEnabled());
@@ -312,8 +312,8 @@ void EntryTest::modificationReplacesTheLineInPlace()
              QStringLiteral("F. DU LAVOIR"), true);
     QCOMPARE(h.logBytes(), crlf({A, modified, C}));
     QCOMPARE(m->Liste_VQX->currentIndex().row(), 2);
-    QVERIFY(!m->shared().Flag_Modif);
-    QVERIFY(!m->shared().Flag_Edition);
+    QVERIFY(!m->Flag_Modif);
+    QVERIFY(!m->Flag_Edition);
     // The modification did not touch the remembered band.
     QCOMPARE(h.stationValue(QStringLiteral("bande Utilisee")), QStringLiteral("4"));
 }
@@ -387,13 +387,13 @@ void EntryTest::deletingTheLastLineLeavesNothingToModify()
     h.fakes.messages.answers = {true};
     click(m->Annule_Saisie);
     QCOMPARE(h.logBytes(), QByteArray());
-    QCOMPARE(m->shared().Ligne_Selection, QString());
+    QCOMPARE(m->Ligne_Selection, QString());
     // A double click on the empty list has no line to modify.
     h.fakes.messages.clear();
     QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(h.fakes.messages.shown,
              QStringList{QStringLiteral("Cliquez sur une ligne pour l'editer")});
-    QVERIFY(!m->shared().Flag_Modif);
+    QVERIFY(!m->Flag_Modif);
     QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
     QVERIFY(!m->Valide_A->isEnabled());
     QVERIFY(!m->Mode_A->isEnabled());
@@ -407,7 +407,7 @@ void EntryTest::doubleClickBeforeAnyClick()
     QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(h.fakes.messages.shown,
              QStringList{QStringLiteral("Cliquez sur une ligne pour l'editer")});
-    QVERIFY(!m->shared().Flag_Modif);
+    QVERIFY(!m->Flag_Modif);
     h.fakes.messages.clear();
     // The button is disabled here; clicked all the same, it has nothing to delete.
     m->Annule_Saisie->setEnabled(true);

@@ -303,7 +303,7 @@ void KeyboardTest::arrowsShowLinesAndEnterStartsTheModification()
 
     press(m, Qt::Key_Return);
     QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Modification QSO"));
-    QVERIFY(m->shared().Flag_Modif);
+    QVERIFY(m->Flag_Modif);
     QCOMPARE(QApplication::focusWidget(), m->Ind_A);
     QCOMPARE(m->Ind_A->text(), QStringLiteral("FAAAA"));
     QCOMPARE(m->Ref_A->text(), QStringLiteral("31FA001"));
@@ -339,7 +339,7 @@ void KeyboardTest::enterOnASearchResultSelectsItInTheLog()
     press(search, Qt::Key_Return);
     QTRY_VERIFY(!alive);
     QCOMPARE(m->Liste_VQX->currentIndex().row(), 3);
-    QCOMPARE(m->shared().Ligne_Selection.left(6), QStringLiteral("     4"));
+    QCOMPARE(m->Ligne_Selection.left(6), QStringLiteral("     4"));
     QCOMPARE(m->Ind_A->text(), QStringLiteral("FBXYZ"));
     QCOMPARE(h.fakes.messages.shown, QStringList());
 }

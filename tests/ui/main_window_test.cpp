@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTimer>
 
 using namespace vqx;
@@ -314,7 +315,7 @@ void MainWindowTest::loadsTheLogNumberedAndSelectsTheLastLine()
     QCOMPARE(m->logModel()->rowCount(), 12);
     QCOMPARE(m->logModel()->listLine(9).left(8), QStringLiteral("    10  "));
     QCOMPARE(m->Liste_VQX->currentIndex().row(), 11);
-    QCOMPARE(m->shared().Ligne_Selection, m->logModel()->listLine(11));
+    QCOMPARE(m->Ligne_Selection, m->logModel()->listLine(11));
     // The entry area is empty again, waiting for the next contact.
     QCOMPARE(m->Ind_A->text(), QString());
     QVERIFY(!m->Annule_Saisie->isEnabled());
@@ -484,8 +485,8 @@ void MainWindowTest::stationCannotCreateItsLog()
     const QString gone = h.dir.file(QStringLiteral("gone"));
     Services services = h.fakes.services;
     services.dataDir = gone;
-    SharedValues shared;
-    StationWindow w(services, &shared, StationHost{});
+    StationWindow w(services);
+    QSignalSpy chosen(&w, &StationWindow::stationChosen);
     QVERIFY(Keyboard::activate(&w));
     Keyboard::type(QStringLiteral("f5new"));
     h.fakes.messages.clear();
@@ -493,7 +494,8 @@ void MainWindowTest::stationCannotCreateItsLog()
     Keyboard::enter();
     QCOMPARE(h.fakes.messages.shown.size(), 1);
     QVERIFY(h.fakes.messages.last().contains(QStringLiteral("n'a pas pu être créé")));
-    QCOMPARE(shared.Indicatif_Station, QStringLiteral("F5NEW"));
+    QCOMPARE(chosen.size(), 1);
+    QCOMPARE(chosen.first().first().toString(), QStringLiteral("F5NEW"));
     Q_UNUSED(m);
 }
 
@@ -515,15 +517,15 @@ void MainWindowTest::stationChangeEndsTheModification()
 
     QVERIFY(chooseStation(m, QStringLiteral("f2xyz")));
     QTRY_VERIFY(!m->secondary(QStringLiteral("Station")));
-    QVERIFY(!m->shared().Flag_Modif);
-    QVERIFY(!m->shared().Flag_Edition);
+    QVERIFY(!m->Flag_Modif);
+    QVERIFY(!m->Flag_Edition);
     QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
     QCOMPARE(m->Ind_A->text(), QString());
     QCOMPARE(m->Bande_A->currentText(), QStringLiteral("144 Mhz"));
     QVERIFY(!m->Valide_A->isEnabled());
     QVERIFY(!m->QSL_A->isEnabled());
     // The selection is the new log's last line, never the former station's.
-    QCOMPARE(m->shared().Ligne_Selection, m->logModel()->listLine(0));
+    QCOMPARE(m->Ligne_Selection, m->logModel()->listLine(0));
     QVERIFY(Keyboard::activate(m));
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
     QVERIFY(!Keyboard::tabTo(QStringLiteral("Valide_A")));

@@ -3,10 +3,10 @@
 #include "ui_fakes.h"
 
 #include "logstore/log_record.h"
-#include "mainwindow/shared_values.h"
 #include "map/map_picture.h"
 #include "map/map_svg.h"
 #include "map/map_window.h"
+#include "session/shared_values.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -145,7 +145,7 @@ private slots:
                   withDpt(QStringLiteral("13"), true), withDpt(QStringLiteral("20"), false),
                   withDpt(QStringLiteral("00"), true), withDpt(QStringLiteral("AB"), true),
                   withDpt(QStringLiteral("2C"), true)});
-        MapWindow w(m_fakes->services, &m_shared);
+        MapWindow w(m_fakes->services, m_shared.Indicatif_Station);
         QCOMPARE(w.windowTitle(), QStringLiteral("Carte des départements contactés"));
         QVERIFY(m_fakes->messages.shown.isEmpty());
 
@@ -183,7 +183,7 @@ private slots:
     void departmentsFilledWithTheirBoxColour()
     {
         writeLog({withDpt(QStringLiteral("13"), true), withDpt(QStringLiteral("75"), false)});
-        MapWindow w(m_fakes->services, &m_shared);
+        MapWindow w(m_fakes->services, m_shared.Indicatif_Station);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const std::pair<int, QColor> cases[] = {{13, kGreen}, {75, kRed}, {1, kYellow}};
@@ -218,7 +218,7 @@ private slots:
         writeLog({withDpt(QStringLiteral("75"), false), withDpt(QStringLiteral("92"), true),
                   withDpt(QStringLiteral("94"), false), withDpt(QStringLiteral("94"), true),
                   withDpt(QStringLiteral("13"), true), withDpt(QStringLiteral("77"), false)});
-        MapWindow w(m_fakes->services, &m_shared);
+        MapWindow w(m_fakes->services, m_shared.Indicatif_Station);
         QVERIFY(showAt(w, 1.0));
         QCOMPARE(background(w.Dep.at(box)), colour);
         const QPoint spot = uncoveredInside(shapeAlone(w.Carte, id), visibleBoxes(w));
@@ -232,7 +232,7 @@ private slots:
     void theInsetEnlargesParisAndItsNeighbours()
     {
         writeLog({});
-        MapWindow w(m_fakes->services, &m_shared);
+        MapWindow w(m_fakes->services, m_shared.Indicatif_Station);
         QVERIFY(showAt(w, 1.0));
         const QRectF frame = w.Carte->elementRect(kInsetFrameId);
         QVERIFY(!frame.isEmpty());
@@ -267,7 +267,7 @@ private slots:
     {
         QFETCH(double, zoom);
         writeLog({});
-        MapWindow w(m_fakes->services, &m_shared);
+        MapWindow w(m_fakes->services, m_shared.Indicatif_Station);
         QVERIFY(showAt(w, zoom));
         int checked = 0;
         for (int i = 0; i < kMapBoxCount; ++i) {
@@ -295,7 +295,7 @@ private slots:
     {
         QFETCH(double, zoom);
         writeLog({});
-        MapWindow w(m_fakes->services, &m_shared);
+        MapWindow w(m_fakes->services, m_shared.Indicatif_Station);
         QVERIFY(showAt(w, zoom));
         QStringList clashes;
         int visible = 0;
@@ -316,7 +316,7 @@ private slots:
 
     void aMissingLogIsNamed()
     {
-        MapWindow w(m_fakes->services, &m_shared);
+        MapWindow w(m_fakes->services, m_shared.Indicatif_Station);
         QCOMPARE(m_fakes->messages.shown.size(), 1);
         QVERIFY(m_fakes->messages.last().contains(QStringLiteral("FYYYY_VQX.log")));
         QCOMPARE(w.NB_Dep->text(), QStringLiteral("0"));

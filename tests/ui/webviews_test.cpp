@@ -3,7 +3,7 @@
 #include "ui_fakes.h"
 
 #include "mainwindow/main_window.h"
-#include "mainwindow/shared_values.h"
+#include "session/shared_values.h"
 #include "webviews/cluster_window.h"
 #include "webviews/reglement_window.h"
 #include "webviews/web_addresses.h"
