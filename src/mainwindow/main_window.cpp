@@ -36,18 +36,6 @@
 
 namespace vqx {
 
-namespace {
-
-QLabel *captionFor(const QString &text, QWidget *buddy, const char *name)
-{
-    auto *l = new QLabel(text);
-    l->setObjectName(QLatin1String(name));
-    l->setBuddy(buddy);
-    return l;
-}
-
-} // namespace
-
 MainWindow::MainWindow(const Services &services, QWidget *parent)
     : QMainWindow(parent), m_services(services)
 {
@@ -57,17 +45,14 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     buildControls();
     buildMenus();
 
-    // Start-up: lists, callsign, remembered band and mode, date mode, folder.
-    Bande_A->addItems(kBandList);
-    Mode_A->addItems(kModeList);
+    // Start-up: callsign, remembered band and mode, date mode, folder.
     m_shared.Indicatif_Station = readSetting(kSectionSetup, kKeyIndicatif, kFirstRunCallsign);
     I_Station->setText(m_shared.Indicatif_Station);
-    reselectBandAndMode();
+    m_form->reselectBandAndMode();
     applyDateModeFromSettings();
     writeSetting(kSectionSetup, kKeyChemin, QDir::toNativeSeparators(m_services.dataDir));
 
     Label_Liste_VQX->setText(kColumnHeader);
-    Flag_Modif = false;
     Historique_Texte = QStringLiteral("V1.0.0   le 12/01/2015 creation\r\n"
                                       "V1.0.1   le 05/52/2021 Nouveau Cluster\r\n");
     setWindowTitle(QStringLiteral("ZAT VQX   Diplome Ondrelle Revision ") + Revision_Texte);
@@ -94,14 +79,14 @@ void MainWindow::start()
     // The operator types at once: the window takes the keyboard, menus
     // included, even where no window manager hands it over.
     activateWindow();
-    Ind_A->setEnabled(true);
-    Ind_A->setFocus();
-    Mode_Aff->setText(QStringLiteral("Saisie QSO"));
+    m_form->Ind_A->setEnabled(true);
+    m_form->Ind_A->setFocus();
+    m_form->Mode_Aff->setText(QStringLiteral("Saisie QSO"));
     if (m_shared.Indicatif_Station != kFirstRunCallsign)
         Charger_Log();
     selectLastLine();
     writeSetting(stationSection(m_shared.Indicatif_Station), kKeyRevision, Revision_Texte);
-    Reset_Saisie();
+    m_form->Reset_Saisie();
 }
 
 QMargins MainWindow::measuredFrame() const
@@ -121,6 +106,13 @@ void MainWindow::fitToScreen(const QMargins &frame)
     const WindowPlacement place = fitOnScreen(kWantedSize, screen->availableGeometry(), frame);
     resize(place.size);
     move(place.framePos);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Liste_VQX->viewport() && event->type() == QEvent::MouseButtonDblClick)
+        m_form->startModification();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -155,11 +147,6 @@ void MainWindow::writeSetting(const QString &section, const QString &key, const 
 void MainWindow::message(const QString &text)
 {
     m_services.messages->information(this, text);
-}
-
-void MainWindow::colour(QWidget *w, const QColor &c)
-{
-    setFieldColour(w, c);
 }
 
 void MainWindow::buildControls()
@@ -203,76 +190,8 @@ void MainWindow::buildControls()
     outer->addLayout(top);
 
     // Entry area.
-    auto *frame3 =
-        named(new QGroupBox(QStringLiteral("Saisie ou modification d'un QSO")), "Frame3");
-    auto *grid = new QGridLayout(frame3);
-    Bande_A = named(new QComboBox, "Bande_A");
-    Ind_A = named(new QLineEdit, "Ind_A");
-    Prenom_A = named(new QLineEdit, "Prenom_A");
-    Ref_A = named(new QLineEdit, "Ref_A");
-    Dpt_A = named(new QLineEdit, "Dpt_A");
-    Date_A = named(new QLineEdit, "Date_A");
-    Heure_A = named(new QLineEdit, "Heure_A");
-    Mode_A = named(new QComboBox, "Mode_A");
-    RST_A = named(new QLineEdit(QStringLiteral("59")), "RST_A");
-    RSTE_A = named(new QLineEdit(QStringLiteral("59")), "RSTE_A");
-    Rem_A = named(new QLineEdit, "Rem_A");
-    QSL_A = named(new QCheckBox, "QSL_A");
-    QSL_A->setEnabled(false);
-    Bande_A->setEditable(true);
-    Mode_A->setEditable(true);
-    Bande_A->setInsertPolicy(QComboBox::NoInsert);
-    Mode_A->setInsertPolicy(QComboBox::NoInsert);
-    Bande_A->lineEdit()->setObjectName(QStringLiteral("Bande_A_edit"));
-    Mode_A->lineEdit()->setObjectName(QStringLiteral("Mode_A_edit"));
-
-    struct Cell
-    {
-        const char *label;
-        const char *caption;
-        QWidget *field;
-        int stretch;
-    };
-    const Cell cells[] = {
-        {"Label26", "Bande", Bande_A, 2},
-        {"Label8", "Indicatif", Ind_A, 3},
-        {"Label6", "Prénom (optionnel)", Prenom_A, 3},
-        {"Label1", "Ref Fontaine", Ref_A, 2},
-        {"Label36", "Dpt", Dpt_A, 1},
-        {"Label7", "Date", Date_A, 2},
-        {"Label40", "Heure UTC", Heure_A, 2},
-        {"Label16", "Mode", Mode_A, 2},
-        {"Label41", "RST R", RST_A, 1},
-        {"Label9", "RST E", RSTE_A, 1},
-        {"Label4", "Nom de la Fontaine (optionnel)", Rem_A, 6},
-        {"Label3", "QSL", QSL_A, 1},
-    };
-    int col = 0;
-    for (const Cell &c : cells) {
-        grid->addWidget(captionFor(QString::fromUtf8(c.caption), c.field, c.label), 0, col);
-        grid->addWidget(c.field, 1, col);
-        grid->setColumnStretch(col, c.stretch);
-        ++col;
-    }
-    Valide_A = named(new QPushButton(QStringLiteral("Valider le QSO")), "Valide_A");
-    Efface_A = named(new QPushButton(QStringLiteral("Annuler saisie en cours")), "Efface_A");
-    Annule_Saisie = named(new QPushButton(QStringLiteral("Supprimer un QSO")), "Annule_Saisie");
-    Annule_Saisie->setToolTip(QStringLiteral("Supprime du log le QSO affiché"));
-    Ajout_QSO = named(new QPushButton(QStringLiteral("Inserer un QSO")), "Ajout_QSO");
-    Rechercher = named(new QPushButton(QStringLiteral("Rechercher un QSO")), "Rechercher");
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(Valide_A);
-    buttons->addWidget(Efface_A);
-    buttons->addWidget(Annule_Saisie);
-    buttons->addWidget(Ajout_QSO);
-    buttons->addWidget(Rechercher);
-    buttons->addStretch(1);
-    buttons->addWidget(named(new QLabel(QStringLiteral("Mode de saisie")), "Label10"));
-    Mode_Aff = named(new QLabel(QStringLiteral("Saisie QSO")), "Mode_Aff");
-    Mode_Aff->setFont(bold);
-    buttons->addWidget(Mode_Aff);
-    grid->addLayout(buttons, 2, 0, 1, col);
-    outer->addWidget(frame3);
+    m_form = new EntryForm(m_services, &m_shared, this);
+    outer->addWidget(m_form);
 
     // The log list and its column header.
     auto *lCommunes = named(new QGroupBox(kListTooltip), "L_Communes");
@@ -288,7 +207,7 @@ void MainWindow::buildControls()
     Liste_VQX->setToolTip(kListTooltip);
     Label_Liste_VQX->setBuddy(Liste_VQX);
     header->follow(Liste_VQX);
-    colour(Liste_VQX, kLightYellow);
+    setFieldColour(Liste_VQX, kLightYellow);
     lc->addWidget(Label_Liste_VQX);
     lc->addWidget(Liste_VQX, 1);
     outer->addWidget(lCommunes, 1);
@@ -302,20 +221,6 @@ void MainWindow::buildControls()
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &MainWindow::refreshClock);
 
-    colour(Bande_A, kLightYellow);
-    colour(Mode_A, kLightYellow);
-    // The combo boxes keep the focus themselves and hand keys to their line
-    // edits directly, so their keys are watched on the combo boxes.
-    const QList<QWidget *> keyed = {Bande_A, Mode_A, Ind_A,  Dpt_A, Prenom_A, Ref_A,   Date_A,
-                                    Heure_A, RST_A,  RSTE_A, Rem_A, QSL_A,    Valide_A};
-    for (QWidget *w : keyed)
-        w->installEventFilter(this);
-
-    connect(Efface_A, &QPushButton::clicked, this, &MainWindow::Reset_Saisie);
-    connect(Valide_A, &QPushButton::clicked, this, &MainWindow::Valider_Qso);
-    connect(Annule_Saisie, &QPushButton::clicked, this, &MainWindow::supprimerQso);
-    connect(Ajout_QSO, &QPushButton::clicked, this, &MainWindow::insererQso);
-    connect(Rechercher, &QPushButton::clicked, this, &MainWindow::openSearch);
     connect(Liste_VQX->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
                 if (current.isValid() && !m_inClick)
@@ -325,14 +230,7 @@ void MainWindow::buildControls()
             [this](const QModelIndex &index) { onListClicked(index.row()); });
     // Double clicks are taken from the viewport, so one outside the lines counts too.
     Liste_VQX->viewport()->installEventFilter(this);
-    onEnterKey(Liste_VQX, [this] { onListDoubleClicked(); });
-    Bande_A->setCompleter(nullptr);
-    Mode_A->setCompleter(nullptr);
-    connect(Bande_A, &QComboBox::activated, this, [this] { rememberChoice(Bande_A); });
-    connect(Mode_A, &QComboBox::activated, this, [this] { rememberChoice(Mode_A); });
-    for (QLineEdit *e : {Ind_A, Dpt_A, Prenom_A, Ref_A, Date_A, Heure_A, RST_A, RSTE_A, Rem_A,
-                         Bande_A->lineEdit(), Mode_A->lineEdit()})
-        connect(e, &QLineEdit::textEdited, this, [this, e] { keepRepresentable(e); });
+    onEnterKey(Liste_VQX, [this] { m_form->startModification(); });
 }
 
 void MainWindow::buildMenus()
@@ -428,8 +326,7 @@ void MainWindow::setDateMode(bool automatic)
     Mnu_Date_Man->setChecked(!automatic);
     Label5->setText(automatic ? QStringLiteral("Date automatique")
                               : QStringLiteral("Date manuelle"));
-    if (automatic)
-        Date_A->clear();
+    m_form->dateModeChanged(automatic);
     writeSetting(stationSection(m_shared.Indicatif_Station), kKeyDateAuto,
                  automatic ? kDateAutoOui : kDateAutoNon);
 }
@@ -439,15 +336,14 @@ bool MainWindow::dateAuto() const
     return Mnu_Date_Auto->isChecked();
 }
 
-bool MainWindow::dateFromClock() const
+QString MainWindow::clockDate() const
 {
-    return dateAuto() && !Flag_Insert && !Flag_Modif;
+    return Label33->text();
 }
 
-void MainWindow::takeDateFromClock()
+QString MainWindow::clockTime() const
 {
-    Date_A->setText(Label33->text());
-    Heure_A->setText(Label37->text().left(5));
+    return Label37->text().left(5);
 }
 
 void MainWindow::refreshClock()
@@ -463,25 +359,12 @@ void MainWindow::setStationLabel(const QString &text)
     I_Station->setText(text);
 }
 
-void MainWindow::reselectBandAndMode()
-{
-    const QString section = stationSection(m_shared.Indicatif_Station);
-    bool ok = false;
-    const int band = readSetting(section, kKeyBande, QStringLiteral("0")).toInt(&ok);
-    // A position outside the list leaves the selection as it is.
-    if (ok && band >= 0 && band < Bande_A->count())
-        Bande_A->setCurrentIndex(band);
-    const int mode = readSetting(section, kKeyMode, QStringLiteral("0")).toInt(&ok);
-    if (ok && mode >= 0 && mode < Mode_A->count())
-        Mode_A->setCurrentIndex(mode);
-}
-
 bool MainWindow::Charger_Log()
 {
     const LoadedLog loaded = vqx::Charger_Log(logPath());
     m_model->setLines(loaded.lines);
     reportLoadProblems(loaded);
-    Ind_A->setEnabled(true);
+    m_form->Ind_A->setEnabled(true);
     return loaded.file.ok();
 }
 
@@ -521,11 +404,8 @@ bool MainWindow::applyChange(const LogChange &change)
         message(logNotChangedMessage(logPath(), change.file));
         return false;
     }
-    // The line last clicked may be gone or changed; a double click must not
-    // modify it, so it is forgotten unless the selection below renews it.
-    Ligne_Selection.clear();
+    m_form->forgetSelection();
     m_model->setLines(change.lines);
-    Ind_A->setEnabled(true);
     selectLastLine();
     return true;
 }
@@ -548,55 +428,10 @@ void MainWindow::selectLastLine()
     selectListLine(m_model->rowCount() - 1);
 }
 
-void MainWindow::Reset_Saisie()
+void MainWindow::onListClicked(int row)
 {
-    for (QLineEdit *e : {Dpt_A, Prenom_A, Ref_A, Date_A, Heure_A}) {
-        e->clear();
-        e->setEnabled(false);
-        colour(e, kLightYellow);
-    }
-    const QString section = stationSection(m_shared.Indicatif_Station);
-    bool ok = false;
-    const int mode = readSetting(section, kKeyMode, QStringLiteral("0")).toInt(&ok);
-    Mode_A->setCurrentIndex(ok && mode >= 0 && mode < Mode_A->count() ? mode : 0);
-    Mode_A->setEnabled(false);
-    colour(Mode_A, kLightYellow);
-    const int band = readSetting(section, kKeyBande, QStringLiteral("0")).toInt(&ok);
-    Bande_A->setCurrentIndex(ok && band >= 0 && band < Bande_A->count() ? band : 0);
-    Bande_A->setEnabled(true);
-    idleReports();
-    Rem_A->setText(QStringLiteral(" "));
-    Rem_A->setEnabled(false);
-    colour(Rem_A, kLightYellow);
-    // An empty entry area must not be recordable: Tab would reach the box,
-    // and Enter there opens Valide_A.
-    QSL_A->setChecked(false);
-    QSL_A->setEnabled(false);
-    Ind_A->clear();
-    colour(Ind_A, kLightGreen);
-    Ind_A->setEnabled(true);
-    Ind_A->setFocus();
-    Flag_Modif = false;
-    Flag_Edition = false;
-    Flag_Insert = false;
-    Annule_Saisie->setEnabled(false);
-    Valide_A->setEnabled(false);
-    Mode_Aff->setText(QStringLiteral("Saisie QSO"));
-}
-
-QString MainWindow::defaultReport(const QString &mode)
-{
-    return mode == QStringLiteral("CW") ? QStringLiteral("599") : QStringLiteral("59");
-}
-
-void MainWindow::idleReports()
-{
-    const QString report = defaultReport(Mode_A->currentText());
-    for (QLineEdit *e : {RST_A, RSTE_A}) {
-        e->setEnabled(false);
-        colour(e, kLightYellow);
-        e->setText(report);
-    }
+    if (row >= 0 && row < m_model->rowCount())
+        m_form->showListLine(m_model->listLine(row));
 }
 
 void MainWindow::showAbout()
@@ -647,13 +482,13 @@ void MainWindow::stationChanged()
             w->close();
     }
     // A line being modified, inserted or shown belongs to the former log.
-    Flag_Modif = false;
-    Flag_Insert = false;
-    Flag_Edition = false;
-    Ligne_Selection.clear();
+    m_form->Flag_Modif = false;
+    m_form->Flag_Insert = false;
+    m_form->Flag_Edition = false;
+    m_form->Ligne_Selection.clear();
     Charger_Log();
     selectLastLine();
-    Reset_Saisie();
+    m_form->Reset_Saisie();
 }
 
 QWidget *MainWindow::secondary(const QString &key) const
@@ -688,7 +523,7 @@ void MainWindow::showStation(bool modal)
                 [this](const QString &indicatifStation, const QString &shown) {
                     m_shared.Indicatif_Station = indicatifStation;
                     setStationLabel(shown);
-                    reselectBandAndMode();
+                    m_form->reselectBandAndMode();
                     stationChanged();
                 });
         return w;

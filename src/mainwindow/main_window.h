@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logstore/entry_rules.h"
+#include "entry_form.h"
 #include "logstore/log_operations.h"
 #include "platform/services.h"
 #include "session/shared_values.h"
@@ -31,7 +31,7 @@ class LogListModel;
 inline constexpr QSize kWantedSize(1280, 760);
 
 // The main window "Main": the log list, the entry area, the clocks, the menus.
-class MainWindow : public QMainWindow
+class MainWindow : public QMainWindow, private EntryFormHost
 {
     Q_OBJECT
 public:
@@ -44,23 +44,21 @@ public:
     void start();
 
     SharedValues &shared() { return m_shared; }
+    EntryForm *form() const { return m_form; }
     const Services &services() const { return m_services; }
     LogListModel *logModel() const { return m_model; }
     QString logPath() const;
 
     // Fills the list from the log; false when the log could not be read.
     bool Charger_Log();
-    void Reset_Saisie();
     // Selects a line of the list; the program's selection counts as a click.
     void selectListLine(int row);
-    void selectLastLine();
+    void selectLastLine() override;
     // The clock refresh of Timer1.
-    void refreshClock();
+    void refreshClock() override;
 
     // Shows the callsign in the station label.
     void setStationLabel(const QString &text);
-    // Reselects the remembered band and mode of the current station.
-    void reselectBandAndMode();
 
     // Opens a secondary window once; a second call brings it to the front.
     QWidget *showSecondary(const QString &key, const std::function<QWidget *()> &make);
@@ -83,66 +81,27 @@ private:
     void buildMenus();
     void applyDateModeFromSettings();
     void setDateMode(bool automatic);
-    bool dateAuto() const;
+    bool dateAuto() const override;
+    QString clockDate() const override;
+    QString clockTime() const override;
     void showStation(bool modal);
     void centre(QWidget *w) const;
     void showAbout();
     void showHistory();
     void quitProgram();
     // Reports a failed change and keeps the list; true when the change went through.
-    bool applyChange(const LogChange &change);
+    bool applyChange(const LogChange &change) override;
     void reportLoadProblems(const LoadedLog &loaded);
     QString readSetting(const QString &section, const QString &key, const QString &def) const;
     void writeSetting(const QString &section, const QString &key, const QString &value);
-    void colour(QWidget *w, const QColor &c);
-    // Both report fields idle, holding the default report of the shown mode.
-    void idleReports();
-    static QString defaultReport(const QString &mode);
     void message(const QString &text);
-
-    // Entry area (entry_fields.cpp).
-    bool handleFieldKey(QWidget *field, QKeyEvent *key);
-    void turnTo(QWidget *from, QWidget *to);
-    // Shows the message of a broken rule; false when there is none.
-    bool refuse(const QString &problem);
-    // Automatic date mode outside an insertion or a modification: the date
-    // and time of a contact come from the clock.
-    bool dateFromClock() const;
-    void takeDateFromClock();
-    bool enterBande();
-    void enterIndicatif();
-    void enterPrenom();
-    void enterRef();
-    void enterDpt();
-    void enterDate();
-    void enterHeure();
-    bool enterMode();
-    void enterReport(QLineEdit *field, QWidget *next);
-    void enterRem();
-    void enterQsl();
-    void Chercher_Prenom(const QString &indicatif);
-    void rememberListPosition(QComboBox *combo, int position);
-    void rememberChoice(QComboBox *combo);
-    int listPosition(QComboBox *combo);
-    void keepRepresentable(QLineEdit *field);
-
-    // Recording and list editing (recording.cpp).
-    void Valider_Qso();
-    // The contact as it is written, read from the fields.
-    QsoFields fieldsForRecording() const;
-    QWidget *entryWidget(EntryField field) const;
-    void returnToWaiting(const QString &dateUsed);
     void onListClicked(int row);
-    void onListDoubleClicked();
-    void supprimerQso();
-    void insererQso();
-    void showLineInFields(const QString &listLine);
 
     // Menu actions implemented by the other windows.
     void openAwards(const QString &group);
     void openContactedList();
     void openMap();
-    void openSearch();
+    void openSearch() override;
     void openCluster();
     void openReglement();
     void exportAdif();
@@ -150,6 +109,7 @@ private:
     Services m_services;
     SharedValues m_shared;
     LogListModel *m_model = nullptr;
+    EntryForm *m_form = nullptr;
     QHash<QString, QPointer<QWidget>> m_windows;
     bool m_frameChecked = false; // the real frame has been measured once
     QMargins m_frameUsed;        // the frame the window was last fitted with
@@ -162,35 +122,10 @@ private:
     QString Historique_Texte;
 
 public:
-    // State of the entry area: a list line being modified, a contact to be
-    // inserted, a line taken into the fields (the list then ignores clicks),
-    // and the list line last clicked.
-    bool Flag_Modif = false;
-    bool Flag_Insert = false;
-    bool Flag_Edition = false;
-    QString Ligne_Selection;
-
-    // Controls, named as the operator's screen names them.
-    QLineEdit *Ind_A = nullptr;
-    QLineEdit *Dpt_A = nullptr;
-    QLineEdit *Prenom_A = nullptr;
-    QLineEdit *Ref_A = nullptr;
-    QLineEdit *Date_A = nullptr;
-    QLineEdit *Heure_A = nullptr;
-    QComboBox *Mode_A = nullptr;
-    QComboBox *Bande_A = nullptr;
-    QLineEdit *RST_A = nullptr;
-    QLineEdit *RSTE_A = nullptr;
-    QLineEdit *Rem_A = nullptr;
-    QCheckBox *QSL_A = nullptr;
-    QPushButton *Valide_A = nullptr;
-    QPushButton *Efface_A = nullptr;
-    QPushButton *Annule_Saisie = nullptr;
-    QPushButton *Ajout_QSO = nullptr;
-    QPushButton *Rechercher = nullptr;
+    // Controls, named as the operator's screen names them; the entry area's
+    // are the form's.
     QListView *Liste_VQX = nullptr;
     QLabel *Label_Liste_VQX = nullptr;
-    QLabel *Mode_Aff = nullptr;
     QLabel *I_Station = nullptr;
     QLabel *Label33 = nullptr;
     QLabel *Label37 = nullptr;

@@ -117,7 +117,7 @@ void BadFilesTest::badLog()
     QVERIFY2(h.fakes.messages.last().contains(said), qPrintable(h.fakes.messages.last()));
     QVERIFY(m->isVisible());
     QCOMPARE(m->logModel()->rowCount(), rows);
-    QVERIFY(m->Ind_A->isEnabled());
+    QVERIFY(m->form()->Ind_A->isEnabled());
 
     // Every reader of the log: a log it cannot read is named, one it can
     // read however irregular is shown as well as it can be.
@@ -156,7 +156,7 @@ void BadFilesTest::badLog()
 
     // The search reads the main list, never the file.
     h.fakes.messages.clear();
-    m->Rechercher->click();
+    m->form()->Rechercher->click();
     auto *search =
         qobject_cast<SearchWindow *>(m->secondary(QStringLiteral("Recherche_Indicatif")));
     QVERIFY(search);
@@ -218,7 +218,7 @@ void BadFilesTest::nothingCanBeWrittenInTheDataFolder()
     QVERIFY(
         h.fakes.messages.shown.at(1).contains(QStringLiteral("Le log est resté tel qu'il était.")));
     // The contact is still in the fields, ready to be recorded again.
-    QCOMPARE(m->Ind_A->text(), QStringLiteral("F5NEW"));
+    QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("F5NEW"));
     QCOMPARE(m->logModel()->rowCount(), 1);
 
     h.fakes.messages.clear();

@@ -191,7 +191,7 @@ void ColumnHeaderTest::searchResultsHeader()
     h.setStation(QStringLiteral("F1ABC"));
     h.writeLog({kFull, kSecond});
     MainWindow *m = h.open();
-    m->Rechercher->click();
+    m->form()->Rechercher->click();
     auto *w = qobject_cast<SearchWindow *>(m->secondary(QStringLiteral("Recherche_Indicatif")));
     QVERIFY(w);
     QVERIFY(QTest::qWaitForWindowExposed(w));

@@ -68,7 +68,7 @@ bool tabTo(QWidget *field)
 // The operator clicks the button with the mouse.
 void clickValider(MainWindow *m)
 {
-    QTest::mouseClick(m->Valide_A, Qt::LeftButton);
+    QTest::mouseClick(m->form()->Valide_A, Qt::LeftButton);
 }
 
 MainWindow *openStation(MainHarness &h, const QStringList &log, bool manualDate = false)
@@ -85,23 +85,23 @@ MainWindow *openStation(MainHarness &h, const QStringList &log, bool manualDate 
 void typeNewContact(MainWindow *m, const QString &call, const QString &prenom, const QString &ref,
                     const QString &date = {}, const QString &time = {})
 {
-    QVERIFY(focusIsIn(m->Ind_A));
+    QVERIFY(focusIsIn(m->form()->Ind_A));
     typeEnter(call);
     typeEnter(prenom);
     typeEnter(ref);
     enter(); // department taken from the reference
-    if (focusIsIn(m->Date_A)) {
+    if (focusIsIn(m->form()->Date_A)) {
         retype(date);
         enter();
         typeEnter(time);
     }
-    QVERIFY(focusIsIn(m->Mode_A));
+    QVERIFY(focusIsIn(m->form()->Mode_A));
     enter();
     enter(); // reports
     enter();
     enter(); // fountain name
     enter(); // QSL
-    QVERIFY(focusIsIn(m->Valide_A));
+    QVERIFY(focusIsIn(m->form()->Valide_A));
 }
 
 QStringList logLines(const MainHarness &h)
@@ -170,8 +170,8 @@ void EntryRulesTest::modificationIsCheckedWhole()
     m->selectListLine(1);
     QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {},
                        m->Liste_VQX->visualRect(m->logModel()->index(1)).center());
-    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Modification QSO"));
-    QVERIFY(focusIsIn(m->Ind_A));
+    QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Modification QSO"));
+    QVERIFY(focusIsIn(m->form()->Ind_A));
     auto *target = m->findChild<QWidget *>(field);
     QVERIFY(target);
     if (field == QStringLiteral("Bande_A"))
@@ -189,8 +189,8 @@ void EntryRulesTest::modificationIsCheckedWhole()
     QVERIFY(target->isEnabled());
     QCOMPARE(background(target), kLightGreen);
     // Still the same modification, the field as typed.
-    QVERIFY(m->Flag_Modif);
-    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Modification QSO"));
+    QVERIFY(m->form()->Flag_Modif);
+    QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Modification QSO"));
     if (auto *edit = qobject_cast<QLineEdit *>(target))
         QCOMPARE(edit->text(), text);
     else
@@ -204,7 +204,7 @@ void EntryRulesTest::refusedModificationIsRecordedOnceCorrected()
     m->selectListLine(1);
     QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {},
                        m->Liste_VQX->visualRect(m->logModel()->index(1)).center());
-    QVERIFY(tabTo(m->Mode_A));
+    QVERIFY(tabTo(m->form()->Mode_A));
     retype(QStringLiteral("SSBX"));
     clickValider(m);
     QCOMPARE(h.fakes.messages.shown, QStringList{QStringLiteral("3 caracteres maxi pour le Mode")});
@@ -221,7 +221,7 @@ void EntryRulesTest::refusedModificationIsRecordedOnceCorrected()
     QString expected = modified;
     expected.replace(QsoLine::RstR.start - 1, 7, QStringLiteral("59  59 "));
     QCOMPARE(h.logBytes(), crlf({A, expected, C}));
-    QVERIFY(!m->Flag_Modif);
+    QVERIFY(!m->form()->Flag_Modif);
 }
 
 void EntryRulesTest::reopenedFieldOfANewContactIsChecked()
@@ -232,19 +232,19 @@ void EntryRulesTest::reopenedFieldOfANewContactIsChecked()
     typeNewContact(m, QStringLiteral("F5XYZ"), QStringLiteral("JEAN"), QStringLiteral("44FA003"));
     // The operator goes back to the accepted callsign with the mouse and
     // changes it without Enter.
-    QTest::mouseClick(m->Ind_A, Qt::LeftButton);
-    QVERIFY(focusIsIn(m->Ind_A));
+    QTest::mouseClick(m->form()->Ind_A, Qt::LeftButton);
+    QVERIFY(focusIsIn(m->form()->Ind_A));
     retype(QStringLiteral("F5XYZABCDEFGH"));
     clickValider(m);
     QCOMPARE(h.fakes.messages.shown,
              QStringList{QStringLiteral("12 caracteres maxi pour l'indicatif")});
     QVERIFY(h.fakes.messages.asked.isEmpty());
     QCOMPARE(h.logBytes(), before);
-    QVERIFY(focusIsIn(m->Ind_A));
-    QCOMPARE(background(m->Ind_A), kLightGreen);
+    QVERIFY(focusIsIn(m->form()->Ind_A));
+    QCOMPARE(background(m->form()->Ind_A), kLightGreen);
 
     // Enter on the button reaches the same check.
-    QVERIFY(tabTo(m->Valide_A));
+    QVERIFY(tabTo(m->form()->Valide_A));
     h.fakes.messages.clear();
     enter();
     QCOMPARE(h.fakes.messages.shown,
@@ -261,7 +261,7 @@ void EntryRulesTest::dateEmptiedByAutomaticModeComesFromTheClock()
                    QStringLiteral("06/06/08"), QStringLiteral("09:00"));
     // Date > Automatique before recording: the typed date is emptied.
     m->Mnu_Date_Auto->trigger();
-    QCOMPARE(m->Date_A->text(), QString());
+    QCOMPARE(m->form()->Date_A->text(), QString());
     enter();
     QVERIFY(h.fakes.messages.shown.isEmpty());
     const QString added =
@@ -270,7 +270,7 @@ void EntryRulesTest::dateEmptiedByAutomaticModeComesFromTheClock()
             QString(), QStringLiteral("F."));
     QCOMPARE(added.size(), QsoLine::Length);
     QCOMPARE(h.logBytes(), crlf({A, added}));
-    QCOMPARE(m->Date_A->text(), QString());
+    QCOMPARE(m->form()->Date_A->text(), QString());
 }
 
 void EntryRulesTest::insertionKeepsItsTypedDate()
@@ -278,18 +278,18 @@ void EntryRulesTest::insertionKeepsItsTypedDate()
     MainHarness h;
     MainWindow *m = openStation(h, {A, C});
     const QByteArray before = h.logBytes();
-    m->Ajout_QSO->click();
+    m->form()->Ajout_QSO->click();
     typeNewContact(m, QStringLiteral("F5XYZ"), QString(), QStringLiteral("44FA003"),
                    QStringLiteral("06/06/08"), QStringLiteral("09:00"));
     // An insertion has no clock date: an emptied date is refused.
-    QVERIFY(tabTo(m->Date_A));
+    QVERIFY(tabTo(m->form()->Date_A));
     retype(QString());
     clickValider(m);
     QCOMPARE(h.fakes.messages.shown, QStringList{QStringLiteral("Entrez une date")});
     QCOMPARE(h.logBytes(), before);
-    QVERIFY(focusIsIn(m->Date_A));
+    QVERIFY(focusIsIn(m->form()->Date_A));
     typeEnter(QStringLiteral("06/06/08"));
-    QVERIFY(focusIsIn(m->Heure_A));
+    QVERIFY(focusIsIn(m->form()->Heure_A));
     clickValider(m);
     QCOMPARE(logLines(h).size(), 3);
     QCOMPARE(QsoLine::Date.cut(logLines(h).at(1)), QStringLiteral("06/06/08"));
@@ -314,7 +314,7 @@ void EntryRulesTest::sharpSFirstNameKeepsTheLayout()
              codepage::encode(QStringLiteral("F5XYZ        31 ") + sharp + QStringLiteral("\r\n")));
     // The directory gives the name back as it was stored.
     typeEnter(QStringLiteral("F5XYZ"));
-    QCOMPARE(m->Prenom_A->text(), sharp);
+    QCOMPARE(m->form()->Prenom_A->text(), sharp);
 }
 
 void EntryRulesTest::pastedDecomposedAccentIsOneLetter()
@@ -322,13 +322,13 @@ void EntryRulesTest::pastedDecomposedAccentIsOneLetter()
     MainHarness h;
     MainWindow *m = openStation(h, {});
     typeEnter(QStringLiteral("F5XYZ"));
-    QVERIFY(focusIsIn(m->Prenom_A));
+    QVERIFY(focusIsIn(m->form()->Prenom_A));
     QApplication::clipboard()->setText(QStringLiteral("he\u0301le\u0300ne"));
     key(Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(m->Prenom_A->text(), QStringLiteral("hélène"));
+    QCOMPARE(m->form()->Prenom_A->text(), QStringLiteral("hélène"));
     // The caret stays after the pasted text.
     type(QStringLiteral("x"));
-    QCOMPARE(m->Prenom_A->text(), QStringLiteral("hélèneX"));
+    QCOMPARE(m->form()->Prenom_A->text(), QStringLiteral("hélèneX"));
     key(Qt::Key_Backspace);
     enter();
     typeEnter(QStringLiteral("31FA001"));
@@ -338,7 +338,7 @@ void EntryRulesTest::pastedDecomposedAccentIsOneLetter()
     enter();
     enter();
     enter();
-    QVERIFY(focusIsIn(m->Valide_A));
+    QVERIFY(focusIsIn(m->form()->Valide_A));
     enter();
     QCOMPARE(QsoLine::Prenom.cut(logLines(h).value(0)), QStringLiteral("HÉLÈNE         "));
 }

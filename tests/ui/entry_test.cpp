@@ -97,32 +97,32 @@ void EntryTest::newContactInAutomaticDateMode()
     MainWindow *m = openStation(h);
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
     Keyboard::type(QStringLiteral("fzzzz"));
-    QCOMPARE(m->Ind_A->text(), QStringLiteral("FZZZZ"));
+    QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("FZZZZ"));
     Keyboard::enter();
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Prenom_A"));
     Keyboard::enter();
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ref_A"));
     Keyboard::typeEnter(QStringLiteral("31fa001"));
-    QCOMPARE(m->Ref_A->text(), QStringLiteral("31FA001"));
-    QCOMPARE(m->Dpt_A->text(), QStringLiteral("31"));
-    QCOMPARE(m->Rem_A->text(), QStringLiteral("F. "));
-    QCOMPARE(m->Rem_A->cursorPosition(), 3);
+    QCOMPARE(m->form()->Ref_A->text(), QStringLiteral("31FA001"));
+    QCOMPARE(m->form()->Dpt_A->text(), QStringLiteral("31"));
+    QCOMPARE(m->form()->Rem_A->text(), QStringLiteral("F. "));
+    QCOMPARE(m->form()->Rem_A->cursorPosition(), 3);
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Dpt_A"));
     // Enter in Dpt_A takes the date and time from the clock and goes to Mode_A.
     Keyboard::enter();
-    QCOMPARE(m->Date_A->text(), QStringLiteral("05/06/21"));
-    QCOMPARE(m->Heure_A->text(), QStringLiteral("14:32"));
-    QVERIFY(!m->Date_A->isEnabled());
+    QCOMPARE(m->form()->Date_A->text(), QStringLiteral("05/06/21"));
+    QCOMPARE(m->form()->Heure_A->text(), QStringLiteral("14:32"));
+    QVERIFY(!m->form()->Date_A->isEnabled());
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Mode_A"));
-    QCOMPARE(background(m->Mode_A), kLightGreen);
-    QCOMPARE(background(m->Dpt_A), kLightYellow);
+    QCOMPARE(background(m->form()->Mode_A), kLightGreen);
+    QCOMPARE(background(m->form()->Dpt_A), kLightYellow);
     // The mode shown is typed over, upper-cased as typed.
     Keyboard::type(QStringLiteral("cw"));
-    QCOMPARE(m->Mode_A->currentText(), QStringLiteral("CW"));
+    QCOMPARE(m->form()->Mode_A->currentText(), QStringLiteral("CW"));
     Keyboard::enter();
     QCOMPARE(Keyboard::focusName(), QStringLiteral("RST_A"));
-    QCOMPARE(m->RST_A->text(), QStringLiteral("599"));
-    QCOMPARE(m->RSTE_A->text(), QStringLiteral("599"));
+    QCOMPARE(m->form()->RST_A->text(), QStringLiteral("599"));
+    QCOMPARE(m->form()->RSTE_A->text(), QStringLiteral("599"));
     Keyboard::enter();
     QCOMPARE(Keyboard::focusName(), QStringLiteral("RSTE_A"));
     Keyboard::enter();
@@ -130,9 +130,9 @@ void EntryTest::newContactInAutomaticDateMode()
     Keyboard::enter();
     QCOMPARE(Keyboard::focusName(), QStringLiteral("QSL_A"));
     Keyboard::press(Qt::Key_Space);
-    QVERIFY(m->QSL_A->isChecked());
+    QVERIFY(m->form()->QSL_A->isChecked());
     Keyboard::enter();
-    QVERIFY(m->Valide_A->isEnabled());
+    QVERIFY(m->form()->Valide_A->isEnabled());
     QVERIFY(h.record());
 
     QCOMPARE(h.fakes.messages.asked,
@@ -146,27 +146,27 @@ void EntryTest::newContactInAutomaticDateMode()
     QCOMPARE(readBytes(h.dir.file(QStringLiteral("Liste_Prenom.txt"))),
              QByteArray("FZZZZ        31 \r\n"));
     // Waiting for the next contact; the last one can be deleted at once.
-    QCOMPARE(m->RST_A->text(), QStringLiteral("599"));
-    QCOMPARE(m->RSTE_A->text(), QStringLiteral("599"));
-    QVERIFY(m->Annule_Saisie->isEnabled());
+    QCOMPARE(m->form()->RST_A->text(), QStringLiteral("599"));
+    QCOMPARE(m->form()->RSTE_A->text(), QStringLiteral("599"));
+    QVERIFY(m->form()->Annule_Saisie->isEnabled());
     QCOMPARE(m->Liste_VQX->currentIndex().row(), 0);
-    QCOMPARE(m->Ind_A->text(), QString());
+    QCOMPARE(m->form()->Ind_A->text(), QString());
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
-    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
-    QVERIFY(!m->Valide_A->isEnabled());
-    QCOMPARE(m->Date_A->text(), QString());
+    QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    QVERIFY(!m->form()->Valide_A->isEnabled());
+    QCOMPARE(m->form()->Date_A->text(), QString());
     // The mode typed was remembered for the station, and not added to the list.
     QCOMPARE(h.stationValue(QStringLiteral("Mode Utilise")), QStringLiteral("1"));
-    QCOMPARE(m->Mode_A->count(), 3);
-    QCOMPARE(m->Mode_A->currentText(), QStringLiteral("CW"));
+    QCOMPARE(m->form()->Mode_A->count(), 3);
+    QCOMPARE(m->form()->Mode_A->currentText(), QStringLiteral("CW"));
 }
 
 void EntryTest::insertedContactGoesInDateOrder()
 {
     MainHarness h;
     MainWindow *m = openStation(h, {A, B, C});
-    click(m->Ajout_QSO);
-    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Insertion QSO"));
+    click(m->form()->Ajout_QSO);
+    QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Insertion QSO"));
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
     MainHarness::Contact c;
     c.call = QStringLiteral("FZZZZ");
@@ -181,8 +181,8 @@ void EntryTest::insertedContactGoesInDateOrder()
              QStringLiteral("06/06/08"), QStringLiteral("09:00"), QStringLiteral("SSB"),
              QStringLiteral("14 Mhz"), QStringLiteral("59"), QStringLiteral("F."), false);
     QCOMPARE(h.logBytes(), crlf({A, inserted, B, C}));
-    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
-    QVERIFY(!m->Flag_Insert);
+    QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    QVERIFY(!m->form()->Flag_Insert);
     QCOMPARE(m->Liste_VQX->currentIndex().row(), 3);
 }
 
@@ -198,9 +198,9 @@ void EntryTest::manualDateModeKeepsTheDate()
     QCOMPARE(h.typeContact(c), QString());
     QVERIFY(h.record());
     QCOMPARE(logLines(h).at(1).left(5), QStringLiteral("FZZZZ"));
-    QCOMPARE(m->Date_A->text(), QStringLiteral("06/06/08"));
-    QVERIFY(!m->Date_A->isEnabled());
-    QCOMPARE(m->Heure_A->text(), QString());
+    QCOMPARE(m->form()->Date_A->text(), QStringLiteral("06/06/08"));
+    QVERIFY(!m->form()->Date_A->isEnabled());
+    QCOMPARE(m->form()->Heure_A->text(), QString());
     // The next contact finds the date in place: Enter keeps it.
     c.call = QStringLiteral("FYYYY");
     c.ref = QStringLiteral("45FA004");
@@ -226,9 +226,9 @@ void EntryTest::answeringNoWritesNothing()
     QVERIFY(h.record());
     QCOMPARE(h.logBytes(), before);
     QVERIFY(!QFileInfo::exists(h.dir.file(QStringLiteral("Liste_Prenom.txt"))));
-    QCOMPARE(m->Ind_A->text(), QString());
-    QCOMPARE(m->Prenom_A->text(), QString());
-    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    QCOMPARE(m->form()->Ind_A->text(), QString());
+    QCOMPARE(m->form()->Prenom_A->text(), QString());
+    QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
 }
 
@@ -236,16 +236,16 @@ void EntryTest::alreadyContactedOnTheSameBand()
 {
     MainHarness h;
     MainWindow *m = openStation(h, {A});
-    QCOMPARE(m->Bande_A->currentText(), QStringLiteral("14 Mhz"));
+    QCOMPARE(m->form()->Bande_A->currentText(), QStringLiteral("14 Mhz"));
     Keyboard::typeEnter(QStringLiteral("FZZZZ"));
     Keyboard::enter();
     Keyboard::typeEnter(QStringLiteral("31FA001"));
     QCOMPARE(h.fakes.messages.shown,
              QStringList{QStringLiteral("31FA001 a déjà été contactée le 05/06/08 sur 14 Mhz")});
-    QCOMPARE(m->Ref_A->text(), QString());
-    QCOMPARE(m->Ind_A->text(), QString());
+    QCOMPARE(m->form()->Ref_A->text(), QString());
+    QCOMPARE(m->form()->Ind_A->text(), QString());
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
-    QVERIFY(!m->Ref_A->isEnabled());
+    QVERIFY(!m->form()->Ref_A->isEnabled());
 
     // Another band, chosen from the keyboard: the same fountain is welcome.
     h.fakes.messages.clear();
@@ -253,14 +253,14 @@ void EntryTest::alreadyContactedOnTheSameBand()
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Bande_A"));
     Keyboard::press(Qt::Key_Up);
     Keyboard::press(Qt::Key_Up);
-    QCOMPARE(m->Bande_A->currentText(), QStringLiteral("7.0 Mhz"));
+    QCOMPARE(m->form()->Bande_A->currentText(), QStringLiteral("7.0 Mhz"));
     Keyboard::enter();
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
     Keyboard::typeEnter(QStringLiteral("FZZZZ"));
     Keyboard::enter();
     Keyboard::typeEnter(QStringLiteral("31FA001"));
     QVERIFY(h.fakes.messages.shown.isEmpty());
-    QCOMPARE(m->Dpt_A->text(), QStringLiteral("31"));
+    QCOMPARE(m->form()->Dpt_A->text(), QStringLiteral("31"));
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Dpt_A"));
     QCOMPARE(h.stationValue(QStringLiteral("bande Utilisee")), QStringLiteral("2"));
 }
@@ -270,25 +270,25 @@ void EntryTest::modificationReplacesTheLineInPlace()
     MainHarness h;
     MainWindow *m = openStation(h, {A, B, C});
     clickLine(m, 1);
-    QVERIFY(!m->Ind_A->isEnabled());
-    QCOMPARE(m->Ind_A->text(), QStringLiteral("FBBBB"));
+    QVERIFY(!m->form()->Ind_A->isEnabled());
+    QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("FBBBB"));
     doubleClickLine(m, 1);
-    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Modification QSO"));
-    QVERIFY(m->Flag_Modif);
+    QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Modification QSO"));
+    QVERIFY(m->form()->Flag_Modif);
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
-    QVERIFY(m->Rem_A->isEnabled());
-    QVERIFY(m->Valide_A->isEnabled());
-    QCOMPARE(m->Date_A->text(), QStringLiteral("06/06/08"));
+    QVERIFY(m->form()->Rem_A->isEnabled());
+    QVERIFY(m->form()->Valide_A->isEnabled());
+    QCOMPARE(m->form()->Date_A->text(), QStringLiteral("06/06/08"));
     // Clicks on other lines are ignored during the modification.
     clickLine(m, 0);
-    QCOMPARE(m->Ind_A->text(), QStringLiteral("FBBBB"));
+    QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("FBBBB"));
     QVERIFY(Keyboard::tabTo(QStringLiteral("Ind_A"), true));
 
     Keyboard::enter();
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Prenom_A"));
     Keyboard::typeEnter(QStringLiteral("luc"));
     Keyboard::enter();
-    QCOMPARE(m->Rem_A->text(), QStringLiteral("F. "));
+    QCOMPARE(m->form()->Rem_A->text(), QStringLiteral("F. "));
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Dpt_A"));
     Keyboard::enter();
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Date_A")); // typed, not from the clock
@@ -312,8 +312,8 @@ void EntryTest::modificationReplacesTheLineInPlace()
              QStringLiteral("F. DU LAVOIR"), true);
     QCOMPARE(h.logBytes(), crlf({A, modified, C}));
     QCOMPARE(m->Liste_VQX->currentIndex().row(), 2);
-    QVERIFY(!m->Flag_Modif);
-    QVERIFY(!m->Flag_Edition);
+    QVERIFY(!m->form()->Flag_Modif);
+    QVERIFY(!m->form()->Flag_Edition);
     // The modification did not touch the remembered band.
     QCOMPARE(h.stationValue(QStringLiteral("bande Utilisee")), QStringLiteral("4"));
 }
@@ -326,7 +326,7 @@ void EntryTest::modificationOfAHandEditedLowerCaseName()
     edited.replace(QsoLine::NomFontaine.start - 1, 12, QStringLiteral("f. du lavoir"));
     MainWindow *m = openStation(h, {A, edited, C});
     doubleClickLine(m, 1);
-    QCOMPARE(m->Rem_A->text(), QStringLiteral("f. du lavoir"));
+    QCOMPARE(m->form()->Rem_A->text(), QStringLiteral("f. du lavoir"));
     QVERIFY(Keyboard::tabTo(QStringLiteral("RST_A")));
     Keyboard::retype(QStringLiteral("57"));
     QVERIFY(Keyboard::tabTo(QStringLiteral("Valide_A")));
@@ -350,7 +350,7 @@ void EntryTest::longFountainNameIsCutTo30()
     Keyboard::retype(QStringLiteral("  fontaine de la grande place du vieux"));
     QVERIFY(Keyboard::tabTo(QStringLiteral("Valide_A")));
     QVERIFY(h.record());
-    QCOMPARE(m->Rem_A->text().size(), 0); // emptied after recording
+    QCOMPARE(m->form()->Rem_A->text().size(), 0); // emptied after recording
     const QString stored = logLines(h).value(0);
     QCOMPARE(QsoLine::NomFontaine.cut(stored), QStringLiteral("FONTAINE DE LA GRANDE PLACE DU"));
     QCOMPARE(stored.size(), 107);
@@ -361,22 +361,22 @@ void EntryTest::deletionRemovesALineThatOccursTwice()
     MainHarness h;
     MainWindow *m = openStation(h, {A, B, A});
     clickLine(m, 0);
-    QVERIFY(m->Annule_Saisie->isEnabled());
+    QVERIFY(m->form()->Annule_Saisie->isEnabled());
     h.fakes.messages.answers = {true};
-    click(m->Annule_Saisie);
+    click(m->form()->Annule_Saisie);
     QCOMPARE(h.fakes.messages.asked, QStringList{QStringLiteral("Voulez vous Supprimer ce QSO ?")});
     QCOMPARE(h.logBytes(), crlf({B}));
     QCOMPARE(m->logModel()->rowCount(), 1);
     QCOMPARE(m->logModel()->listLine(0).left(6), QStringLiteral("     1"));
-    QVERIFY(!m->Annule_Saisie->isEnabled());
-    QCOMPARE(m->Ind_A->text(), QString());
+    QVERIFY(!m->form()->Annule_Saisie->isEnabled());
+    QCOMPARE(m->form()->Ind_A->text(), QString());
 
     // Answering No keeps the log and still empties the entry area.
     clickLine(m, 0);
     h.fakes.messages.answers = {false};
-    click(m->Annule_Saisie);
+    click(m->form()->Annule_Saisie);
     QCOMPARE(h.logBytes(), crlf({B}));
-    QCOMPARE(m->Ind_A->text(), QString());
+    QCOMPARE(m->form()->Ind_A->text(), QString());
 }
 
 void EntryTest::deletingTheLastLineLeavesNothingToModify()
@@ -385,18 +385,18 @@ void EntryTest::deletingTheLastLineLeavesNothingToModify()
     MainWindow *m = openStation(h, {A});
     clickLine(m, 0);
     h.fakes.messages.answers = {true};
-    click(m->Annule_Saisie);
+    click(m->form()->Annule_Saisie);
     QCOMPARE(h.logBytes(), QByteArray());
-    QCOMPARE(m->Ligne_Selection, QString());
+    QCOMPARE(m->form()->Ligne_Selection, QString());
     // A double click on the empty list has no line to modify.
     h.fakes.messages.clear();
     QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(h.fakes.messages.shown,
              QStringList{QStringLiteral("Cliquez sur une ligne pour l'editer")});
-    QVERIFY(!m->Flag_Modif);
-    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
-    QVERIFY(!m->Valide_A->isEnabled());
-    QVERIFY(!m->Mode_A->isEnabled());
+    QVERIFY(!m->form()->Flag_Modif);
+    QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    QVERIFY(!m->form()->Valide_A->isEnabled());
+    QVERIFY(!m->form()->Mode_A->isEnabled());
     QCOMPARE(h.logBytes(), QByteArray());
 }
 
@@ -407,11 +407,11 @@ void EntryTest::doubleClickBeforeAnyClick()
     QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(h.fakes.messages.shown,
              QStringList{QStringLiteral("Cliquez sur une ligne pour l'editer")});
-    QVERIFY(!m->Flag_Modif);
+    QVERIFY(!m->form()->Flag_Modif);
     h.fakes.messages.clear();
     // The button is disabled here; clicked all the same, it has nothing to delete.
-    m->Annule_Saisie->setEnabled(true);
-    click(m->Annule_Saisie);
+    m->form()->Annule_Saisie->setEnabled(true);
+    click(m->form()->Annule_Saisie);
     QCOMPARE(h.fakes.messages.shown,
              QStringList{QStringLiteral("Cliquez sur une ligne pour l'effacer")});
     // The list still reacts to clicks once it holds a contact.
@@ -423,8 +423,8 @@ void EntryTest::doubleClickBeforeAnyClick()
     QCOMPARE(h.typeContact(c), QString());
     QVERIFY(h.record());
     clickLine(m, 0);
-    QCOMPARE(m->Ind_A->text(), QStringLiteral("FZZZZ"));
-    QCOMPARE(m->Ref_A->text(), QStringLiteral("31FA001"));
+    QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("FZZZZ"));
+    QCOMPARE(m->form()->Ref_A->text(), QStringLiteral("31FA001"));
 }
 
 void EntryTest::accentedFirstNameStoredInUpperCase()
@@ -436,8 +436,8 @@ void EntryTest::accentedFirstNameStoredInUpperCase()
     c.prenom = QStringLiteral("hélène");
     c.ref = QStringLiteral("2AFA001");
     QCOMPARE(h.typeContact(c), QString());
-    QCOMPARE(m->Prenom_A->text(), QStringLiteral("HéLèNE"));
-    QCOMPARE(m->Dpt_A->text(), QStringLiteral("2a"));
+    QCOMPARE(m->form()->Prenom_A->text(), QStringLiteral("HéLèNE"));
+    QCOMPARE(m->form()->Dpt_A->text(), QStringLiteral("2a"));
     QVERIFY(h.record());
     const QString stored = logLines(h).value(0);
     QCOMPARE(QsoLine::Prenom.cut(stored), QStringLiteral("HÉLÈNE         "));
@@ -454,20 +454,20 @@ void EntryTest::knownCallsignFillsTheFirstName()
         crlf({QStringLiteral("F5ABC           JEAN"), QStringLiteral("f5low        31 PAUL")})));
     MainWindow *m = openStation(h, {A});
     Keyboard::typeEnter(QStringLiteral("F5ABC"));
-    QCOMPARE(m->Prenom_A->text(), QStringLiteral("JEAN"));
+    QCOMPARE(m->form()->Prenom_A->text(), QStringLiteral("JEAN"));
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Prenom_A"));
-    click(m->Efface_A);
+    click(m->form()->Efface_A);
     // A hand-written lower-case entry is not found for the upper-case callsign.
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
     Keyboard::typeEnter(QStringLiteral("f5low"));
-    QCOMPARE(m->Prenom_A->text(), QString());
+    QCOMPARE(m->form()->Prenom_A->text(), QString());
     // No lookup while a line is being modified.
     doubleClickLine(m, 0);
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
     Keyboard::retype(QStringLiteral("F5ABC"));
     Keyboard::enter();
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Prenom_A"));
-    QCOMPARE(m->Prenom_A->text(), QString());
+    QCOMPARE(m->form()->Prenom_A->text(), QString());
 }
 
 void EntryTest::fieldLimits_data()
@@ -697,14 +697,14 @@ void EntryTest::charactersOutsideTheCodePageAreKeptOut()
     MainHarness h;
     MainWindow *m = openStation(h);
     Keyboard::type(QStringLiteral("F5ЖA"));
-    QCOMPARE(m->Ind_A->text(), QStringLiteral("F5A"));
+    QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("F5A"));
     Keyboard::retype(QString());
     Keyboard::paste(QStringLiteral("F6Ж😀B"));
-    QCOMPARE(m->Ind_A->text(), QStringLiteral("F6B"));
+    QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("F6B"));
     Keyboard::enter();
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Prenom_A"));
     Keyboard::type(QStringLiteral("éçè"));
-    QCOMPARE(m->Prenom_A->text(), QStringLiteral("éçè"));
+    QCOMPARE(m->form()->Prenom_A->text(), QStringLiteral("éçè"));
 }
 
 void EntryTest::bandAndModeAreRememberedOutsideModification()
@@ -714,7 +714,7 @@ void EntryTest::bandAndModeAreRememberedOutsideModification()
     Keyboard::press(Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Bande_A"));
     Keyboard::press(Qt::Key_Down);
-    QCOMPARE(m->Bande_A->currentText(), QStringLiteral("18 Mhz"));
+    QCOMPARE(m->form()->Bande_A->currentText(), QStringLiteral("18 Mhz"));
     Keyboard::enter();
     QCOMPARE(h.stationValue(QStringLiteral("bande Utilisee")), QStringLiteral("5"));
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
@@ -728,10 +728,10 @@ void EntryTest::bandAndModeAreRememberedOutsideModification()
     Keyboard::enter();
     QCOMPARE(h.stationValue(QStringLiteral("bande Utilisee")), QStringLiteral("5"));
     QCOMPARE(h.stationValue(QStringLiteral("Mode Utilise")), QStringLiteral("<absent>"));
-    click(m->Efface_A);
-    QCOMPARE(m->Bande_A->currentText(), QStringLiteral("18 Mhz"));
-    QCOMPARE(m->Mode_A->currentText(), QStringLiteral("SSB"));
-    QCOMPARE(m->Rem_A->text(), QStringLiteral(" "));
+    click(m->form()->Efface_A);
+    QCOMPARE(m->form()->Bande_A->currentText(), QStringLiteral("18 Mhz"));
+    QCOMPARE(m->form()->Mode_A->currentText(), QStringLiteral("SSB"));
+    QCOMPARE(m->form()->Rem_A->text(), QStringLiteral(" "));
 }
 
 void EntryTest::qslIsOutOfReachWhileWaiting_data()
@@ -754,8 +754,8 @@ void EntryTest::qslIsOutOfReachWhileWaiting()
         clickLine(m, 0);
     } else if (before == QStringLiteral("abandon")) {
         doubleClickLine(m, 0);
-        QVERIFY(m->QSL_A->isEnabled());
-        click(m->Efface_A);
+        QVERIFY(m->form()->QSL_A->isEnabled());
+        click(m->form()->Efface_A);
     } else if (before == QStringLiteral("record")) {
         MainHarness::Contact c;
         c.call = QStringLiteral("FZZZZ");
@@ -770,7 +770,7 @@ void EntryTest::qslIsOutOfReachWhileWaiting()
         Keyboard::tab();
         reached << Keyboard::focusName();
     }
-    QVERIFY(!m->QSL_A->isEnabled());
+    QVERIFY(!m->form()->QSL_A->isEnabled());
     // Enter where the tabbing stopped (on the list it opens a modification).
     Keyboard::enter();
     Keyboard::enter();
@@ -785,11 +785,11 @@ void EntryTest::insertWhileALineIsShownReachesIndA()
     MainHarness h;
     MainWindow *m = openStation(h, {A, B});
     clickLine(m, 0);
-    QVERIFY(!m->Ind_A->isEnabled());
-    click(m->Ajout_QSO);
-    QVERIFY(m->Ind_A->isEnabled());
+    QVERIFY(!m->form()->Ind_A->isEnabled());
+    click(m->form()->Ajout_QSO);
+    QVERIFY(m->form()->Ind_A->isEnabled());
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
-    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Insertion QSO"));
+    QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Insertion QSO"));
 }
 
 void EntryTest::failedWriteKeepsTheContactInTheFields()
@@ -805,9 +805,9 @@ void EntryTest::failedWriteKeepsTheContactInTheFields()
     QVERIFY(h.record());
     QCOMPARE(h.logBytes(), before);
     QVERIFY(h.fakes.messages.last().contains(QStringLiteral("Le log est resté tel qu'il était.")));
-    QCOMPARE(m->Ind_A->text(), QStringLiteral("FZZZZ"));
-    QCOMPARE(m->Ref_A->text(), QStringLiteral("44FA003"));
-    QVERIFY(m->Valide_A->isEnabled());
+    QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("FZZZZ"));
+    QCOMPARE(m->form()->Ref_A->text(), QStringLiteral("44FA003"));
+    QVERIFY(m->form()->Valide_A->isEnabled());
 }
 
 QTEST_MAIN(EntryTest)

@@ -137,13 +137,13 @@ void KeyboardTest::altLetterOpensItsMenu()
     h.setStation(QStringLiteral("F1ABC"));
     h.writeLog({kSampleA});
     MainWindow *m = h.open();
-    QCOMPARE(QApplication::focusWidget(), m->Ind_A);
+    QCOMPARE(QApplication::focusWidget(), m->form()->Ind_A);
 
     press(m, letter, Qt::AltModifier);
     QTRY_COMPARE(popupName(), menu);
     closePopups(m);
     // The letter never reaches the field that had the focus.
-    QCOMPARE(m->Ind_A->text(), QString());
+    QCOMPARE(m->form()->Ind_A->text(), QString());
     QCOMPARE(h.fakes.messages.shown, QStringList());
 }
 
@@ -168,7 +168,7 @@ void KeyboardTest::altLetterRunsTheBarItem()
     press(m, letter, Qt::AltModifier);
     QTRY_VERIFY(m->secondary(window));
     QVERIFY(m->secondary(window)->isVisible());
-    QCOMPARE(m->Ind_A->text(), QString());
+    QCOMPARE(m->form()->Ind_A->text(), QString());
 }
 
 void KeyboardTest::f10OpensTheMenuBarAndArrowsWalkIt()
@@ -235,9 +235,9 @@ void KeyboardTest::modifiedKeysTypeNothing()
     QWidget *window = m;
     if (field == QStringLiteral("Bande_A")) {
         press(m, Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), m->Bande_A);
+        QCOMPARE(QApplication::focusWidget(), m->form()->Bande_A);
     } else if (field == QStringLiteral("Indica") || field == QStringLiteral("Depa")) {
-        QVERIFY(tabTo(m, m->Rechercher));
+        QVERIFY(tabTo(m, m->form()->Rechercher));
         press(m, Qt::Key_Space);
         auto *search =
             qobject_cast<SearchWindow *>(m->secondary(QStringLiteral("Recherche_Indicatif")));
@@ -255,7 +255,7 @@ void KeyboardTest::modifiedKeysTypeNothing()
         QTRY_VERIFY(qobject_cast<QLineEdit *>(QApplication::focusWidget()));
         window = station;
     } else {
-        QCOMPARE(QApplication::focusWidget(), m->Ind_A);
+        QCOMPARE(QApplication::focusWidget(), m->form()->Ind_A);
     }
     QWidget *focused = QApplication::focusWidget();
     QVERIFY(focused);
@@ -283,7 +283,7 @@ void KeyboardTest::pasteStillWorks()
     MainWindow *m = h.open();
     QApplication::clipboard()->setText(QStringLiteral("F5XYZ"));
     press(m, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(m->Ind_A->text(), QStringLiteral("F5XYZ"));
+    QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("F5XYZ"));
 }
 
 void KeyboardTest::arrowsShowLinesAndEnterStartsTheModification()
@@ -296,17 +296,17 @@ void KeyboardTest::arrowsShowLinesAndEnterStartsTheModification()
     QVERIFY(tabTo(m, m->Liste_VQX));
     QCOMPARE(m->Liste_VQX->currentIndex().row(), 2);
     press(m, Qt::Key_Up);
-    QCOMPARE(m->Ind_A->text(), QStringLiteral("FBBBB"));
-    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("FBBBB"));
+    QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
     press(m, Qt::Key_Up);
-    QCOMPARE(m->Ind_A->text(), QStringLiteral("FAAAA"));
+    QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("FAAAA"));
 
     press(m, Qt::Key_Return);
-    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Modification QSO"));
-    QVERIFY(m->Flag_Modif);
-    QCOMPARE(QApplication::focusWidget(), m->Ind_A);
-    QCOMPARE(m->Ind_A->text(), QStringLiteral("FAAAA"));
-    QCOMPARE(m->Ref_A->text(), QStringLiteral("31FA001"));
+    QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Modification QSO"));
+    QVERIFY(m->form()->Flag_Modif);
+    QCOMPARE(QApplication::focusWidget(), m->form()->Ind_A);
+    QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("FAAAA"));
+    QCOMPARE(m->form()->Ref_A->text(), QStringLiteral("31FA001"));
     QCOMPARE(h.fakes.messages.shown, QStringList());
     QCOMPARE(h.logBytes(), crlf({kSampleA, kSampleB, kSampleC}));
 }
@@ -320,7 +320,7 @@ void KeyboardTest::enterOnASearchResultSelectsItInTheLog()
     h.writeLog({kSampleA, kSampleB, kSampleC, other});
     MainWindow *m = h.open();
 
-    QVERIFY(tabTo(m, m->Rechercher));
+    QVERIFY(tabTo(m, m->form()->Rechercher));
     press(m, Qt::Key_Space);
     auto *search =
         qobject_cast<SearchWindow *>(m->secondary(QStringLiteral("Recherche_Indicatif")));
@@ -339,8 +339,8 @@ void KeyboardTest::enterOnASearchResultSelectsItInTheLog()
     press(search, Qt::Key_Return);
     QTRY_VERIFY(!alive);
     QCOMPARE(m->Liste_VQX->currentIndex().row(), 3);
-    QCOMPARE(m->Ligne_Selection.left(6), QStringLiteral("     4"));
-    QCOMPARE(m->Ind_A->text(), QStringLiteral("FBXYZ"));
+    QCOMPARE(m->form()->Ligne_Selection.left(6), QStringLiteral("     4"));
+    QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("FBXYZ"));
     QCOMPARE(h.fakes.messages.shown, QStringList());
 }
 

@@ -115,8 +115,8 @@ void MainWindowTest::firstStartWithNoSettings()
     QCOMPARE(focusAfterEnter, QStringLiteral("Validation"));
     QCOMPARE(fieldColour, QColor(Qt::white));
     QCOMPARE(h.fakes.messages.shown.value(0), kFirstRunMessage);
-    QCOMPARE(m->Bande_A->currentText(), QStringLiteral("1.8 Mhz"));
-    QCOMPARE(m->Mode_A->currentText(), QStringLiteral("SSB"));
+    QCOMPARE(m->form()->Bande_A->currentText(), QStringLiteral("1.8 Mhz"));
+    QCOMPARE(m->form()->Mode_A->currentText(), QStringLiteral("SSB"));
     QVERIFY(m->Mnu_Date_Auto->isChecked());
     QCOMPARE(m->Label5->text(), QStringLiteral("Date automatique"));
     QCOMPARE(h.fakes.settings.get(kAppVqx, kSectionSetup, QStringLiteral("Chemin Repertoire")),
@@ -128,7 +128,7 @@ void MainWindowTest::firstStartWithNoSettings()
     QCOMPARE(h.stationValue(QStringLiteral("Revision")), QStringLiteral(" 1.0.1"));
     QCOMPARE(h.stationValue(QStringLiteral("bande Utilisee")), QStringLiteral("0"));
     QCOMPARE(m->logModel()->rowCount(), 0);
-    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
     QCOMPARE(h.fakes.messages.shown.size(), 1);
 }
@@ -154,7 +154,7 @@ void MainWindowTest::firstStartClosedWithoutCallsignStaysFxxxx()
     QVERIFY(h.fakes.messages.last().endsWith(
         QStringLiteral("\r\n\r\nPour cela dans la barre des menus allez dans Station puis "
                        "Nouvel Indicatif.")));
-    QCOMPARE(m->Ind_A->text(), QStringLiteral("f")); // unchanged by the typing rule
+    QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("f")); // unchanged by the typing rule
 }
 
 void MainWindowTest::titleHeaderAndMenus()
@@ -235,9 +235,9 @@ void MainWindowTest::dateModeAtStart()
     QCOMPARE(m->Mnu_Date_Auto->isChecked(), automatic);
     QCOMPARE(m->Mnu_Date_Man->isChecked(), manual);
     QCOMPARE(m->Label5->text(), label);
-    QCOMPARE(m->Bande_A->currentText(), QStringLiteral("14 Mhz"));
-    QCOMPARE(m->Mode_A->currentText(), QStringLiteral("CW"));
-    QCOMPARE(m->RST_A->text(), QStringLiteral("599"));
+    QCOMPARE(m->form()->Bande_A->currentText(), QStringLiteral("14 Mhz"));
+    QCOMPARE(m->form()->Mode_A->currentText(), QStringLiteral("CW"));
+    QCOMPARE(m->form()->RST_A->text(), QStringLiteral("599"));
 }
 
 void MainWindowTest::dateModeMenus()
@@ -260,11 +260,11 @@ void MainWindowTest::dateModeMenus()
     Keyboard::type(QStringLiteral("01/02/08"));
     m->Mnu_Date_Man->trigger();
     QVERIFY(m->Mnu_Date_Man->isChecked());
-    QCOMPARE(m->Date_A->text(), QStringLiteral("01/02/08"));
+    QCOMPARE(m->form()->Date_A->text(), QStringLiteral("01/02/08"));
     m->Mnu_Date_Auto->trigger();
     QVERIFY(m->Mnu_Date_Auto->isChecked());
     QVERIFY(!m->Mnu_Date_Man->isChecked());
-    QCOMPARE(m->Date_A->text(), QString());
+    QCOMPARE(m->form()->Date_A->text(), QString());
     QCOMPARE(m->Label5->text(), QStringLiteral("Date automatique"));
     QCOMPARE(h.stationValue(QStringLiteral("Date Auto")), QStringLiteral("Oui"));
     // Choosing the ticked item again keeps it ticked.
@@ -315,10 +315,10 @@ void MainWindowTest::loadsTheLogNumberedAndSelectsTheLastLine()
     QCOMPARE(m->logModel()->rowCount(), 12);
     QCOMPARE(m->logModel()->listLine(9).left(8), QStringLiteral("    10  "));
     QCOMPARE(m->Liste_VQX->currentIndex().row(), 11);
-    QCOMPARE(m->Ligne_Selection, m->logModel()->listLine(11));
+    QCOMPARE(m->form()->Ligne_Selection, m->logModel()->listLine(11));
     // The entry area is empty again, waiting for the next contact.
-    QCOMPARE(m->Ind_A->text(), QString());
-    QVERIFY(!m->Annule_Saisie->isEnabled());
+    QCOMPARE(m->form()->Ind_A->text(), QString());
+    QVERIFY(!m->form()->Annule_Saisie->isEnabled());
     QCOMPARE(h.logBytes(), before);
     QVERIFY(h.fakes.messages.shown.isEmpty());
 }
@@ -349,7 +349,7 @@ void MainWindowTest::failedRewriteKeepsTheLogAndTellsTheOperator()
     QVERIFY(QDir(h.dir.path()).mkdir(QStringLiteral("Temporaire.txt")));
     m->selectListLine(0);
     h.fakes.messages.answers = {true};
-    m->Annule_Saisie->click();
+    m->form()->Annule_Saisie->click();
     QCOMPARE(h.fakes.messages.asked, QStringList{QStringLiteral("Voulez vous Supprimer ce QSO ?")});
     QCOMPARE(h.logBytes(), before);
     QCOMPARE(m->logModel()->rowCount(), 2);
@@ -381,7 +381,7 @@ void MainWindowTest::stationTypingAndValidation()
     QCOMPARE(QFileInfo(h.dir.file(QStringLiteral("FYYYY_P_VQX.log"))).size(), 0);
     QCOMPARE(m->I_Station->text(), QStringLiteral("FYYYY/P"));
     QCOMPARE(m->logModel()->rowCount(), 0);
-    QCOMPARE(m->Bande_A->currentIndex(), 0);
+    QCOMPARE(m->form()->Bande_A->currentIndex(), 0);
     QCOMPARE(h.fakes.settings.get(kAppVqx, QStringLiteral("Setup FYYYY_P"),
                                   QStringLiteral("Mode Utilise")),
              QStringLiteral("0"));
@@ -454,8 +454,8 @@ void MainWindowTest::stationWithExistingLogKeepsItsContacts()
     QVERIFY(chooseStation(m, QStringLiteral("f2xyz")));
     QCOMPARE(m->logModel()->fileLines(), other);
     QCOMPARE(readBytes(h.dir.file(QStringLiteral("F2XYZ_VQX.log"))), crlf(other));
-    QCOMPARE(m->Bande_A->currentText(), QStringLiteral("144 Mhz"));
-    QCOMPARE(m->Mode_A->currentText(), QStringLiteral("FM"));
+    QCOMPARE(m->form()->Bande_A->currentText(), QStringLiteral("144 Mhz"));
+    QCOMPARE(m->form()->Mode_A->currentText(), QStringLiteral("FM"));
     QCOMPARE(h.fakes.settings.get(kAppVqx, QStringLiteral("Setup F2XYZ"),
                                   QStringLiteral("bande Utilisee")),
              QStringLiteral("10"));
@@ -513,19 +513,19 @@ void MainWindowTest::stationChangeEndsTheModification()
     const QPoint at = m->Liste_VQX->visualRect(m->logModel()->index(1)).center();
     QTest::mouseClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, at);
-    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Modification QSO"));
+    QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Modification QSO"));
 
     QVERIFY(chooseStation(m, QStringLiteral("f2xyz")));
     QTRY_VERIFY(!m->secondary(QStringLiteral("Station")));
-    QVERIFY(!m->Flag_Modif);
-    QVERIFY(!m->Flag_Edition);
-    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
-    QCOMPARE(m->Ind_A->text(), QString());
-    QCOMPARE(m->Bande_A->currentText(), QStringLiteral("144 Mhz"));
-    QVERIFY(!m->Valide_A->isEnabled());
-    QVERIFY(!m->QSL_A->isEnabled());
+    QVERIFY(!m->form()->Flag_Modif);
+    QVERIFY(!m->form()->Flag_Edition);
+    QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    QCOMPARE(m->form()->Ind_A->text(), QString());
+    QCOMPARE(m->form()->Bande_A->currentText(), QStringLiteral("144 Mhz"));
+    QVERIFY(!m->form()->Valide_A->isEnabled());
+    QVERIFY(!m->form()->QSL_A->isEnabled());
     // The selection is the new log's last line, never the former station's.
-    QCOMPARE(m->Ligne_Selection, m->logModel()->listLine(0));
+    QCOMPARE(m->form()->Ligne_Selection, m->logModel()->listLine(0));
     QVERIFY(Keyboard::activate(m));
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
     QVERIFY(!Keyboard::tabTo(QStringLiteral("Valide_A")));
@@ -553,7 +553,7 @@ void MainWindowTest::stationChangeClosesTheFormerStationsWindows()
     QTest::mouseClick(levels->Base, Qt::LeftButton);
     m->Mnu_L_Contacte->trigger();
     m->Mnu_Carte_Contacte->trigger();
-    QTest::mouseClick(m->Rechercher, Qt::LeftButton);
+    QTest::mouseClick(m->form()->Rechercher, Qt::LeftButton);
     const QStringList keys = {QStringLiteral("Diplomes_VQX"), QStringLiteral("Liste_VQX"),
                               QStringLiteral("Aff_Contacte"), QStringLiteral("Carte_Acti_VQX"),
                               QStringLiteral("Recherche_Indicatif")};

@@ -68,7 +68,7 @@ private slots:
 
     void aFoundContactIsSelectedInTheMainList()
     {
-        QTest::mouseClick(m_main->Rechercher, Qt::LeftButton);
+        QTest::mouseClick(m_main->form()->Rechercher, Qt::LeftButton);
         auto *search =
             qobject_cast<SearchWindow *>(m_main->secondary(QStringLiteral("Recherche_Indicatif")));
         QVERIFY(search);

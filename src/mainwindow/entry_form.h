@@ -1,0 +1,147 @@
+#pragma once
+
+#include "logstore/entry_rules.h"
+#include "logstore/log_operations.h"
+#include "platform/services.h"
+
+#include <QGroupBox>
+
+class QCheckBox;
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vqx {
+
+struct SharedValues;
+
+// What the entry form asks of the window around it.
+class EntryFormHost
+{
+public:
+    // The date mode: true while Mnu_Date_Auto is ticked.
+    virtual bool dateAuto() const = 0;
+    // The UTC date (dd/mm/yy) and time (hh:mm) the clock shows.
+    virtual QString clockDate() const = 0;
+    virtual QString clockTime() const = 0;
+    // Sets the clock to this very moment.
+    virtual void refreshClock() = 0;
+    // Shows the log after a change; false, once the operator is told why,
+    // when the change did not go through.
+    virtual bool applyChange(const LogChange &change) = 0;
+    // Selects the last line of the list, as a click would.
+    virtual void selectLastLine() = 0;
+    // The operator asked for the search window.
+    virtual void openSearch() = 0;
+
+protected:
+    ~EntryFormHost() = default;
+};
+
+// The frame "Saisie ou modification d'un QSO" (Frame3): the twelve fields of
+// a contact and the buttons that record, abandon, delete, insert and search.
+// Each field checks its value on Enter and hands the turn to the next one.
+class EntryForm : public QGroupBox
+{
+    Q_OBJECT
+public:
+    EntryForm(const Services &services, const SharedValues *shared, EntryFormHost *host,
+              QWidget *parent = nullptr);
+
+    // Empties the entry area for a new contact: "Saisie QSO", focus in Ind_A.
+    void Reset_Saisie();
+    // Reselects the remembered band and mode of the current station.
+    void reselectBandAndMode();
+    // A click on a list line, or the program's selection of one.
+    void showListLine(const QString &listLine);
+    // A double click on the list: the line last clicked is opened for modification.
+    void startModification();
+    // The log shown in the list changed: the line last clicked may be gone.
+    void forgetSelection();
+    // The date mode was changed from the menu.
+    void dateModeChanged(bool automatic);
+
+    // State of the entry area: a list line being modified, a contact to be
+    // inserted, a line taken into the fields (the list then ignores clicks),
+    // and the list line last clicked.
+    bool Flag_Modif = false;
+    bool Flag_Insert = false;
+    bool Flag_Edition = false;
+    QString Ligne_Selection;
+
+    // Controls, named as the operator's screen names them.
+    QLineEdit *Ind_A = nullptr;
+    QLineEdit *Dpt_A = nullptr;
+    QLineEdit *Prenom_A = nullptr;
+    QLineEdit *Ref_A = nullptr;
+    QLineEdit *Date_A = nullptr;
+    QLineEdit *Heure_A = nullptr;
+    QComboBox *Mode_A = nullptr;
+    QComboBox *Bande_A = nullptr;
+    QLineEdit *RST_A = nullptr;
+    QLineEdit *RSTE_A = nullptr;
+    QLineEdit *Rem_A = nullptr;
+    QCheckBox *QSL_A = nullptr;
+    QPushButton *Valide_A = nullptr;
+    QPushButton *Efface_A = nullptr;
+    QPushButton *Annule_Saisie = nullptr;
+    QPushButton *Ajout_QSO = nullptr;
+    QPushButton *Rechercher = nullptr;
+    QLabel *Mode_Aff = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    QString logPath() const;
+    int rememberedPosition(const QString &key) const;
+    void message(const QString &text);
+
+    // Typing and Enter, field by field.
+    bool handleFieldKey(QWidget *field, QKeyEvent *key);
+    void turnTo(QWidget *from, QWidget *to);
+    // Shows the message of a broken rule; false when there is none.
+    bool refuse(const QString &problem);
+    // Automatic date mode outside an insertion or a modification: the date
+    // and time of a contact come from the clock.
+    bool dateFromClock() const;
+    void takeDateFromClock();
+    bool enterBande();
+    void enterIndicatif();
+    void enterPrenom();
+    void enterRef();
+    void enterDpt();
+    void enterDate();
+    void enterHeure();
+    bool enterMode();
+    void enterReport(QLineEdit *field, QWidget *next);
+    void enterRem();
+    void enterQsl();
+    void Chercher_Prenom(const QString &indicatif);
+    void rememberListPosition(QComboBox *combo, int position);
+    void rememberChoice(QComboBox *combo);
+    int listPosition(QComboBox *combo);
+    void keepRepresentable(QLineEdit *field);
+    // Both report fields idle, holding the default report of the shown mode.
+    void idleReports();
+    static QString defaultReport(const QString &mode);
+
+    // Recording, deleting, inserting.
+    void Valider_Qso();
+    // The contact as it is written, read from the fields.
+    QsoFields fieldsForRecording() const;
+    QWidget *entryWidget(EntryField field) const;
+    void returnToWaiting(const QString &dateUsed);
+    void showLineInFields(const QString &listLine);
+    void supprimerQso();
+    void insererQso();
+
+    Services m_services;
+    const SharedValues *m_shared;
+    EntryFormHost *m_host;
+};
+
+} // namespace vqx
