@@ -1,6 +1,6 @@
-// The menu items and buttons that open the other windows. Each window is
-// opened through showSecondary(): at most one instance, brought forward when
-// open, centred, discarded on close.
+// The menus, and the windows they and the search button open. Each window
+// is opened through showSecondary(): at most one instance, brought forward
+// when open, centred, discarded on close.
 #include "main_window.h"
 
 #include "adif/adif_export.h"
@@ -12,12 +12,151 @@
 #include "map/map_window.h"
 #include "platform/message_boxes.h"
 #include "search/search_window.h"
+#include "station/station_window.h"
 #include "webviews/cluster_window.h"
 #include "webviews/reglement_window.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
 
 namespace vqx {
+
+void MainWindow::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    auto act = [this](QMenu *menu, const QString &caption, const char *name) {
+        QAction *a = menu->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        return a;
+    };
+    auto topAction = [this, bar](const QString &caption, const char *name) {
+        QAction *a = bar->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        return a;
+    };
+
+    QMenu *fichier = bar->addMenu(QStringLiteral("&Fichier"));
+    fichier->setObjectName(QStringLiteral("Mnu_Fichier"));
+    Mnu_ADIF = act(fichier, QStringLiteral("&Exporter le log au format ADIF"), "Mnu_ADIF");
+    Mnu_Quitter = act(fichier, QStringLiteral("&Quitter ZAT_VQX"), "Mnu_Quitter");
+
+    QMenu *date = bar->addMenu(QStringLiteral("&Date"));
+    date->setObjectName(QStringLiteral("Mnu_Date"));
+    Mnu_Date_Auto = act(date, QStringLiteral("&Automatique"), "Mnu_Date_Auto");
+    Mnu_Date_Man = act(date, QStringLiteral("&Manuelle"), "Mnu_Date_Man");
+    Mnu_Date_Auto->setCheckable(true);
+    Mnu_Date_Man->setCheckable(true);
+    Mnu_Date_Auto->setChecked(true);
+
+    Mnu_New_Indicatif = topAction(QStringLiteral("&Station"), "Mnu_New_Indicatif");
+
+    QMenu *liste = bar->addMenu(QStringLiteral("&Liste"));
+    liste->setObjectName(QStringLiteral("Mnu_Liste"));
+    Mnu_L_Contacte = act(liste, QStringLiteral("des &Fontaines contactées"), "Mnu_L_Contacte");
+
+    QMenu *carte = bar->addMenu(QStringLiteral("&Carte "));
+    carte->setObjectName(QStringLiteral("Mnu_Carte"));
+    Mnu_Carte_Contacte =
+        act(carte, QStringLiteral("des &départements contactés"), "Mnu_Carte_Contacte");
+
+    QMenu *diplomes = bar->addMenu(QStringLiteral("D&iplomes"));
+    diplomes->setObjectName(QStringLiteral("Mnu_Diplomes"));
+    Mnu_HF = act(diplomes, QStringLiteral("&HF"), "Mnu_HF");
+    Mnu_VHF = act(diplomes, QStringLiteral("&VHF"), "Mnu_VHF");
+
+    Mnu_Cluster = topAction(QStringLiteral("Afficher Cl&uster"), "Mnu_Cluster");
+    Mnu_Reglement = topAction(QStringLiteral("&Règlement"), "Mnu_Reglement");
+
+    QMenu *aide = bar->addMenu(QStringLiteral("&Aide"));
+    aide->setObjectName(QStringLiteral("Mnu_Aide"));
+    Mnu_Apropos = act(aide, QStringLiteral("A &Propos"), "Mnu_Apropos");
+    Mnu_Historique = act(aide, QStringLiteral("&Historique"), "Mnu_Historique");
+
+    connect(Mnu_ADIF, &QAction::triggered, this, &MainWindow::exportAdif);
+    connect(Mnu_Quitter, &QAction::triggered, this, &MainWindow::quitProgram);
+    connect(Mnu_Date_Auto, &QAction::triggered, this, [this] { setDateMode(true); });
+    connect(Mnu_Date_Man, &QAction::triggered, this, [this] { setDateMode(false); });
+    connect(Mnu_New_Indicatif, &QAction::triggered, this, [this] { showStation(false); });
+    connect(Mnu_L_Contacte, &QAction::triggered, this, &MainWindow::openContactedList);
+    connect(Mnu_Carte_Contacte, &QAction::triggered, this, &MainWindow::openMap);
+    connect(Mnu_HF, &QAction::triggered, this, [this] { openAwards(QStringLiteral("HF")); });
+    connect(Mnu_VHF, &QAction::triggered, this, [this] { openAwards(QStringLiteral("VHF")); });
+    connect(Mnu_Cluster, &QAction::triggered, this, &MainWindow::openCluster);
+    connect(Mnu_Reglement, &QAction::triggered, this, &MainWindow::openReglement);
+    connect(Mnu_Apropos, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(Mnu_Historique, &QAction::triggered, this, &MainWindow::showHistory);
+
+    // Desktops open the menu bar with F10; Qt leaves that key to the program.
+    auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    f10->setObjectName(QStringLiteral("F10"));
+    connect(f10, &QShortcut::activated, this,
+            [bar] { bar->setActiveAction(bar->actions().constFirst()); });
+}
+
+void MainWindow::centre(QWidget *w) const
+{
+    w->adjustSize();
+    if (const QScreen *screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        w->move(area.x() + (area.width() - w->width()) / 2,
+                area.y() + (area.height() - w->height()) / 2);
+    }
+}
+
+QWidget *MainWindow::secondary(const QString &key) const
+{
+    return m_windows.value(key).data();
+}
+
+QWidget *MainWindow::showSecondary(const QString &key, const std::function<QWidget *()> &make)
+{
+    if (QWidget *open = m_windows.value(key)) {
+        open->show();
+        open->raise();
+        open->activateWindow();
+        return open;
+    }
+    QWidget *w = make();
+    if (!w)
+        return nullptr;
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowFlag(Qt::Window, true);
+    centre(w);
+    m_windows.insert(key, w);
+    w->show();
+    return w;
+}
+
+void MainWindow::showStation(bool modal)
+{
+    auto make = [this]() -> StationWindow * {
+        auto *w = new StationWindow(m_services, this);
+        connect(w, &StationWindow::stationChosen, this,
+                [this](const QString &indicatifStation, const QString &shown) {
+                    m_shared.Indicatif_Station = indicatifStation;
+                    setStationLabel(shown);
+                    m_form->reselectBandAndMode();
+                    stationChanged();
+                });
+        return w;
+    };
+    if (!modal) {
+        showSecondary(QStringLiteral("Station"), make);
+        return;
+    }
+    // First start: the rest of the start-up waits for the station window.
+    StationWindow *w = make();
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowModality(Qt::ApplicationModal);
+    centre(w);
+    m_windows.insert(QStringLiteral("Station"), w);
+    w->exec();
+}
 
 // Diplomes > HF / VHF: the award window reads the group when it loads.
 void MainWindow::openAwards(const QString &group)
