@@ -14,14 +14,9 @@
 #include <functional>
 
 class QAction;
-class QCheckBox;
-class QComboBox;
 class QLabel;
-class QLineEdit;
 class QListView;
-class QPushButton;
 class QTimer;
-class QGroupBox;
 
 namespace vqx {
 
