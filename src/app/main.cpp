@@ -1,6 +1,7 @@
 #include "mainwindow/main_window.h"
 #include "platform/clock.h"
 #include "platform/data_folder.h"
+#include "platform/file_dialogs.h"
 #include "platform/message_boxes.h"
 #include "platform/printer.h"
 #include "platform/program_pictures.h"
@@ -36,6 +37,7 @@ int main(int argc, char *argv[])
     vqx::QtMessageBoxes messages;
     vqx::QtPrintService printer;
     vqx::WebEngineViewFactory webViews;
+    vqx::QtFileDialogs fileDialogs;
 
     vqx::Services services;
     services.dataDir = vqx::chooseDataFolder(QCoreApplication::applicationDirPath(), perUserData);
@@ -44,6 +46,7 @@ int main(int argc, char *argv[])
     services.messages = &messages;
     services.printer = &printer;
     services.webViews = &webViews;
+    services.fileDialogs = &fileDialogs;
 
     vqx::MainWindow main(services);
     main.start();

@@ -357,6 +357,9 @@ void MainWindow::buildMenus()
     QMenu *fichier = bar->addMenu(QStringLiteral("Fichier"));
     fichier->setObjectName(QStringLiteral("Mnu_Fichier"));
     Mnu_ADIF = act(fichier, QStringLiteral("Exporter le log au format ADIF"), "Mnu_ADIF");
+    Mnu_ADIF_Standard = act(fichier, QStringLiteral("Exporter le log au format ADIF standard"),
+                            "Mnu_ADIF_Standard");
+    Mnu_Import_ADIF = act(fichier, QStringLiteral("Importer un fichier ADIF…"), "Mnu_Import_ADIF");
     Mnu_Quitter = act(fichier, QStringLiteral("Quitter ZAT_VQX"), "Mnu_Quitter");
 
     QMenu *date = bar->addMenu(QStringLiteral("Date"));
@@ -392,6 +395,8 @@ void MainWindow::buildMenus()
     Mnu_Historique = act(aide, QStringLiteral("Historique"), "Mnu_Historique");
 
     connect(Mnu_ADIF, &QAction::triggered, this, &MainWindow::exportAdif);
+    connect(Mnu_ADIF_Standard, &QAction::triggered, this, &MainWindow::exportAdifStandard);
+    connect(Mnu_Import_ADIF, &QAction::triggered, this, &MainWindow::importAdif);
     connect(Mnu_Quitter, &QAction::triggered, this, &MainWindow::quitProgram);
     connect(Mnu_Date_Auto, &QAction::triggered, this, [this] { setDateMode(true); });
     connect(Mnu_Date_Man, &QAction::triggered, this, [this] { setDateMode(false); });

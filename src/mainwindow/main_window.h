@@ -124,6 +124,8 @@ private:
     void openCluster();
     void openReglement();
     void exportAdif();
+    void exportAdifStandard();
+    void importAdif();
 
     Services m_services;
     SharedValues m_shared;
@@ -162,6 +164,8 @@ public:
     QLabel *Label5 = nullptr;
     QTimer *Timer1 = nullptr;
     QAction *Mnu_ADIF = nullptr;
+    QAction *Mnu_ADIF_Standard = nullptr;
+    QAction *Mnu_Import_ADIF = nullptr;
     QAction *Mnu_Quitter = nullptr;
     QAction *Mnu_Date_Auto = nullptr;
     QAction *Mnu_Date_Man = nullptr;

@@ -4,9 +4,13 @@
 #include "mainwindow/main_window.h"
 
 #include "adif/adif_export.h"
+#include "adif/adif_import_window.h"
+#include "adif/adif_messages.h"
+#include "adif/adif_standard_export.h"
 #include "awards/award_levels_window.h"
 #include "awards/award_list_window.h"
 #include "logstore/log_list_model.h"
+#include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "reports/aff_contacte.h"
 #include "reports/carte_acti_vqx.h"
@@ -107,6 +111,33 @@ void MainWindow::exportAdif()
         break;
     }
     m_services.messages->information(this, text);
+}
+
+// Fichier > Exporter le log au format ADIF standard.
+void MainWindow::exportAdifStandard()
+{
+    const AdifStandardExportResult r =
+        Exporter_ADIF_Standard(m_services.dataDir, m_shared.Indicatif_Station,
+                               m_shared.Revision_Texte, m_services.clock->nowUtc());
+    m_services.messages->information(this, adifStandardExportMessage(r));
+}
+
+// Fichier > Importer un fichier ADIF…: the summary replaces that of an
+// earlier import; the list is reloaded as after any change of the log.
+void MainWindow::importAdif()
+{
+    auto *w = new AdifImportWindow(m_services, m_shared.Indicatif_Station, I_Station->text(), this);
+    connect(w, &AdifImportWindow::logChanged, this, [this] {
+        Charger_Log();
+        selectLastLine();
+    });
+    if (!w->run()) {
+        delete w;
+        return;
+    }
+    if (QPointer<QWidget> old = m_windows.take(QStringLiteral("Import_ADIF")))
+        old->close();
+    showSecondary(QStringLiteral("Import_ADIF"), [w] { return w; });
 }
 
 } // namespace vqx
