@@ -32,10 +32,16 @@ QString reportProblem(const QString &what, const QString &value)
     return {};
 }
 
-// The first character the log's code page cannot hold, with what it belongs to.
+// The first character the log's code page cannot hold, or that no key types
+// (a control character), with what it belongs to.
 QString codePageProblem(const QString &what, const QString &value)
 {
     for (QChar c : value) {
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
+            return QStringLiteral("caractère de contrôle (U+%1) impossible à écrire dans le log "
+                                  "(%2)")
+                .arg(c.unicode(), 4, 16, QLatin1Char('0'))
+                .arg(what);
         if (!codepage::isRepresentable(c))
             return QStringLiteral("caractère %1 (U+%2) impossible à écrire dans le log (%3)")
                 .arg(quoted(QString(c)))

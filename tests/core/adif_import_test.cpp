@@ -284,6 +284,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"FountainNameTooLong",
                     {{"COMMENT", "F. DE LA PLACE DU GENERAL LECLERC"}},
                     "nom de la fontaine trop long (33 caractères, 30 au plus)"},
+        RefusalCase{"ControlCharacter",
+                    {{"COMMENT", "F. DE\tLA PLACE"}},
+                    "caractère de contrôle (U+0009) impossible à écrire dans le log (nom de la "
+                    "fontaine)"},
         RefusalCase{"CharacterOutsideTheCodePage",
                     {{"NAME", "Łukasz"}},
                     "caractère « Ł » (U+0141) impossible à écrire dans le log (prénom)"}),
