@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QMultiHash>
 #include <QSet>
 
 #include <algorithm>
@@ -140,37 +141,64 @@ QString fountainKey(QStringView ref, QStringView qrg)
     return key;
 }
 
-// The first-name directory in memory, stored into as Memoriser_Prenom does:
-// every line with the same first 12 characters replaced, or one added.
-class Directory
+// Stores into the first-name directory as Memoriser_Prenom does, one after
+// the other: every line with the same first 12 characters replaced, or the
+// line added at the end. Only the stored names are indexed; the directory is
+// then read once.
+class DirectoryStores
 {
 public:
-    explicit Directory(QStringList lines) : m_lines(std::move(lines))
-    {
-        for (int i = 0; i < m_lines.size(); ++i)
-            m_index[m_lines.at(i).left(kKey)].append(i);
-    }
     void store(const QString &line)
     {
-        const QString key = line.left(kKey);
-        const auto it = m_index.constFind(key);
-        if (it == m_index.constEnd()) {
-            m_index.insert(key, {int(m_lines.size())});
-            m_lines.append(line);
-        } else {
-            for (int i : *it)
+        const QStringView key = QStringView(line).left(kKey);
+        for (int i : m_index.values(qHash(key))) {
+            if (QStringView(m_lines.at(i)).left(kKey) == key) {
                 m_lines[i] = line;
+                return;
+            }
         }
-        m_changed = true;
+        m_index.insert(qHash(key), int(m_lines.size()));
+        m_lines.append(line);
     }
-    bool changed() const { return m_changed; }
-    QStringList take() { return std::move(m_lines); }
+    bool any() const { return !m_lines.isEmpty(); }
+
+    QStringList applyTo(const QStringList &directory)
+    {
+        QStringList out;
+        out.reserve(directory.size() + m_lines.size());
+        std::vector<bool> placed(size_t(m_lines.size()), false);
+        for (const QString &line : directory) {
+            const int i = find(QStringView(line).left(kKey));
+            if (i < 0) {
+                out.append(line);
+            } else {
+                out.append(m_lines.at(i));
+                placed[size_t(i)] = true;
+            }
+        }
+        for (int i = 0; i < m_lines.size(); ++i) {
+            if (!placed[size_t(i)])
+                out.append(m_lines.at(i));
+        }
+        return out;
+    }
 
 private:
+    int find(QStringView key) const
+    {
+        // Lines shorter than the key never match a stored callsign.
+        if (key.size() < kKey)
+            return -1;
+        for (int i : m_index.values(qHash(key))) {
+            if (QStringView(m_lines.at(i)).left(kKey) == key)
+                return i;
+        }
+        return -1;
+    }
+
     static constexpr int kKey = 12;
-    QStringList m_lines;
-    QHash<QString, QList<int>> m_index;
-    bool m_changed = false;
+    QStringList m_lines; // the last line stored for each callsign, in first-store order
+    QMultiHash<size_t, int> m_index;
 };
 
 struct NewContact
@@ -294,21 +322,17 @@ AdifImportPlan planAdifImport(const QList<AdifRecord> &records, const QStringLis
                               const QStringList &prenomLines, const AdifProgress &progress)
 {
     AdifImportPlan plan;
-    QSet<QString> contacts;
-    QSet<QString> fountains;
-    contacts.reserve(logLines.size() + records.size());
-    fountains.reserve(logLines.size() + records.size());
-    for (const QString &l : logLines) {
-        const QString ref = QsoLine::Ref.cutTrimmed(l);
-        const QString qrg = QsoLine::QRG.cutTrimmed(l);
-        contacts.insert(contactKey(QsoLine::Indicatif.cutTrimmed(l), ref, qrg,
-                                   QsoLine::Date.cutTrimmed(l), QsoLine::Heure.cutTrimmed(l)));
-        fountains.insert(fountainKey(ref, qrg));
-    }
-
-    Directory directory(prenomLines);
-    std::vector<NewContact> added;
     AdifImportCounts &counts = plan.counts;
+
+    // The contacts of the file, refusals and records of other kinds counted.
+    struct Candidate
+    {
+        QsoFields fields;
+        QString line;
+        bool fountainInLog = false;
+        bool contactInLog = false;
+    };
+    std::vector<Candidate> candidates;
     const qsizetype total = records.size();
     for (qsizetype n = 0; n < total; ++n) {
         if (progress && n % 256 == 0 && !progress(n, total)) {
@@ -330,32 +354,70 @@ AdifImportPlan planAdifImport(const QList<AdifRecord> &records, const QStringLis
             refuse(m.reason);
             continue;
         }
-        const QsoFields &f = m.fields;
-        const QString line = buildQsoLine(f);
+        QString line = buildQsoLine(m.fields);
         // The line's own upper-casing must not turn the name into something
         // else (a letter whose capital is two letters or outside the code page).
-        if (QsoLine::NomFontaine.cutTrimmed(line) != f.nomFontaine ||
+        if (QsoLine::NomFontaine.cutTrimmed(line) != m.fields.nomFontaine ||
             line.size() != QsoLine::Length || !codepage::isRepresentable(line)) {
             refuse(QStringLiteral("nom de la fontaine %1 impossible à écrire en majuscules dans "
                                   "le log")
-                       .arg(quoted(f.nomFontaine)));
+                       .arg(quoted(m.fields.nomFontaine)));
             continue;
         }
+        candidates.push_back({std::move(m.fields), std::move(line)});
+    }
+
+    // One pass over the log, looking up only the file's contacts: the log's
+    // columns are compared as Ref_Deja_Contactee does, without blanks.
+    QMultiHash<size_t, int> byFountain;
+    byFountain.reserve(qsizetype(candidates.size()));
+    for (size_t i = 0; i < candidates.size(); ++i)
+        byFountain.insert(qHashMulti(0, QStringView(candidates[i].fields.ref),
+                                     QStringView(candidates[i].fields.qrg)),
+                          int(i));
+    const auto trimmed = [](const QString &l, const Column &c) {
+        return QStringView(l).mid(c.start - 1, c.width).trimmed();
+    };
+    for (const QString &l : logLines) {
+        const QStringView ref = trimmed(l, QsoLine::Ref);
+        const QStringView qrg = trimmed(l, QsoLine::QRG);
+        for (auto it = byFountain.constFind(qHashMulti(0, ref, qrg));
+             it != byFountain.constEnd() && it.key() == qHashMulti(0, ref, qrg); ++it) {
+            Candidate &c = candidates[size_t(it.value())];
+            if (c.fields.ref != ref || c.fields.qrg != qrg)
+                continue;
+            c.fountainInLog = true;
+            if (c.fields.indicatif == trimmed(l, QsoLine::Indicatif) &&
+                c.fields.date == trimmed(l, QsoLine::Date) &&
+                c.fields.heure == trimmed(l, QsoLine::Heure))
+                c.contactInLog = true;
+        }
+    }
+
+    // In file order: a contact of the log or of an earlier record is a
+    // duplicate; a fountain worked on that band, already contacted.
+    QSet<QString> contacts;
+    QSet<QString> fountains;
+    std::vector<NewContact> added;
+    DirectoryStores directory;
+    for (Candidate &c : candidates) {
+        const QsoFields &f = c.fields;
         const QString contact = contactKey(f.indicatif, f.ref, f.qrg, f.date, f.heure);
-        if (contacts.contains(contact)) {
+        if (c.contactInLog || contacts.contains(contact)) {
             ++counts.duplicates;
             continue;
         }
         const QString fountain = fountainKey(f.ref, f.qrg);
-        if (fountains.contains(fountain)) {
+        if (c.fountainInLog || fountains.contains(fountain)) {
             ++counts.alreadyContacted;
             continue;
         }
         contacts.insert(contact);
         fountains.insert(fountain);
-        added.push_back({line, dateTimeKey(line), 0});
         if (!f.prenom.isEmpty())
             directory.store(buildPrenomLine(f.indicatif, f.dpt, f.prenom));
+        const qint64 key = dateTimeKey(c.line);
+        added.push_back({std::move(c.line), key, 0});
         ++counts.imported;
     }
     if (progress && !progress(total, total)) {
@@ -363,8 +425,8 @@ AdifImportPlan planAdifImport(const QList<AdifRecord> &records, const QStringLis
         return plan;
     }
     plan.logLines = merged(logLines, std::move(added));
-    plan.prenomChanged = directory.changed();
-    plan.prenomLines = directory.take();
+    plan.prenomChanged = directory.any();
+    plan.prenomLines = plan.prenomChanged ? directory.applyTo(prenomLines) : prenomLines;
     return plan;
 }
 

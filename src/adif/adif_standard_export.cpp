@@ -255,7 +255,7 @@ QString unescapeFromAdi(const QString &text)
             bool ok = false;
             const uint code =
                 end > i + 2 && end - i <= 9 ? text.mid(i + 2, end - i - 2).toUInt(&ok) : 0;
-            if (ok && code > 0 && code <= 0x10FFFF && QChar::isPrint(char32_t(code))) {
+            if (ok && code > 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF)) {
                 const char32_t c = code;
                 out += QString::fromUcs4(&c, 1);
                 i = end;

@@ -9,6 +9,8 @@
 #include "ui_fakes.h"
 
 #include "adif/adif_export.h"
+#include "adif/adif_import.h"
+#include "adif/adif_standard_export.h"
 #include "awards/award_levels.h"
 #include "awards/award_list.h"
 #include "logstore/log_list_model.h"
@@ -22,6 +24,7 @@
 #include "reports/search_matching.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListView>
@@ -33,6 +36,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <unistd.h>
 #include <vector>
 
@@ -254,6 +258,54 @@ const Operation kMainWindow = {
         }
     }};
 
+const QString kNewContactsFile = QStringLiteral("nouveaux.adi");
+
+// An ADIF file of new contacts for a folder's log: fountains not worked on
+// their band yet, dated all over the log's time so that they land between
+// its lines, with first names.
+void adifOfNewContacts(Folder &f, int records)
+{
+    std::set<std::pair<QString, QString>> worked;
+    for (const QString &l : std::as_const(f.lines))
+        worked.insert({QsoLine::Ref.cutTrimmed(l), QsoLine::QRG.cutTrimmed(l)});
+    QStringList lines;
+    const qint64 span = qint64(f.lines.size()) * 7;
+    for (int dep = 1; dep <= 95 && lines.size() < records; ++dep) {
+        for (int n = 0; n < 1000 && lines.size() < records; ++n) {
+            const QString ref = QStringLiteral("%1FT%2")
+                                    .arg(dep, 2, 10, QLatin1Char('0'))
+                                    .arg(n, 3, 10, QLatin1Char('0'));
+            const QString &band = kBandList.at((dep + n) % kBandList.size());
+            if (worked.count({ref, band}))
+                continue;
+            const qint64 minutes = span * lines.size() / records + 3;
+            const QDateTime when =
+                QDateTime(QDate(2010, 1, 1), QTime(0, 0), Qt::UTC).addSecs(minutes * 60);
+            lines << qso(QStringLiteral("F%1NEW").arg(lines.size() % 100), ref,
+                         when.toString(QStringLiteral("dd/MM/yy")),
+                         when.toString(QStringLiteral("hh:mm")), band, true, QStringLiteral("SSB"),
+                         QStringLiteral("PAUL"));
+        }
+    }
+    const QString path = f.dir.file(kNewContactsFile);
+    if (lines.size() != records ||
+        !writeSynced(path,
+                     adifStandardContent(QStringLiteral("F8NEW"), QStringLiteral("1"),
+                                         QDateTime::currentDateTimeUtc(), crlf(lines)),
+                     true))
+        std::abort();
+}
+
+// The log is put back before each run; the first-name directory keeps the
+// names of the first run, which later runs store again in place.
+const Operation kAdifImport = {
+    "ADIF import of 10000 new contacts", true, false, [](Folder &f) {
+        const AdifImportResult r =
+            Importer_ADIF(f.dir.file(kNewContactsFile), f.dir.path(), kStation);
+        if (r.status != AdifImportStatus::Imported || r.counts.imported != 10000)
+            std::abort();
+    }};
+
 // Prints the runs as one table once they are all done.
 class TableReporter : public benchmark::BenchmarkReporter
 {
@@ -309,6 +361,16 @@ int main(int argc, char **argv)
                                  [](benchmark::State &s) { measure(s, kMainWindow); })
         ->Arg(99999)
         ->UseManualTime()
+        ->Iterations(5);
+    benchmark::RegisterBenchmark(kAdifImport.name,
+                                 [](benchmark::State &s) {
+                                     // The file is written before the timing starts.
+                                     adifOfNewContacts(folder(int(s.range(0))), 10000);
+                                     measure(s, kAdifImport);
+                                 })
+        ->Arg(99999)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
         ->Iterations(5);
     TableReporter table;
     benchmark::RunSpecifiedBenchmarks(&table);

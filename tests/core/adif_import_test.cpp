@@ -881,16 +881,16 @@ TEST(AdifStandardExport, AsciiForms)
 
 TEST(AdifStandardExport, ExactFormRoundTrip)
 {
-    for (const char *text :
-         {"HÉLÈNE", "A & B", "&#38;", "€ ŒŸ", "plain", "", "&#", "&#99999999;"}) {
+    for (const char *text : {"HÉLÈNE", "A & B", "&#38;", "€ ŒŸ", "soft\u00ADhyphen", "\x01",
+                             "plain", "", "&#", "&#99999999;"}) {
         const QString t = QString::fromUtf8(text);
         const QString escaped = escapeForAdi(t);
         for (QChar c : escaped)
             EXPECT_TRUE(c.unicode() >= 32 && c.unicode() <= 126) << text;
         EXPECT_EQ(unescapeFromAdi(escaped), t) << text;
     }
-    EXPECT_EQ(unescapeFromAdi(QStringLiteral("a &#x41; &#; &#65")),
-              QStringLiteral("a &#x41; &#; &#65"));
+    EXPECT_EQ(unescapeFromAdi(QStringLiteral("a &#x41; &#; &#65 &#55296; &#1114112;")),
+              QStringLiteral("a &#x41; &#; &#65 &#55296; &#1114112;"));
 }
 
 TEST(AdifStandardExport, FileNamedAfterTheStationWithItsSlash)
