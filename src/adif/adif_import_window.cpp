@@ -53,7 +53,8 @@ AdifImportWindow::AdifImportWindow(const Services &services, const QString &indi
     Fermer = named(new QPushButton(QStringLiteral("&Fermer"), this), "Fermer");
     Fermer->setDefault(true);
     const QFontMetrics fm(Liste_Refus->font());
-    Liste_Refus->setMinimumSize(fm.horizontalAdvance(QString(90, QLatin1Char('M'))),
+    // Wide enough for most reasons on one line.
+    Liste_Refus->setMinimumSize(fm.horizontalAdvance(QString(115, QLatin1Char('M'))),
                                 fm.lineSpacing() * 12);
 
     auto *buttons = new QHBoxLayout;
