@@ -180,7 +180,7 @@ void MainWindow::buildControls()
     auto *frame7 = named(new QGroupBox(QStringLiteral("Date")), "Frame7");
     auto *f7 = new QHBoxLayout(frame7);
     Label33 = named(new QLabel, "Label33");
-    Label5 = named(new QLabel(QStringLiteral("Date automatique")), "Label5");
+    Label5 = named(new QLabel(QStringLiteral("Date")), "Label5");
     Label33->setFont(bold);
     f7->addWidget(Label33);
     f7->addWidget(Label5);
@@ -213,11 +213,11 @@ void MainWindow::buildControls()
     RSTE_A = named(new QLineEdit(QStringLiteral("59")), "RSTE_A");
     Rem_A = named(new QLineEdit, "Rem_A");
     QSL_A = named(new QCheckBox, "QSL_A");
+    QSL_A->setEnabled(false);
     Bande_A->setEditable(true);
     Mode_A->setEditable(true);
     Bande_A->setInsertPolicy(QComboBox::NoInsert);
     Mode_A->setInsertPolicy(QComboBox::NoInsert);
-    // The line edits inside the combos carry the combos' names for the key handling.
     Bande_A->lineEdit()->setObjectName(QStringLiteral("Bande_A_edit"));
     Mode_A->lineEdit()->setObjectName(QStringLiteral("Mode_A_edit"));
 
@@ -301,19 +301,10 @@ void MainWindow::buildControls()
 
     colour(Bande_A, kLightYellow);
     colour(Mode_A, kLightYellow);
-    const QList<QWidget *> keyed = {Bande_A->lineEdit(),
-                                    Mode_A->lineEdit(),
-                                    Ind_A,
-                                    Dpt_A,
-                                    Prenom_A,
-                                    Ref_A,
-                                    Date_A,
-                                    Heure_A,
-                                    RST_A,
-                                    RSTE_A,
-                                    Rem_A,
-                                    QSL_A,
-                                    Valide_A};
+    // The combo boxes keep the focus themselves and hand keys to their line
+    // edits directly, so their keys are watched on the combo boxes.
+    const QList<QWidget *> keyed = {Bande_A, Mode_A, Ind_A,  Dpt_A, Prenom_A, Ref_A,   Date_A,
+                                    Heure_A, RST_A,  RSTE_A, Rem_A, QSL_A,    Valide_A};
     for (QWidget *w : keyed)
         w->installEventFilter(this);
 
@@ -443,6 +434,17 @@ bool MainWindow::dateAuto() const
     return Mnu_Date_Auto->isChecked();
 }
 
+bool MainWindow::dateFromClock() const
+{
+    return dateAuto() && !m_shared.Flag_Insert && !m_shared.Flag_Modif;
+}
+
+void MainWindow::takeDateFromClock()
+{
+    Date_A->setText(Label33->text());
+    Heure_A->setText(Label37->text().left(5));
+}
+
 void MainWindow::refreshClock()
 {
     const Clock &clock = *m_services.clock;
@@ -536,6 +538,9 @@ bool MainWindow::applyChange(const LogChange &change)
         }
         return false;
     }
+    // The line last clicked may be gone or changed; a double click must not
+    // modify it, so it is forgotten unless the selection below renews it.
+    m_shared.Ligne_Selection.clear();
     m_model->setLines(change.lines);
     Ind_A->setEnabled(true);
     selectLastLine();
@@ -580,7 +585,10 @@ void MainWindow::Reset_Saisie()
     Rem_A->setText(QStringLiteral(" "));
     Rem_A->setEnabled(false);
     colour(Rem_A, kLightYellow);
+    // An empty entry area must not be recordable: Tab would reach the box,
+    // and Enter there opens Valide_A.
     QSL_A->setChecked(false);
+    QSL_A->setEnabled(false);
     Ind_A->clear();
     colour(Ind_A, kLightGreen);
     Ind_A->setEnabled(true);
@@ -636,6 +644,35 @@ void MainWindow::quitProgram()
     QCoreApplication::quit();
 }
 
+void MainWindow::centre(QWidget *w) const
+{
+    w->adjustSize();
+    if (const QScreen *screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        w->move(area.x() + (area.width() - w->width()) / 2,
+                area.y() + (area.height() - w->height()) / 2);
+    }
+}
+
+void MainWindow::stationChanged()
+{
+    // The windows that show the former station's contacts would save or
+    // print them under the new callsign.
+    for (const char *key :
+         {"Diplomes_VQX", "Liste_VQX", "Aff_Contacte", "Carte_Acti_VQX", "Recherche_Indicatif"}) {
+        if (QWidget *w = secondary(QLatin1String(key)))
+            w->close();
+    }
+    // A line being modified, inserted or shown belongs to the former log.
+    m_shared.Flag_Modif = false;
+    m_shared.Flag_Insert = false;
+    m_shared.Flag_Edition = false;
+    m_shared.Ligne_Selection.clear();
+    Charger_Log();
+    selectLastLine();
+    Reset_Saisie();
+}
+
 QWidget *MainWindow::secondary(const QString &key) const
 {
     return m_windows.value(key).data();
@@ -654,12 +691,7 @@ QWidget *MainWindow::showSecondary(const QString &key, const std::function<QWidg
         return nullptr;
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowFlag(Qt::Window, true);
-    w->adjustSize();
-    if (const QScreen *screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        w->move(area.x() + (area.width() - w->width()) / 2,
-                area.y() + (area.height() - w->height()) / 2);
-    }
+    centre(w);
     m_windows.insert(key, w);
     w->show();
     return w;
@@ -671,7 +703,7 @@ void MainWindow::showStation(bool modal)
         StationHost host;
         host.showCallsign = [this](const QString &shown) { setStationLabel(shown); };
         host.reselectBandAndMode = [this] { reselectBandAndMode(); };
-        host.reloadLog = [this] { Charger_Log(); };
+        host.reloadLog = [this] { stationChanged(); };
         return new StationWindow(m_services, &m_shared, host, this);
     };
     if (!modal) {
@@ -682,6 +714,7 @@ void MainWindow::showStation(bool modal)
     StationWindow *w = make();
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowModality(Qt::ApplicationModal);
+    centre(w);
     m_windows.insert(QStringLiteral("Station"), w);
     w->exec();
 }

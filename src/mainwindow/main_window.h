@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logstore/entry_rules.h"
 #include "logstore/log_operations.h"
 #include "mainwindow/shared_values.h"
 #include "platform/services.h"
@@ -62,6 +63,9 @@ public:
     // Opens a secondary window once; a second call brings it to the front.
     QWidget *showSecondary(const QString &key, const std::function<QWidget *()> &make);
     QWidget *secondary(const QString &key) const;
+    // After a change of station callsign: reloads the list and empties the
+    // entry area; the windows showing the former station's data are closed.
+    void stationChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -73,6 +77,7 @@ private:
     void setDateMode(bool automatic);
     bool dateAuto() const;
     void showStation(bool modal);
+    void centre(QWidget *w) const;
     void showAbout();
     void showHistory();
     void quitProgram();
@@ -90,6 +95,12 @@ private:
     // Entry area (entry_fields.cpp).
     bool handleFieldKey(QWidget *field, QKeyEvent *key);
     void turnTo(QWidget *from, QWidget *to);
+    // Shows the message of a broken rule; false when there is none.
+    bool refuse(const QString &problem);
+    // Automatic date mode outside an insertion or a modification: the date
+    // and time of a contact come from the clock.
+    bool dateFromClock() const;
+    void takeDateFromClock();
     bool enterBande();
     void enterIndicatif();
     void enterPrenom();
@@ -109,6 +120,9 @@ private:
 
     // Recording and list editing (recording.cpp).
     void Valider_Qso();
+    // The contact as it is written, read from the fields.
+    QsoFields fieldsForRecording() const;
+    QWidget *entryWidget(EntryField field) const;
     void returnToWaiting(const QString &dateUsed);
     void onListClicked(int row);
     void onListDoubleClicked();
