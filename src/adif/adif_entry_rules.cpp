@@ -1,7 +1,7 @@
 #include "adif/adif_entry_rules.h"
 
 #include "logstore/codepage.h"
-#include "logstore/date_time_rules.h"
+#include "logstore/entry_rules.h"
 
 namespace vqx {
 
@@ -12,24 +12,62 @@ QString quoted(const QString &value)
     return QStringLiteral("« ") + value + QStringLiteral(" »");
 }
 
-QString tooLong(const QString &what, const QString &value, int max)
+QString fieldName(EntryField field)
 {
-    return what + QLatin1Char(' ') + quoted(value) +
-           QStringLiteral(" trop long (%1 caractères au plus)").arg(max);
+    switch (field) {
+    case EntryField::Bande:
+        return QStringLiteral("bande");
+    case EntryField::Indicatif:
+        return QStringLiteral("indicatif");
+    case EntryField::Prenom:
+        return QStringLiteral("prénom");
+    case EntryField::Ref:
+        return QStringLiteral("référence");
+    case EntryField::Dpt:
+        return QStringLiteral("département");
+    case EntryField::Date:
+        return QStringLiteral("date");
+    case EntryField::Heure:
+        return QStringLiteral("heure");
+    case EntryField::Mode:
+        return QStringLiteral("mode");
+    case EntryField::RstR:
+        return QStringLiteral("report reçu");
+    case EntryField::RstE:
+        return QStringLiteral("report envoyé");
+    case EntryField::NomFontaine:
+        return QStringLiteral("nom de la fontaine");
+    }
+    return {};
 }
 
-// A report is 1 to 3 characters and starts with a digit from 0 to 5.
-QString reportProblem(const QString &what, const QString &value)
+const QString &valueOf(const QsoFields &f, EntryField field)
 {
-    if (value.isEmpty())
-        return what + QStringLiteral(" absent");
-    if (value.size() > 3)
-        return tooLong(what, value, 3);
-    const QChar first = value.at(0);
-    if (first < QLatin1Char('0') || first > QLatin1Char('5'))
-        return what + QLatin1Char(' ') + quoted(value) +
-               QStringLiteral(" : le premier caractère doit être un chiffre de 0 à 5");
-    return {};
+    switch (field) {
+    case EntryField::Bande:
+        return f.qrg;
+    case EntryField::Indicatif:
+        return f.indicatif;
+    case EntryField::Prenom:
+        return f.prenom;
+    case EntryField::Ref:
+        return f.ref;
+    case EntryField::Dpt:
+        return f.dpt;
+    case EntryField::Date:
+        return f.date;
+    case EntryField::Heure:
+        return f.heure;
+    case EntryField::Mode:
+        return f.mode;
+    case EntryField::RstR:
+        return f.rstR;
+    case EntryField::RstE:
+        return f.rstE;
+    case EntryField::NomFontaine:
+        break;
+    }
+    return f.nomFontaine;
 }
 
 // The first character the log's code page cannot hold, or that no key types
@@ -55,16 +93,12 @@ QString codePageProblem(const QString &what, const QString &value)
 
 QChar upperAsTyped(QChar c)
 {
-    const QChar upper = c.toUpper();
-    return upper != c && codepage::isRepresentable(upper) ? upper : c;
+    return codepage::upper(c);
 }
 
 QString upperAsTyped(const QString &text)
 {
-    QString out = text;
-    for (QChar &c : out)
-        c = upperAsTyped(c);
-    return out;
+    return codepage::upper(text);
 }
 
 bool isFountainReference(const QString &ref)
@@ -93,46 +127,22 @@ QString defaultReportFor(const QString &mode)
 
 QString entryRuleProblem(const QsoFields &f)
 {
-    if (f.indicatif.isEmpty())
-        return QStringLiteral("indicatif absent");
-    if (f.indicatif.size() > QsoLine::Indicatif.width)
-        return tooLong(QStringLiteral("indicatif"), f.indicatif, QsoLine::Indicatif.width);
-    if (f.prenom.size() > QsoLine::Prenom.width)
-        return tooLong(QStringLiteral("prénom"), f.prenom, QsoLine::Prenom.width);
+    // The entry's own rules, with its own words; the value in front, so that
+    // the operator finds it in the file.
+    if (const FieldProblem p = checkContact(f); !p.ok()) {
+        const QString &value = valueOf(f, p.field);
+        return fieldName(p.field) +
+               (value.isEmpty() ? QStringLiteral(" absent") : QLatin1Char(' ') + quoted(value)) +
+               QStringLiteral(" : ") + p.message;
+    }
+    // What typing cannot produce: a reference the award does not know, a
+    // character outside the code page or a control character.
     if (!isFountainReference(f.ref))
         return QStringLiteral("référence de fontaine ") + quoted(f.ref) +
                QStringLiteral(" invalide (exemple : 31FA001)");
-    if (f.dpt.size() > QsoLine::Dpt.width)
-        return tooLong(QStringLiteral("département"), f.dpt, QsoLine::Dpt.width);
-    if (f.date.size() != QsoLine::Date.width || Verifier_Date(f.date) != 0)
-        return QStringLiteral("date ") + quoted(f.date) + QStringLiteral(" invalide");
-    if (f.heure.size() != QsoLine::Heure.width || Verifier_Heure(f.heure) != 0)
-        return QStringLiteral("heure ") + quoted(f.heure) + QStringLiteral(" invalide");
-    if (f.mode.isEmpty())
-        return QStringLiteral("mode absent");
-    // The entry takes up to 6 characters, the log's column only 3.
-    if (f.mode.size() > QsoLine::Mode.width)
-        return tooLong(QStringLiteral("mode"), f.mode, QsoLine::Mode.width);
-    if (f.qrg.isEmpty())
-        return QStringLiteral("bande absente");
-    if (f.qrg.size() > QsoLine::QRG.width)
-        return tooLong(QStringLiteral("bande"), f.qrg, QsoLine::QRG.width);
-    if (QString p = reportProblem(QStringLiteral("report reçu"), f.rstR); !p.isEmpty())
-        return p;
-    if (QString p = reportProblem(QStringLiteral("report envoyé"), f.rstE); !p.isEmpty())
-        return p;
-    const QString name = f.nomFontaine.trimmed();
-    if (name.size() > QsoLine::NomFontaine.width)
-        return QStringLiteral("nom de la fontaine trop long (%1 caractères, %2 au plus)")
-            .arg(name.size())
-            .arg(QsoLine::NomFontaine.width);
-    const std::pair<QString, const QString *> values[] = {
-        {QStringLiteral("indicatif"), &f.indicatif}, {QStringLiteral("prénom"), &f.prenom},
-        {QStringLiteral("mode"), &f.mode},           {QStringLiteral("report reçu"), &f.rstR},
-        {QStringLiteral("report envoyé"), &f.rstE},  {QStringLiteral("nom de la fontaine"), &name},
-    };
-    for (const auto &[what, value] : values) {
-        if (QString p = codePageProblem(what, *value); !p.isEmpty())
+    for (EntryField field : {EntryField::Indicatif, EntryField::Prenom, EntryField::Mode,
+                             EntryField::RstR, EntryField::RstE, EntryField::NomFontaine}) {
+        if (QString p = codePageProblem(fieldName(field), valueOf(f, field)); !p.isEmpty())
             return p;
     }
     return {};

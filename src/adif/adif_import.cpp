@@ -355,15 +355,6 @@ AdifImportPlan planAdifImport(const QList<AdifRecord> &records, const QStringLis
             continue;
         }
         QString line = buildQsoLine(m.fields);
-        // The line's own upper-casing must not turn the name into something
-        // else (a letter whose capital is two letters or outside the code page).
-        if (QsoLine::NomFontaine.cutTrimmed(line) != m.fields.nomFontaine ||
-            line.size() != QsoLine::Length || !codepage::isRepresentable(line)) {
-            refuse(QStringLiteral("nom de la fontaine %1 impossible à écrire en majuscules dans "
-                                  "le log")
-                       .arg(quoted(m.fields.nomFontaine)));
-            continue;
-        }
         candidates.push_back({std::move(m.fields), std::move(line)});
     }
 
