@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QMargins>
 #include <QPointer>
 #include <functional>
 
@@ -23,6 +24,9 @@ class QGroupBox;
 namespace vqx {
 
 class LogListModel;
+
+// The main window's size when the screen has room for it.
+inline constexpr QSize kWantedSize(1280, 760);
 
 // Light yellow: accepted or idle fields; light green: the field whose turn it is.
 inline const QColor kLightYellow(255, 255, 192);
@@ -69,8 +73,14 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    // Opens the window at its wanted size, smaller where needed for it and
+    // its frame to fit the screen's free area, and centres it there. Until
+    // the window manager has framed the window, its frame is a guess.
+    void fitToScreen(const QMargins &frame);
+    QMargins measuredFrame() const;
     void buildControls();
     void buildMenus();
     void applyDateModeFromSettings();
@@ -145,6 +155,8 @@ private:
     SharedValues m_shared;
     LogListModel *m_model = nullptr;
     QHash<QString, QPointer<QWidget>> m_windows;
+    bool m_frameChecked = false; // the real frame has been measured once
+    QMargins m_frameUsed;        // the frame the window was last fitted with
     bool m_inClick = false;
     // Keys that change the list's current line are clicks; this guards the
     // program's own selection from running the click handling twice.

@@ -79,7 +79,7 @@ private slots:
         QVERIFY(fichier);
         QStringList captions;
         for (const QAction *a : fichier->actions())
-            captions << a->text();
+            captions << QString(a->text()).remove(QLatin1Char('&'));
         QCOMPARE(captions, QStringList({QStringLiteral("Exporter le log au format ADIF"),
                                         QStringLiteral("Exporter le log au format ADIF standard"),
                                         QStringLiteral("Importer un fichier ADIF…"),
@@ -102,9 +102,12 @@ private slots:
         MainWindow *m = h->open();
         h->fakes.messages.clear();
 
-        m->Mnu_Import_ADIF->trigger();
-
-        QCOMPARE(h->fakes.fileDialogs.opened.size(), 1);
+        // Alt+F opens Fichier, I chooses "Importer un fichier ADIF…".
+        QTest::keyClick(m->windowHandle(), Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QCOMPARE(QApplication::activePopupWidget()->objectName(), QStringLiteral("Mnu_Fichier"));
+        QTest::keyClick(m->windowHandle(), Qt::Key_I);
+        QTRY_COMPARE(h->fakes.fileDialogs.opened.size(), 1);
         QCOMPARE(h->fakes.fileDialogs.opened.at(0).caption,
                  QStringLiteral("Importer un fichier ADIF"));
         QCOMPARE(h->fakes.fileDialogs.opened.at(0).place, h->dir.path());
@@ -263,8 +266,11 @@ private slots:
         h->writeLog({kSampleA, kSampleB});
         MainWindow *m = h->open();
         h->fakes.messages.clear();
-        m->Mnu_ADIF_Standard->trigger();
-        QCOMPARE(h->fakes.messages.shown,
+        // Alt+F, then S for "Exporter le log au format ADIF standard".
+        QTest::keyClick(m->windowHandle(), Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(m->windowHandle(), Qt::Key_S);
+        QTRY_COMPARE(h->fakes.messages.shown,
                  QStringList{QStringLiteral(
                      "Le fichier a été enregistré sous le nom : F8TEST_P_VQX_standard.adi")});
         const QByteArray file = readBytes(h->dir.file(QStringLiteral("F8TEST_P_VQX_standard.adi")));
