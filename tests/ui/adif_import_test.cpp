@@ -271,8 +271,8 @@ private slots:
         QTRY_VERIFY(QApplication::activePopupWidget());
         QTest::keyClick(m->windowHandle(), Qt::Key_S);
         QTRY_COMPARE(h->fakes.messages.shown,
-                 QStringList{QStringLiteral(
-                     "Le fichier a été enregistré sous le nom : F8TEST_P_VQX_standard.adi")});
+                     QStringList{QStringLiteral(
+                         "Le fichier a été enregistré sous le nom : F8TEST_P_VQX_standard.adi")});
         const QByteArray file = readBytes(h->dir.file(QStringLiteral("F8TEST_P_VQX_standard.adi")));
         QVERIFY(file.contains("<PROGRAMVERSION:5>1.0.1\r\n"));
         QVERIFY(file.contains("<CREATED_TIMESTAMP:15>20210605 143210\r\n"));
