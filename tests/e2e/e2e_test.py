@@ -513,6 +513,73 @@ def export_adif(desk):
     expect_bytes("the log after the export", desk.log_path(STATION).read_bytes(), log)
 
 
+def adi_field(tag, value):
+    """One ADIF field, its length in characters (the text is written in UTF-8)."""
+    return f"<{tag}:{len(value)}>{value} "
+
+
+def import_adif(desk):
+    """Fichier > Importer un fichier ADIF..., a file chosen in the file dialog, the
+    refused list saved, the summary closed: all from the keyboard."""
+    log_path = desk.log_path(STATION)
+    prenoms = desk.data / "Liste_Prenom.txt"
+    adif = desk.data / "autre.adi"
+    records = [
+        [("CALL", "F5XYZ"), ("QSO_DATE", "20210605"), ("TIME_ON", "143210"), ("BAND", "20m"),
+         ("MODE", "SSB"), ("SUBMODE", "USB"), ("RST_SENT", "59"), ("RST_RCVD", "57"),
+         ("NAME", "René"), ("SIG", "VQX"), ("SIG_INFO", "31fa001"), ("COMMENT", "F. de la place"),
+         ("QSL_RCVD", "Y")],
+        [("CALL", "f6def"), ("QSO_DATE", "20210604"), ("TIME_ON", "0930"), ("FREQ", "7.012"),
+         ("MODE", "CW"), ("SIG", "VQX"), ("SIG_INFO", "2AFT002"), ("QSL_RCVD", "N")],
+        [("CALL", "F7GHI"), ("QSO_DATE", "20210606"), ("TIME_ON", "1000"), ("BAND", "60m"),
+         ("MODE", "SSB"), ("SIG", "VQX"), ("SIG_INFO", "13FA010")],
+        [("CALL", "K1ABC"), ("QSO_DATE", "20210606"), ("TIME_ON", "1100"), ("BAND", "20m"),
+         ("MODE", "SSB"), ("SIG", "POTA"), ("SIG_INFO", "K-0001")],
+    ]
+    text = "Exporte par un autre logiciel\r\n<EOH>\r\n" + "".join(
+        "".join(adi_field(t, v) for t, v in r) + "<EOR>\r\n" for r in records)
+    adif.write_bytes(text.encode("utf-8"))
+
+    step("ADIF import: Alt+F, I, the file's path typed in the file dialog, Enter")
+    desk.keys("alt+f", "i")
+    dialog = desk.wait_window("the file dialog", r"^Importer un fichier ADIF$")
+    desk.type(str(adif))
+    desk.keys("Return")
+    desk.wait_gone("the file dialog to close", dialog)
+    summary = desk.wait_window("the import summary", r"^Import ADIF$")
+
+    # In date order; the department from the reference, Corsica in lower case;
+    # reports absent in CW are 599.
+    log = desk.wait_size("the imported contacts", log_path, 2 * 109)
+    expect_bytes("the log after the import", log,
+                 qso_line("F6DEF", "2a", "", "2AFT002", "04/06/21", "09:30", "CW", "7.0 Mhz",
+                          "599", "599", "", False) +
+                 qso_line("F5XYZ", "31", "RENÉ", "31FA001", "05/06/21", "14:32", "SSB", "14 Mhz",
+                          "57", "59", "F. DE LA PLACE", True))
+    expect_bytes("Liste_Prenom.txt", desk.wait_exists("the first-name directory", prenoms),
+                 ("F5XYZ".ljust(12) + " 31 RENÉ").encode("cp1252") + CRLF)
+
+    step("ADIF import: Alt+L saves the refused list under the name offered, Enter")
+    desk.keys("alt+l")
+    save = desk.wait_window("the save dialog", r"^Enregistrer la liste des refus$")
+    desk.keys("Return")
+    desk.wait_gone("the save dialog to close", save)
+    box = desk.wait_box('"La liste a été enregistrée sous le nom : autre_refus.txt"')
+    desk.keys("Return")
+    desk.wait_gone("the message to close", box)
+    expect_bytes("autre_refus.txt", desk.wait_exists("the refused list", desk.data / "autre_refus.txt"),
+                 ("Enregistrements refusés à l'import du fichier autre.adi dans le log de la "
+                  f"station {STATION_SHOWN}\r\n\r\n"
+                  "Enregistrement 3 (F7GHI, 06/06/2021 10:00) : bande (BAND) « 60m » absente de "
+                  "la liste des bandes\r\n").encode("cp1252"))
+
+    step("ADIF import: Enter closes the summary")
+    desk.focus(summary)
+    desk.keys("Return")
+    desk.wait_gone("the summary to close", summary)
+    expect_bytes("the log after the summary", log_path.read_bytes(), log)
+
+
 # --- Scenarios ----------------------------------------------------------------------
 
 def scenario_first_contact(desk):
@@ -523,8 +590,15 @@ def scenario_first_contact(desk):
     export_adif(desk)
 
 
+def scenario_import_adif(desk):
+    """First start, then the VQX contacts of another logger's ADIF file imported."""
+    first_start(desk)
+    import_adif(desk)
+
+
 SCENARIOS = {
     "first_contact": scenario_first_contact,
+    "import_adif": scenario_import_adif,
 }
 
 
