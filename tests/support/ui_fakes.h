@@ -13,8 +13,8 @@
 #include <QFont>
 #include <QList>
 #include <QPixmap>
-#include <QStringList>
 #include <QPointer>
+#include <QStringList>
 #include <QUrl>
 #include <functional>
 
@@ -48,11 +48,11 @@ public:
         asked.clear();
     }
 
-    QStringList shown;       // messages, in order
-    QStringList asked;       // questions, in order
-    QList<bool> answers;     // scripted answers to the next questions
+    QStringList shown;   // messages, in order
+    QStringList asked;   // questions, in order
+    QList<bool> answers; // scripted answers to the next questions
     bool defaultAnswer = true;
-    QPixmap aboutLogo;       // the logo of the last About box
+    QPixmap aboutLogo; // the logo of the last About box
     std::function<void(const QString &)> onShow;
 };
 
