@@ -3,6 +3,7 @@
 #include "logstore/bands.h"
 #include "logstore/log_list_model.h"
 #include "logstore/log_record.h"
+#include "logstore/log_session.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "platform/program_pictures.h"
@@ -72,6 +73,8 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
 {
     setObjectName(QStringLiteral("Main"));
     m_model = new LogListModel(this);
+    m_session = new LogSession(
+        m_services.dataDir, m_services.clock, [this] { return m_shared.Indicatif_Station; }, this);
     buildControls();
     buildMenus();
 
@@ -357,6 +360,7 @@ void MainWindow::buildMenus()
     QMenu *fichier = bar->addMenu(QStringLiteral("Fichier"));
     fichier->setObjectName(QStringLiteral("Mnu_Fichier"));
     Mnu_ADIF = act(fichier, QStringLiteral("Exporter le log au format ADIF"), "Mnu_ADIF");
+    addSafetyItems(fichier);
     Mnu_Quitter = act(fichier, QStringLiteral("Quitter ZAT_VQX"), "Mnu_Quitter");
 
     QMenu *date = bar->addMenu(QStringLiteral("Date"));
@@ -515,6 +519,7 @@ void MainWindow::reportLoadProblems(const LoadedLog &loaded)
 
 bool MainWindow::applyChange(const LogChange &change)
 {
+    reportBackupFailure();
     if (!change.ok()) {
         const QString file = QDir::toNativeSeparators(change.file.path);
         if (change.file.error == FileError::Missing) {
@@ -666,7 +671,10 @@ void MainWindow::showStation(bool modal)
         StationHost host;
         host.showCallsign = [this](const QString &shown) { setStationLabel(shown); };
         host.reselectBandAndMode = [this] { reselectBandAndMode(); };
-        host.reloadLog = [this] { Charger_Log(); };
+        host.reloadLog = [this] {
+            m_session->forgetUndo();
+            Charger_Log();
+        };
         return new StationWindow(m_services, &m_shared, host, this);
     };
     if (!modal) {

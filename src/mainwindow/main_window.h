@@ -15,6 +15,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListView;
+class QMenu;
 class QPushButton;
 class QTimer;
 class QGroupBox;
@@ -22,6 +23,8 @@ class QGroupBox;
 namespace vqx {
 
 class LogListModel;
+class LogSession;
+struct BackupEntry;
 
 // Light yellow: accepted or idle fields; light green: the field whose turn it is.
 inline const QColor kLightYellow(255, 255, 192);
@@ -43,6 +46,8 @@ public:
     SharedValues &shared() { return m_shared; }
     const Services &services() const { return m_services; }
     LogListModel *logModel() const { return m_model; }
+    // Every change of the log goes through it: backups and undo.
+    LogSession *logSession() const { return m_session; }
     QString logPath() const;
 
     // Fills the list from the log; false when the log could not be read.
@@ -116,6 +121,13 @@ private:
     void insererQso();
     void showLineInFields(const QString &listLine);
 
+    // Undo, restore, backup reports (safety_menu.cpp).
+    void addSafetyItems(QMenu *fichier);
+    void Annuler_Modification();
+    void openRestore();
+    bool restoreBackup(const BackupEntry &copy);
+    void reportBackupFailure();
+
     // Menu actions implemented by the other windows.
     void openAwards(const QString &group);
     void openContactedList();
@@ -128,6 +140,7 @@ private:
     Services m_services;
     SharedValues m_shared;
     LogListModel *m_model = nullptr;
+    LogSession *m_session = nullptr;
     QHash<QString, QPointer<QWidget>> m_windows;
     bool m_inClick = false;
     // Keys that change the list's current line are clicks; this guards the
@@ -162,6 +175,8 @@ public:
     QLabel *Label5 = nullptr;
     QTimer *Timer1 = nullptr;
     QAction *Mnu_ADIF = nullptr;
+    QAction *Mnu_Annuler = nullptr;
+    QAction *Mnu_Restaurer = nullptr;
     QAction *Mnu_Quitter = nullptr;
     QAction *Mnu_Date_Auto = nullptr;
     QAction *Mnu_Date_Man = nullptr;

@@ -4,6 +4,7 @@
 
 #include "logstore/log_list_model.h"
 #include "logstore/log_record.h"
+#include "logstore/log_session.h"
 #include "logstore/prenoms.h"
 #include "platform/message_boxes.h"
 
@@ -27,6 +28,7 @@ void MainWindow::Valider_Qso()
     // mode the date kept for the next contact is the one just used.
     const QString dateUsed = Date_A->text();
     Prenom_A->setText(Prenom_A->text().toUpper());
+    m_session->backupBeforeFirstChange();
     const FileResult stored = Memoriser_Prenom(
         m_services.dataDir, buildPrenomLine(Ind_A->text(), Dpt_A->text(), Prenom_A->text()));
     if (!stored.ok()) {
@@ -55,18 +57,17 @@ void MainWindow::Valider_Qso()
     f.qsl = QSL_A->isChecked();
     const QString line = buildQsoLine(f);
 
-    const LogTarget log{logPath()};
     LogChange change;
     if (m_shared.Flag_Modif) {
         QString old = qsoLineFromListLine(m_shared.Ligne_Selection);
         // The list shows the fountain name as stored, in upper case.
         old.replace(QsoLine::NomFontaine.start - 1, QsoLine::NomFontaine.width,
                     QsoLine::NomFontaine.cut(old).toUpper());
-        change = Remplacer_Qso(log, line, old);
+        change = m_session->Remplacer_Qso(line, old);
     } else if (dateAuto() && !m_shared.Flag_Insert) {
-        change = Ajouter_Qso(log, line);
+        change = m_session->Ajouter_Qso(line);
     } else {
-        change = Inserer_Qso_Chrono(log, line);
+        change = m_session->Inserer_Qso_Chrono(line);
     }
     // A contact that could not be written stays in the fields, ready to try again.
     if (!applyChange(change))
@@ -160,7 +161,7 @@ void MainWindow::supprimerQso()
     }
     const QString line = qsoLineFromListLine(m_shared.Ligne_Selection);
     if (m_services.messages->question(this, QStringLiteral("Voulez vous Supprimer ce QSO ?")))
-        applyChange(Supprimer_Qso(LogTarget{logPath()}, line));
+        applyChange(m_session->Supprimer_Qso(line));
     Annule_Saisie->setEnabled(false);
     Reset_Saisie();
 }
