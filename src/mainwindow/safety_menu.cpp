@@ -33,9 +33,10 @@ void MainWindow::addSafetyItems(QMenu *fichier)
 {
     Mnu_Annuler = fichier->addAction(QStringLiteral("Annuler la dernière modification"));
     Mnu_Annuler->setObjectName(QStringLiteral("Mnu_Annuler"));
-    // Not Ctrl+Z, which undoes typing in the text fields; no text field
-    // takes Alt+Backspace.
-    Mnu_Annuler->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Backspace));
+    // Not Ctrl+Z, which undoes typing in the text fields. Alt+Backspace and
+    // Ctrl+Shift+Z are the fields' own undo and redo with some keyboard
+    // schemes; Ctrl+Shift+Backspace belongs to none.
+    Mnu_Annuler->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace));
     Mnu_Annuler->setEnabled(false);
     Mnu_Restaurer = fichier->addAction(QStringLiteral("Restaurer une sauvegarde…"));
     Mnu_Restaurer->setObjectName(QStringLiteral("Mnu_Restaurer"));
