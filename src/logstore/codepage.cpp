@@ -140,6 +140,68 @@ bool isRepresentable(const QString &text)
     return true;
 }
 
+namespace {
+
+// The single-character form of a case change, or the character itself.
+QChar changedCase(QChar c, bool toUpper)
+{
+    const QString one(c);
+    const QString changed = toUpper ? one.toUpper() : one.toLower();
+    return changed.size() == 1 && isRepresentable(changed.at(0)) ? changed.at(0) : c;
+}
+
+bool isControl(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 0x20 || (u >= 0x7F && u <= 0x9F);
+}
+
+} // namespace
+
+QChar upper(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return u >= u'a' && u <= u'z' ? QChar(char16_t(u - 32)) : c;
+    return changedCase(c, true);
+}
+
+QString upper(const QString &text)
+{
+    QString out = text;
+    for (QChar &c : out)
+        c = upper(c);
+    return out;
+}
+
+QChar lower(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return u >= u'A' && u <= u'Z' ? QChar(char16_t(u + 32)) : c;
+    return changedCase(c, false);
+}
+
+QString lower(const QString &text)
+{
+    QString out = text;
+    for (QChar &c : out)
+        c = lower(c);
+    return out;
+}
+
+QString storable(const QString &text)
+{
+    const QString composed = text.normalized(QString::NormalizationForm_C);
+    QString kept;
+    kept.reserve(composed.size());
+    for (QChar c : composed) {
+        if (isRepresentable(c) && !isControl(c))
+            kept += c;
+    }
+    return kept;
+}
+
 QByteArray encodeLines(const QStringList &lines)
 {
     qsizetype total = 0;

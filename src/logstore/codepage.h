@@ -26,6 +26,20 @@ QByteArray encode(const QString &text);
 bool isRepresentable(const QString &text);
 bool isRepresentable(QChar c);
 
+// Case changes that keep every position of the layout: a character takes its
+// upper (lower) form only when that form is one character of the code page,
+// otherwise it stays as it is ("ß" and "µ" stay, "é" gives "É", "ÿ" "Ÿ").
+QChar upper(QChar c);
+QString upper(const QString &text);
+QChar lower(QChar c);
+QString lower(const QString &text);
+
+// What an entry field may hold of a text from outside (pasted): composed
+// first, so a letter and its combining accent become the one accented
+// letter, then without the characters the code page cannot hold and
+// without control characters.
+QString storable(const QString &text);
+
 // Joins lines, each followed by CR LF, and encodes the result.
 QByteArray encodeLines(const QStringList &lines);
 

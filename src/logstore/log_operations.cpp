@@ -27,12 +27,21 @@ LogChange finish(const LogTarget &log, LogChange c, const QString &scratch)
     return c;
 }
 
+// A new line must keep the layout and the code page; the log is then left
+// exactly as it was.
 bool refuseUnwritable(LogChange &c, const QString &line)
 {
-    if (codepage::isRepresentable(line))
+    if (line.size() != QsoLine::Length)
+        c.file.detail = QStringLiteral("ligne de QSO mal formée : %1 caractères au lieu de %2")
+                            .arg(line.size())
+                            .arg(QsoLine::Length);
+    else if (!isWellFormedQsoLine(line))
+        c.file.detail = QStringLiteral("ligne de QSO mal formée : caractère de contrôle");
+    else if (!codepage::isRepresentable(line))
+        c.file.detail = QStringLiteral("caractère non représentable");
+    else
         return false;
     c.file.error = FileError::WriteFailed;
-    c.file.detail = QStringLiteral("caractère non représentable");
     c.lines.clear();
     return true;
 }

@@ -1,5 +1,7 @@
 #include "logstore/log_record.h"
 
+#include "logstore/codepage.h"
+
 #include <QDir>
 
 #include <algorithm>
@@ -11,6 +13,21 @@ QString padded(const QString &value, int width)
 {
     return value.leftJustified(width, QLatin1Char(' '), false);
 }
+
+bool hasControl(QStringView text)
+{
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
+            return true;
+    }
+    return false;
+}
+
+bool fits(const QString &value, int width)
+{
+    return value.size() <= width && !hasControl(value);
+}
 } // namespace
 
 QString fountainNameForLine(const QString &typed)
@@ -20,6 +37,15 @@ QString fountainNameForLine(const QString &typed)
 
 QString buildQsoLine(const QsoFields &f)
 {
+    const QString name = codepage::upper(fountainNameForLine(f.nomFontaine));
+    if (!fits(f.indicatif, QsoLine::Indicatif.width) || !fits(f.dpt, QsoLine::Dpt.width) ||
+        !fits(f.prenom, QsoLine::Prenom.width) || !fits(f.ref, QsoLine::Ref.width) ||
+        f.date.size() != QsoLine::Date.width || hasControl(f.date) ||
+        f.heure.size() != QsoLine::Heure.width || hasControl(f.heure) ||
+        !fits(f.mode, QsoLine::Mode.width) || !fits(f.qrg, QsoLine::QRG.width) ||
+        !fits(f.rstR, QsoLine::RstR.width) || !fits(f.rstE, QsoLine::RstE.width) ||
+        !fits(name, QsoLine::NomFontaine.width))
+        return {};
     QString line;
     line.reserve(QsoLine::Length);
     const QChar blank(QLatin1Char(' '));
@@ -33,10 +59,15 @@ QString buildQsoLine(const QsoFields &f)
     line += padded(f.qrg, QsoLine::QRG.width) + blank;
     line += padded(f.rstR, QsoLine::RstR.width) + blank;
     line += padded(f.rstE, QsoLine::RstE.width) + blank;
-    line +=
-        padded(fountainNameForLine(f.nomFontaine).toUpper(), QsoLine::NomFontaine.width) + blank;
+    line += padded(name, QsoLine::NomFontaine.width) + blank;
     line += f.qsl ? QLatin1Char('*') : blank;
+    Q_ASSERT(isWellFormedQsoLine(line));
     return line;
+}
+
+bool isWellFormedQsoLine(const QString &line)
+{
+    return line.size() == QsoLine::Length && !hasControl(line);
 }
 
 QString formatNumero(int n)

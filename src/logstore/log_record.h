@@ -118,8 +118,14 @@ struct QsoFields
 
 // Builds the 107-character QsoLine: each value left-aligned and blank-filled
 // to its width, date and time as given, the fountain name trimmed, upper
-// case and cut to 30.
+// case and cut to 30. A value that does not fit its column (longer than its
+// width, a date not of 8 or a time not of 5 characters) or that holds a
+// control character gives "": a malformed line is never built.
 QString buildQsoLine(const QsoFields &f);
+
+// A line the log operations may write: 107 characters, none of them a
+// control character (a line break inside would split the contact).
+bool isWellFormedQsoLine(const QString &line);
 
 // The fountain name as it is written: trimmed, cut to 30 characters.
 QString fountainNameForLine(const QString &typed);

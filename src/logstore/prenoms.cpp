@@ -14,7 +14,7 @@ const int kCallWidth = 12;
 QString buildPrenomLine(const QString &indicatif, const QString &dpt, const QString &prenom)
 {
     return indicatif.leftJustified(kCallWidth + 1, QLatin1Char(' ')) +
-           dpt.leftJustified(3, QLatin1Char(' ')) + prenom.toUpper();
+           dpt.leftJustified(3, QLatin1Char(' ')) + codepage::upper(prenom);
 }
 
 PrenomLookup Chercher_Prenom(const QString &dataDir, const QString &indicatif)
@@ -31,7 +31,7 @@ PrenomLookup Chercher_Prenom(const QString &dataDir, const QString &indicatif)
         if (QStringView(line).left(kCallWidth).trimmed() != indicatif)
             continue;
         r.found = true;
-        r.prenom = line.mid(16).toUpper();
+        r.prenom = codepage::upper(line.mid(16));
         r.dptBlank = line.mid(13, 2) == QStringLiteral("  ");
     }
     return r;

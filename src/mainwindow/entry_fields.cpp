@@ -5,6 +5,7 @@
 #include "logstore/codepage.h"
 #include "logstore/contact_search.h"
 #include "logstore/date_time_rules.h"
+#include "logstore/entry_rules.h"
 #include "logstore/prenoms.h"
 #include "platform/settings_store.h"
 
@@ -46,20 +47,15 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 void MainWindow::keepRepresentable(QLineEdit *field)
 {
-    // Pasted text may hold characters the log's code page cannot store.
+    // Pasted text may hold characters the log's code page cannot store, or
+    // letters followed by a combining accent.
     const QString text = field->text();
-    if (codepage::isRepresentable(text))
+    const QString kept = codepage::storable(text);
+    if (kept == text)
         return;
-    QString kept;
-    int cursor = field->cursorPosition();
-    for (int i = 0; i < text.size(); ++i) {
-        if (codepage::isRepresentable(text.at(i)))
-            kept += text.at(i);
-        else if (i < field->cursorPosition())
-            --cursor;
-    }
+    const int cursor = int(codepage::storable(text.left(field->cursorPosition())).size());
     field->setText(kept);
-    field->setCursorPosition(qMax(0, cursor));
+    field->setCursorPosition(qMin(cursor, int(kept.size())));
 }
 
 void MainWindow::rememberListPosition(QComboBox *combo, int position)
@@ -159,7 +155,7 @@ bool MainWindow::handleFieldKey(QWidget *field, QKeyEvent *key)
     if (w != Dpt_A && text.size() == 1 && text.at(0) >= QLatin1Char('a') &&
         text.at(0) <= QLatin1Char('z')) {
         if (auto *edit = qobject_cast<QLineEdit *>(field)) {
-            edit->insert(text.toUpper());
+            edit->insert(codepage::upper(text));
             return true;
         }
     }
@@ -174,17 +170,18 @@ void MainWindow::turnTo(QWidget *from, QWidget *to)
     to->setFocus();
 }
 
+bool MainWindow::refuse(const QString &problem)
+{
+    if (problem.isEmpty())
+        return false;
+    message(problem);
+    return true;
+}
+
 bool MainWindow::enterBande()
 {
-    const QString t = Bande_A->currentText();
-    if (t.isEmpty()) {
-        message(QStringLiteral("Entrez une QRG"));
+    if (refuse(bandeMessage(Bande_A->currentText())))
         return false;
-    }
-    if (t.size() > 7) {
-        message(QStringLiteral("7 caracteres maxi pour la QRG"));
-        return false;
-    }
     turnTo(Bande_A, Ind_A);
     return true;
 }
@@ -192,14 +189,8 @@ bool MainWindow::enterBande()
 void MainWindow::enterIndicatif()
 {
     const QString t = Ind_A->text();
-    if (t.isEmpty()) {
-        message(QStringLiteral("Entrez un indicatif"));
+    if (refuse(indicatifMessage(t)))
         return;
-    }
-    if (t.size() > 12) {
-        message(QStringLiteral("12 caracteres maxi pour l'indicatif"));
-        return;
-    }
     Chercher_Prenom(t);
     turnTo(Ind_A, Prenom_A);
 }
@@ -225,29 +216,16 @@ void MainWindow::Chercher_Prenom(const QString &indicatif)
 
 void MainWindow::enterPrenom()
 {
-    if (Prenom_A->text().size() > 15) {
-        message(QStringLiteral("15 caracteres maxi pour le Prenom"));
+    if (refuse(prenomMessage(Prenom_A->text())))
         return;
-    }
     turnTo(Prenom_A, Ref_A);
 }
 
 void MainWindow::enterRef()
 {
     const QString ref = Ref_A->text();
-    if (ref.isEmpty()) {
-        message(QStringLiteral("Entrez une reférence"));
+    if (refuse(refMessage(ref)))
         return;
-    }
-    if (ref.size() != 7) {
-        message(QStringLiteral("7 caracteres pour la reference ex: 31FA001"));
-        return;
-    }
-    const QString type = ref.mid(2, 2);
-    if (type != QStringLiteral("FA") && type != QStringLiteral("FT")) {
-        message(QStringLiteral("Le type de la fontaine doit etre FA ou FT"));
-        return;
-    }
     if (!m_shared.Flag_Modif) {
         const QString band = Bande_A->currentText();
         const DejaContactee seen = Ref_Deja_Contactee(logPath(), ref, band);
@@ -266,18 +244,15 @@ void MainWindow::enterRef()
 
 void MainWindow::enterDpt()
 {
-    Dpt_A->setText(Dpt_A->text().toLower());
-    if (Dpt_A->text().size() > 2) {
-        message(QStringLiteral("2 caracteres maxi pour le Departement"));
+    Dpt_A->setText(departementForEntry(Dpt_A->text()));
+    if (refuse(dptMessage(Dpt_A->text())))
         return;
-    }
-    if (dateAuto() && !m_shared.Flag_Insert && !m_shared.Flag_Modif) {
+    if (dateFromClock()) {
         // The contact takes the UTC date and time of this very moment.
         colour(Dpt_A, kLightYellow);
         Mode_A->setEnabled(true);
         colour(Mode_A, kLightGreen);
-        Date_A->setText(Label33->text());
-        Heure_A->setText(Label37->text().left(5));
+        takeDateFromClock();
         Mode_A->setFocus();
     } else {
         turnTo(Dpt_A, Date_A);
@@ -287,40 +262,23 @@ void MainWindow::enterDpt()
 
 void MainWindow::enterDate()
 {
-    const QString problem = dateMessage(Date_A->text());
-    if (!problem.isEmpty()) {
-        message(problem);
+    if (refuse(dateMessage(Date_A->text())))
         return;
-    }
     turnTo(Date_A, Heure_A);
 }
 
 void MainWindow::enterHeure()
 {
-    const QString problem = heureMessage(Heure_A->text());
-    if (!problem.isEmpty()) {
-        message(problem);
+    if (refuse(heureMessage(Heure_A->text())))
         return;
-    }
     turnTo(Heure_A, Mode_A);
 }
 
 bool MainWindow::enterMode()
 {
     const QString t = Mode_A->currentText();
-    if (t.isEmpty()) {
-        message(QStringLiteral("Entrez un Mode"));
+    if (refuse(modeMessage(t)))
         return false;
-    }
-    if (t.size() > 6) {
-        message(QStringLiteral("6 caracteres maxi pour le Mode"));
-        return false;
-    }
-    // The Mode column holds three characters.
-    if (t.size() > 3) {
-        message(QStringLiteral("3 caracteres maxi pour le Mode"));
-        return false;
-    }
     turnTo(Mode_A, RST_A);
     RST_A->setText(defaultReport(t));
     RSTE_A->setText(defaultReport(t));
@@ -329,30 +287,15 @@ bool MainWindow::enterMode()
 
 void MainWindow::enterReport(QLineEdit *field, QWidget *next)
 {
-    const QString t = field->text();
-    if (t.isEmpty()) {
-        message(QStringLiteral("Entrez un Report"));
+    if (refuse(reportMessage(field->text())))
         return;
-    }
-    if (t.size() > 3) {
-        message(QStringLiteral("3 caracteres maxi pour le Report"));
-        return;
-    }
-    // R (readability) is a digit from 0 to 5; anything else is refused the same way.
-    const QChar r = t.at(0);
-    if (r < QLatin1Char('0') || r > QLatin1Char('5')) {
-        message(QStringLiteral("R (de RST)doit etre compris entre 0 et 5"));
-        return;
-    }
     turnTo(field, next);
 }
 
 void MainWindow::enterRem()
 {
-    if (Rem_A->text().size() > 30) {
-        message(QStringLiteral("30 caracteres maxi pour le nom de la Fontaine"));
+    if (refuse(nomFontaineMessage(Rem_A->text())))
         return;
-    }
     turnTo(Rem_A, QSL_A);
 }
 

@@ -442,6 +442,17 @@ bool MainWindow::dateAuto() const
     return Mnu_Date_Auto->isChecked();
 }
 
+bool MainWindow::dateFromClock() const
+{
+    return dateAuto() && !m_shared.Flag_Insert && !m_shared.Flag_Modif;
+}
+
+void MainWindow::takeDateFromClock()
+{
+    Date_A->setText(Label33->text());
+    Heure_A->setText(Label37->text().left(5));
+}
+
 void MainWindow::refreshClock()
 {
     const Clock &clock = *m_services.clock;

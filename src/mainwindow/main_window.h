@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logstore/entry_rules.h"
 #include "logstore/log_operations.h"
 #include "mainwindow/shared_values.h"
 #include "platform/services.h"
@@ -95,6 +96,12 @@ private:
     // Entry area (entry_fields.cpp).
     bool handleFieldKey(QWidget *field, QKeyEvent *key);
     void turnTo(QWidget *from, QWidget *to);
+    // Shows the message of a broken rule; false when there is none.
+    bool refuse(const QString &problem);
+    // Automatic date mode outside an insertion or a modification: the date
+    // and time of a contact come from the clock.
+    bool dateFromClock() const;
+    void takeDateFromClock();
     bool enterBande();
     void enterIndicatif();
     void enterPrenom();
@@ -114,6 +121,9 @@ private:
 
     // Recording and list editing (recording.cpp).
     void Valider_Qso();
+    // The contact as it is written, read from the fields.
+    QsoFields fieldsForRecording() const;
+    QWidget *entryWidget(EntryField field) const;
     void returnToWaiting(const QString &dateUsed);
     void onListClicked(int row);
     void onListDoubleClicked();

@@ -2,6 +2,7 @@
 // delete, insert.
 #include "mainwindow/main_window.h"
 
+#include "logstore/codepage.h"
 #include "logstore/log_list_model.h"
 #include "logstore/log_record.h"
 #include "logstore/log_session.h"
@@ -17,20 +18,95 @@
 
 namespace vqx {
 
+QsoFields MainWindow::fieldsForRecording() const
+{
+    QsoFields f;
+    f.indicatif = Ind_A->text();
+    f.dpt = departementForEntry(Dpt_A->text());
+    f.prenom = codepage::upper(Prenom_A->text());
+    f.ref = Ref_A->text();
+    f.date = Date_A->text();
+    f.heure = Heure_A->text();
+    f.mode = Mode_A->currentText();
+    f.qrg = Bande_A->currentText();
+    f.rstR = RST_A->text();
+    f.rstE = RSTE_A->text();
+    f.nomFontaine = fountainNameForLine(Rem_A->text());
+    f.qsl = QSL_A->isChecked();
+    return f;
+}
+
+QWidget *MainWindow::entryWidget(EntryField field) const
+{
+    switch (field) {
+    case EntryField::Bande:
+        return Bande_A;
+    case EntryField::Indicatif:
+        return Ind_A;
+    case EntryField::Prenom:
+        return Prenom_A;
+    case EntryField::Ref:
+        return Ref_A;
+    case EntryField::Dpt:
+        return Dpt_A;
+    case EntryField::Date:
+        return Date_A;
+    case EntryField::Heure:
+        return Heure_A;
+    case EntryField::Mode:
+        return Mode_A;
+    case EntryField::RstR:
+        return RST_A;
+    case EntryField::RstE:
+        return RSTE_A;
+    case EntryField::NomFontaine:
+        return Rem_A;
+    }
+    return Ind_A;
+}
+
 void MainWindow::Valider_Qso()
 {
+    // A date emptied by choosing the automatic mode is the clock's, as Enter
+    // in the department would have given it.
+    if (dateFromClock() && (Date_A->text().isEmpty() || Heure_A->text().isEmpty())) {
+        refreshClock();
+        takeDateFromClock();
+    }
+    // Fields can be changed without Enter (reopened, or all open in a
+    // modification): the whole contact is checked before anything is asked
+    // or written.
+    const QsoFields f = fieldsForRecording();
+    const FieldProblem problem = checkContact(f);
+    if (!problem.ok()) {
+        message(problem.message);
+        QWidget *field = entryWidget(problem.field);
+        field->setEnabled(true);
+        colour(field, kLightGreen);
+        field->setFocus();
+        return;
+    }
+    const QString line = buildQsoLine(f);
+    if (line.isEmpty()) {
+        message(QStringLiteral("Ce QSO ne peut pas être enregistré : un champ contient un "
+                               "caractère qui ne peut pas être écrit dans le log."));
+        return;
+    }
     if (!m_services.messages->question(this,
                                        QStringLiteral("Voulez vous enregistrer ces données ?"))) {
         returnToWaiting(Date_A->text());
         return;
     }
+    // The fields show what is written.
+    Prenom_A->setText(f.prenom);
+    Dpt_A->setText(f.dpt);
+    Rem_A->setText(f.nomFontaine);
     // Showing the last line after the change fills the fields; in manual date
     // mode the date kept for the next contact is the one just used.
-    const QString dateUsed = Date_A->text();
-    Prenom_A->setText(Prenom_A->text().toUpper());
+    const QString dateUsed = f.date;
     m_session->backupBeforeFirstChange();
-    const FileResult stored = Memoriser_Prenom(
-        m_services.dataDir, buildPrenomLine(Ind_A->text(), Dpt_A->text(), Prenom_A->text()));
+    const FileResult stored =
+        Memoriser_Prenom(m_services.dataDir, buildPrenomLine(f.indicatif, f.dpt, f.prenom));
     if (!stored.ok()) {
         // The contact matters more than the first name: say so and go on.
         message(QStringLiteral("Le répertoire des prénoms ") +
@@ -39,30 +115,12 @@ void MainWindow::Valider_Qso()
                 QStringLiteral(") ; il est resté tel qu'il était."));
     }
 
-    const QString trimmedName = Rem_A->text().trimmed();
-    if (trimmedName.size() > QsoLine::NomFontaine.width)
-        Rem_A->setText(trimmedName.left(QsoLine::NomFontaine.width));
-    QsoFields f;
-    f.indicatif = Ind_A->text();
-    f.dpt = Dpt_A->text();
-    f.prenom = Prenom_A->text();
-    f.ref = Ref_A->text();
-    f.date = Date_A->text();
-    f.heure = Heure_A->text();
-    f.mode = Mode_A->currentText();
-    f.qrg = Bande_A->currentText();
-    f.rstR = RST_A->text();
-    f.rstE = RSTE_A->text();
-    f.nomFontaine = Rem_A->text();
-    f.qsl = QSL_A->isChecked();
-    const QString line = buildQsoLine(f);
-
     LogChange change;
     if (m_shared.Flag_Modif) {
         QString old = qsoLineFromListLine(m_shared.Ligne_Selection);
         // The list shows the fountain name as stored, in upper case.
         old.replace(QsoLine::NomFontaine.start - 1, QsoLine::NomFontaine.width,
-                    QsoLine::NomFontaine.cut(old).toUpper());
+                    codepage::upper(QsoLine::NomFontaine.cut(old)));
         change = m_session->Remplacer_Qso(line, old);
     } else if (dateAuto() && !m_shared.Flag_Insert) {
         change = m_session->Ajouter_Qso(line);

@@ -5,6 +5,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace vqx {
 
 QFont printFont(int pointSize)
@@ -16,13 +18,30 @@ QFont printFont(int pointSize)
     return f;
 }
 
+QFont fittedFont(const QFont &font, const QPaintDevice *device, const QStringList &lines, int width)
+{
+    QFont fitted(font, device);
+    for (int tries = 0; tries < 8 && width > 0; ++tries) {
+        const QFontMetricsF fm(fitted, device);
+        qreal widest = 0;
+        for (const QString &line : lines)
+            widest = std::max(widest, fm.horizontalAdvance(line));
+        if (widest <= width)
+            break;
+        // A hair smaller than the ratio: glyph advances are rounded at
+        // some sizes.
+        fitted.setPointSizeF(fitted.pointSizeF() * width / widest * 0.998);
+    }
+    return fitted;
+}
+
 bool paintLines(QPrinter &printer, const QStringList &lines, const QFont &font)
 {
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
     const QFont previous = painter.font();
-    painter.setFont(QFont(font, painter.device()));
+    painter.setFont(fittedFont(font, painter.device(), lines, painter.viewport().width()));
     const QFontMetrics fm(painter.font());
     const int lineHeight = fm.lineSpacing();
     const int pageHeight = painter.viewport().height();

@@ -3,8 +3,9 @@
 #include <QFont>
 #include <QStringList>
 
-class QWidget;
+class QPaintDevice;
 class QPrinter;
+class QWidget;
 
 namespace vqx {
 
@@ -28,7 +29,14 @@ public:
 // The font of the printed lists: "Courier New" bold at the given size.
 QFont printFont(int pointSize);
 
-// Draws the lines on a printer that is already set up; false on failure.
+// The font for lines printed within the given width (device pixels): the
+// font itself when the widest line fits, otherwise the same font made just
+// small enough, so that no character falls off the page.
+QFont fittedFont(const QFont &font, const QPaintDevice *device, const QStringList &lines,
+                 int width);
+
+// Draws the lines on a printer that is already set up, in the font fitted to
+// the printable width; false on failure.
 bool paintLines(QPrinter &printer, const QStringList &lines, const QFont &font);
 
 class QtPrintService : public PrintService

@@ -27,6 +27,13 @@ namespace {
 // A box is 375 by 300 twips.
 const QSize kBoxSize(25, 20);
 
+// The empty sea north of Brittany and west of the Cotentin, in the map's own
+// units: room for Paris and its three neighbours enlarged.
+const QRectF kInsetCorner(4, 4, 126, 132);
+// Room kept around the four departments inside the inset, in map units
+// before enlargement.
+constexpr double kInsetPadding = 1.5;
+
 QColor boxColour(BoxState state)
 {
     return QColor::fromRgb(QRgb(0xFF000000u | boxRgb(state)));
@@ -94,6 +101,7 @@ CarteActiVqx::CarteActiVqx(const Services &services, const SharedValues *shared,
     QByteArray map;
     if (file.open(QIODevice::ReadOnly))
         map = file.readAll();
+    map = withParisInset(map);
     buildBoxes(map);
     for (int i = 1; i < kMapBoxCount; ++i)
         setBox(i, BoxState::NotContacted);
@@ -116,12 +124,56 @@ CarteActiVqx::CarteActiVqx(const Services &services, const SharedValues *shared,
         message(logReadProblem(log.file));
 }
 
+QByteArray CarteActiVqx::withParisInset(const QByteArray &map)
+{
+    QSvgRenderer plain(map);
+    if (!plain.isValid())
+        return map;
+    MapInset inset;
+    for (int i = 0; i < kMapBoxCount; ++i) {
+        if (!boxInParisInset(i))
+            continue;
+        const QString id = mapElementId(i);
+        if (!plain.elementExists(id))
+            return map;
+        inset.source = inset.source.united(elementDocumentRect(plain, id));
+        inset.copies.emplace_back(id, insetElementId(i));
+    }
+    inset.source.adjust(-kInsetPadding, -kInsetPadding, kInsetPadding, kInsetPadding);
+    // The frame takes the shape of the area it shows, in the corner's top left.
+    inset.frame = kInsetCorner;
+    inset.frame.setSize(inset.source.size() * inset.scale());
+    const QByteArray out = addMapInset(map, inset);
+    if (out.isEmpty())
+        return map;
+    m_insetScale = inset.scale();
+    return out;
+}
+
 void CarteActiVqx::buildBoxes(const QByteArray &map)
 {
     QSvgRenderer plain(map);
     const QHash<QString, QString> names = mapElementNames(map);
     const QFont font = reports::arialFont(9.75, true);
-    std::vector<std::pair<double, QLabel *>> bySize;
+
+    // Boxes that would cover one another move apart, each staying on its own
+    // department: first the four of the inset, then the others, which also
+    // keep off the inset and the outline of the area it enlarges.
+    QStringList inInset;
+    QStringList onMap;
+    for (int i = 0; i < kMapBoxCount; ++i) {
+        const QString id = placedOn(plain, i);
+        if (!id.isEmpty())
+            (boxInParisInset(i) && id == insetElementId(i) ? inInset : onMap) << id;
+    }
+    QHash<QString, QPointF> centres = placeBoxes(plain, inInset, QSizeF(kBoxSize), {});
+    QList<QRectF> taken;
+    for (const QString &id : {kInsetFrameId, kInsetSourceId}) {
+        if (plain.elementExists(id))
+            taken << elementDocumentRect(plain, id);
+    }
+    centres.insert(placeBoxes(plain, onMap, QSizeF(kBoxSize), taken));
+
     for (int i = 0; i < kMapBoxCount; ++i) {
         auto *box = new QLabel(boxText(i), Carte);
         box->setObjectName(QStringLiteral("Dep_%1").arg(i));
@@ -132,21 +184,24 @@ void CarteActiVqx::buildBoxes(const QByteArray &map)
         box->setVisible(boxVisible(i));
         Dep.append(box);
         setBox(i, BoxState::Initial);
-        const QString id = mapElementId(i);
-        if (id.isEmpty() || !plain.isValid() || !plain.elementExists(id))
+        const QString id = placedOn(plain, i);
+        if (id.isEmpty())
             continue;
-        Carte->pin(box, departmentAnchor(plain, id));
-        box->setToolTip(names.value(id).isEmpty()
-                            ? boxText(i)
-                            : boxText(i) + QLatin1Char(' ') + names.value(id));
-        const QRectF r = elementDocumentRect(plain, id);
-        bySize.emplace_back(r.width() * r.height(), box);
+        Carte->pin(box, centres.value(id));
+        const QString name = names.value(mapElementId(i));
+        box->setToolTip(name.isEmpty() ? boxText(i) : boxText(i) + QLatin1Char(' ') + name);
     }
-    // Small departments (Paris and its ring) stay on top of their neighbours.
-    std::stable_sort(bySize.begin(), bySize.end(),
-                     [](const auto &a, const auto &b) { return a.first > b.first; });
-    for (const auto &s : bySize)
-        s.second->raise();
+}
+
+QString CarteActiVqx::placedOn(const QSvgRenderer &map, int index)
+{
+    if (!map.isValid())
+        return {};
+    for (const QString &id : {boxElementId(index), mapElementId(index)}) {
+        if (!id.isEmpty() && map.elementExists(id))
+            return id;
+    }
+    return {};
 }
 
 void CarteActiVqx::paint(const QByteArray &map)
@@ -155,9 +210,15 @@ void CarteActiVqx::paint(const QByteArray &map)
     paint.stroke = QStringLiteral("#606060");
     paint.strokeWidth = QStringLiteral("0.5");
     for (int i = 0; i < kMapBoxCount; ++i) {
+        const QString colour = svgColour(boxRgb(m_colouring.boxes[size_t(i)]));
         const QString id = mapElementId(i);
         if (!id.isEmpty())
-            paint.fillById.insert(id, svgColour(boxRgb(m_colouring.boxes[size_t(i)])));
+            paint.fillById.insert(id, colour);
+        const QString copy = insetElementId(i);
+        if (!copy.isEmpty()) {
+            paint.fillById.insert(copy, colour);
+            paint.strokeWidthById.insert(copy, QString::number(0.5 / m_insetScale));
+        }
     }
     const QByteArray painted = paintMapSvg(map, paint);
     Carte->load(painted.isEmpty() ? map : painted);

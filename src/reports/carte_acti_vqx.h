@@ -8,6 +8,7 @@
 
 class QLabel;
 class QLineEdit;
+class QSvgRenderer;
 
 namespace vqx {
 
@@ -33,7 +34,13 @@ public:
     QLabel *Credit_Carte = nullptr;
 
 private:
+    // The map with Paris and its neighbours drawn again, enlarged, in an
+    // empty corner; the map unchanged when that cannot be done.
+    QByteArray withParisInset(const QByteArray &map);
     void buildBoxes(const QByteArray &map);
+    // The element of the map the box of a department sits on; "" for a
+    // hidden box or a map without it.
+    static QString placedOn(const QSvgRenderer &map, int index);
     void paint(const QByteArray &map);
     void setBox(int index, BoxState state);
     void message(const QString &text);
@@ -41,6 +48,7 @@ private:
     Services m_services;
     QString m_callsign;
     MapColouring m_colouring;
+    double m_insetScale = 1.0;
 };
 
 // The map inside the program.

@@ -48,6 +48,21 @@ QString mapElementId(int index)
     return boxText(index);
 }
 
+bool boxInParisInset(int index)
+{
+    return index == 75 || index == 92 || index == 93 || index == 94;
+}
+
+QString insetElementId(int index)
+{
+    return boxInParisInset(index) ? QStringLiteral("encart-") + mapElementId(index) : QString();
+}
+
+QString boxElementId(int index)
+{
+    return boxInParisInset(index) ? insetElementId(index) : mapElementId(index);
+}
+
 int boxIndexForCode(const QString &code)
 {
     if (code.compare(QLatin1String("2a"), Qt::CaseInsensitive) == 0)

@@ -32,6 +32,17 @@ bool boxVisible(int index);
 // hidden box.
 QString mapElementId(int index);
 
+// Paris and its three neighbours (75, 92, 93, 94) are too small for their
+// boxes at the map's scale: the map shows them again, enlarged, in an inset,
+// and their boxes go there.
+bool boxInParisInset(int index);
+// The id of a department's enlarged copy in the inset ("encart-75"); "" for
+// a box that is not in the inset.
+QString insetElementId(int index);
+// The element the box of a department sits on: its copy in the inset for
+// the four of Paris, its own shape for every other.
+QString boxElementId(int index);
+
 // Box of a trimmed department code: 2a/2A and 2b/2B are Corsica; other
 // codes must be a whole number 0-99. -1 when the line is to be skipped
 // (a code that starts with a letter, "2C", an empty code).

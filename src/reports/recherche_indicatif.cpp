@@ -1,5 +1,6 @@
 #include "reports/recherche_indicatif.h"
 
+#include "logstore/codepage.h"
 #include "logstore/log_record.h"
 #include "platform/message_boxes.h"
 #include "reports/report_fonts.h"
@@ -200,7 +201,7 @@ bool RechercheIndicatif::handleKey(QLineEdit *field, QKeyEvent *key)
     const bool plain =
         !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (field != Depa && plain && isLowerAsciiLetter(key->text())) {
-        field->insert(key->text().toUpper());
+        field->insert(codepage::upper(key->text()));
         return true;
     }
     return false;
@@ -231,7 +232,7 @@ void RechercheIndicatif::enterData()
 void RechercheIndicatif::enterDepa()
 {
     // Departments are logged in lower case (2a, 2b).
-    Depa->setText(Depa->text().toLower());
+    Depa->setText(codepage::lower(Depa->text()));
     if (Depa->text().size() > 2) {
         message(QStringLiteral("2 caracteres maxi pour le département"));
         return;

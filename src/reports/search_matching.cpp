@@ -1,5 +1,6 @@
 #include "reports/search_matching.h"
 
+#include "logstore/codepage.h"
 #include "logstore/log_record.h"
 
 namespace vqx {
@@ -24,7 +25,7 @@ QString searchText(SearchKind kind, const QString &fieldText)
            (fieldText.at(start) == QLatin1Char('\r') || fieldText.at(start) == QLatin1Char('\n')))
         ++start;
     const QString text = fieldText.mid(start);
-    return kind == SearchKind::Departement ? text : text.toUpper();
+    return kind == SearchKind::Departement ? text : codepage::upper(text);
 }
 
 bool matchesSearch(SearchKind kind, const QString &listLine, const QString &text)

@@ -1,5 +1,6 @@
 #include "station/station_window.h"
 
+#include "logstore/codepage.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
 #include "platform/message_boxes.h"
@@ -106,11 +107,14 @@ bool StationWindow::eventFilter(QObject *watched, QEvent *event)
         Validation->setFocus();
         return true;
     }
-    const QString text = key->text();
+    // Shortcuts (paste, undo) are not typing.
+    const bool shortcut =
+        key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const QString text = shortcut ? QString() : key->text();
     if (text.size() == 1) {
         const QChar c = text.at(0);
         if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) {
-            New_Indicatif->insert(QString(c.toUpper()));
+            New_Indicatif->insert(QString(codepage::upper(c)));
             return true;
         }
         if (c == QLatin1Char('/')) {
@@ -124,7 +128,7 @@ bool StationWindow::eventFilter(QObject *watched, QEvent *event)
 void StationWindow::validate()
 {
     MessageBoxes &messages = *m_services.messages;
-    const QString candidate = New_Indicatif->text().toUpper();
+    const QString candidate = codepage::upper(New_Indicatif->text());
     if (candidate.isEmpty()) {
         messages.information(this, QStringLiteral("Vous devez entrer un indicatif"));
         return;

@@ -334,6 +334,22 @@ TEST(MapBoxes, CodesAndBoxes)
     EXPECT_EQ(mapElementId(98), QString());
 }
 
+TEST(MapBoxes, ParisAndItsNeighboursGoToTheInset)
+{
+    QList<int> inInset;
+    for (int i = 0; i < kMapBoxCount; ++i) {
+        if (boxInParisInset(i))
+            inInset << i;
+    }
+    EXPECT_EQ(inInset, (QList<int>{75, 92, 93, 94}));
+    EXPECT_EQ(insetElementId(75), QStringLiteral("encart-75"));
+    EXPECT_EQ(boxElementId(94), QStringLiteral("encart-94"));
+    EXPECT_EQ(insetElementId(77), QString());
+    EXPECT_EQ(boxElementId(77), QStringLiteral("77"));
+    EXPECT_EQ(boxElementId(96), QStringLiteral("2A"));
+    EXPECT_EQ(boxElementId(20), QString());
+}
+
 struct ColouringCase
 {
     const char *name;
@@ -481,6 +497,106 @@ TEST(MapSvg, FillsNamedElementsOnly)
     const QHash<QString, QString> names = mapElementNames(svg);
     EXPECT_EQ(names.size(), 1);
     EXPECT_EQ(names.value(QStringLiteral("01")), QStringLiteral("Ain"));
+}
+
+TEST(MapSvg, EnlargedElementsKeepAThinOutline)
+{
+    const QByteArray svg = "<svg><path id=\"75\" d=\"M0 0 L1 1\"/>"
+                           "<path id=\"encart-75\" d=\"M0 0 L1 1\"/></svg>";
+    MapPaint paint;
+    paint.fillById.insert(QStringLiteral("75"), svgColour(0xFFC0C0));
+    paint.fillById.insert(QStringLiteral("encart-75"), svgColour(0xFFC0C0));
+    paint.stroke = svgColour(0x606060);
+    paint.strokeWidth = QStringLiteral("0.5");
+    paint.strokeWidthById.insert(QStringLiteral("encart-75"), QStringLiteral("0.1"));
+    const QByteArray out = paintMapSvg(svg, paint);
+    EXPECT_TRUE(out.contains(R"(id="75" d="M0 0 L1 1" fill="#ffc0c0" stroke="#606060" )"
+                             R"(stroke-width="0.5")"))
+        << out.toStdString();
+    EXPECT_TRUE(out.contains(R"(id="encart-75" d="M0 0 L1 1" fill="#ffc0c0" stroke="#606060" )"
+                             R"(stroke-width="0.1")"))
+        << out.toStdString();
+}
+
+TEST(MapInsetFit, SourceCentredInFrameAtTheLargestScale)
+{
+    MapInset inset;
+    inset.source = QRectF(10, 20, 20, 10);
+    inset.frame = QRectF(0, 0, 100, 100);
+    EXPECT_DOUBLE_EQ(inset.scale(), 5.0); // the width decides
+    EXPECT_EQ(inset.toInset(inset.source.center()), inset.frame.center());
+    EXPECT_EQ(inset.toInset(inset.source.topLeft()), QPointF(0, 25));
+    EXPECT_EQ(inset.toInset(inset.source.bottomRight()), QPointF(100, 75));
+    inset.frame = QRectF(0, 0, 100, 30);
+    EXPECT_DOUBLE_EQ(inset.scale(), 3.0); // the height decides
+    inset.source = QRectF();
+    EXPECT_DOUBLE_EQ(inset.scale(), 1.0);
+}
+
+TEST(MapInsetSvg, CopiesDrawnLastInAnEnlargingGroup)
+{
+    const QByteArray svg =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 100 100\">\n"
+        "  <path id=\"01\" aria-label=\"Ain\" d=\"M50 50 L90 50 L90 90 z\"/>\n"
+        "  <path id=\"75\" aria-label=\"Paris\" fill=\"#000000\" d=\"M60 60 L62 60 L62 61 z\"/>\n"
+        "</svg>\n";
+    MapInset inset;
+    inset.copies = {{QStringLiteral("75"), QStringLiteral("encart-75")},
+                    {QStringLiteral("99"), QStringLiteral("encart-99")}};
+    inset.source = QRectF(60, 60, 2, 1);
+    inset.frame = QRectF(0, 0, 20, 20);
+    const QByteArray out = addMapInset(svg, inset);
+    ASSERT_FALSE(out.isEmpty());
+
+    struct Element
+    {
+        QString name;
+        QXmlStreamAttributes attributes;
+        int depth;
+    };
+    QList<Element> elements;
+    QXmlStreamReader r(out);
+    int depth = 0;
+    while (!r.atEnd()) {
+        const auto token = r.readNext();
+        if (token == QXmlStreamReader::StartElement)
+            elements.append({r.name().toString(), r.attributes(), ++depth});
+        else if (token == QXmlStreamReader::EndElement)
+            --depth;
+    }
+    ASSERT_FALSE(r.hasError()) << r.errorString().toStdString();
+    QStringList order;
+    for (const Element &e : elements)
+        order << e.name + QLatin1Char('#') + e.attributes.value(QLatin1String("id")).toString();
+    // The map first, unchanged; then the outline, the frame and the copies;
+    // an id the map lacks is not copied.
+    EXPECT_EQ(order, (QStringList{"svg#", "path#01", "path#75", "rect#encart-zone", "rect#encart",
+                                  "g#", "path#encart-75"}));
+    EXPECT_EQ(elements.at(0).attributes.value(QLatin1String("viewBox")),
+              QLatin1String("0 0 100 100"));
+    const QXmlStreamAttributes paris = elements.at(2).attributes;
+    EXPECT_EQ(paris.value(QLatin1String("fill")), QLatin1String("#000000"));
+    EXPECT_EQ(paris.size(), 4);
+
+    const QXmlStreamAttributes copy = elements.at(6).attributes;
+    EXPECT_EQ(elements.at(6).depth, 3);
+    EXPECT_EQ(copy.value(QLatin1String("d")), paris.value(QLatin1String("d")));
+    EXPECT_EQ(copy.value(QLatin1String("aria-label")), QLatin1String("Paris"));
+    EXPECT_EQ(copy.size(), 4);
+    // Scale 10: the 2-by-1 area fills the 20-unit frame's width, centred.
+    EXPECT_EQ(elements.at(5).attributes.value(QLatin1String("transform")),
+              QLatin1String("matrix(10 0 0 10 -600 -595)"));
+    EXPECT_EQ(inset.toInset(QPointF(60, 60)), QPointF(0, 5));
+
+    const QXmlStreamAttributes frame = elements.at(4).attributes;
+    EXPECT_EQ(frame.value(QLatin1String("width")), QLatin1String("20"));
+    EXPECT_EQ(frame.value(QLatin1String("fill")), QLatin1String("#ffffff"));
+    const QXmlStreamAttributes area = elements.at(3).attributes;
+    EXPECT_EQ(area.value(QLatin1String("x")), QLatin1String("60"));
+    EXPECT_EQ(area.value(QLatin1String("height")), QLatin1String("1"));
+    EXPECT_EQ(area.value(QLatin1String("fill")), QLatin1String("none"));
+
+    EXPECT_TRUE(addMapInset("<svg><path id=\"75\"></svg>", inset).isEmpty());
 }
 
 TEST(MapSvg, BrokenDocumentGivesNothing)

@@ -6,6 +6,7 @@
 #include "mainwindow/shared_values.h"
 #include "reports/carte_acti_vqx.h"
 #include "reports/map_picture.h"
+#include "reports/map_svg.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +47,61 @@ QImage shapeAlone(const MapPicture *map, const QString &id)
     map->renderer()->render(&p, id, map->elementRect(id));
     p.end();
     return img;
+}
+
+// A pixel of the window inside the department, clear of its antialiased
+// edge and outline, that no box covers; (-1, -1) when there is none.
+QPoint uncoveredInside(const QImage &shape, const QList<QRect> &boxes)
+{
+    auto solid = [&](int x, int y) {
+        return shape.rect().contains(x, y) && qAlpha(shape.pixel(x, y)) == 255;
+    };
+    for (int y = 0; y < shape.height(); ++y) {
+        for (int x = 0; x < shape.width(); ++x) {
+            bool inside = true;
+            for (int dy = -1; dy <= 1 && inside; ++dy)
+                for (int dx = -1; dx <= 1 && inside; ++dx)
+                    inside = solid(x + dx, y + dy);
+            if (!inside)
+                continue;
+            const bool covered = std::any_of(boxes.begin(), boxes.end(), [&](const QRect &b) {
+                return b.adjusted(-1, -1, 1, 1).contains(x, y);
+            });
+            if (!covered)
+                return QPoint(x, y);
+        }
+    }
+    return QPoint(-1, -1);
+}
+
+QList<QRect> visibleBoxes(const CarteActiVqx &w)
+{
+    QList<QRect> boxes;
+    for (const QLabel *box : w.Dep) {
+        if (box->isVisibleTo(&w))
+            boxes << box->geometry();
+    }
+    return boxes;
+}
+
+void zoomRows()
+{
+    QTest::addColumn<double>("zoom");
+    QTest::newRow("natural size") << 1.0;
+    QTest::newRow("enlarged window") << 1.7;
+}
+
+// Shows the window, larger than its natural size by zoom.
+bool showAt(CarteActiVqx &w, double zoom)
+{
+    w.show();
+    if (!QTest::qWaitForWindowExposed(&w))
+        return false;
+    if (zoom == 1.0)
+        return true;
+    w.resize((QSizeF(w.size()) * zoom).toSize());
+    return QTest::qWaitFor(
+        [&] { return w.Carte->width() > w.Carte->minimumWidth() * (zoom - 0.2); });
 }
 
 } // namespace
@@ -133,34 +189,91 @@ private slots:
         const std::pair<int, QColor> cases[] = {{13, kGreen}, {75, kRed}, {1, kYellow}};
         for (const auto &[index, colour] : cases) {
             QLabel *box = w.Dep.at(index);
-            const QImage shape = shapeAlone(w.Carte, mapElementId(index));
+            const QImage shape = shapeAlone(w.Carte, boxElementId(index));
             QCOMPARE(QColor(shape.pixel(box->geometry().center())), colour);
         }
     }
 
-    void everyBoxSitsOnItsOwnDepartment_data()
+    // What the operator sees: each department, on the map and in the inset
+    // of Paris, shows its box's colour where no box covers it.
+    void departmentsShowTheirColourOnScreen_data()
     {
-        QTest::addColumn<double>("zoom");
-        QTest::newRow("natural size") << 1.0;
-        QTest::newRow("enlarged window") << 1.7;
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QColor>("colour");
+        const std::tuple<int, QColor> cases[] = {{75, kRed},   {92, kGreen}, {93, kYellow},
+                                                 {94, kGreen}, {13, kGreen}, {77, kRed}};
+        for (const auto &[index, colour] : cases) {
+            QTest::addRow("map %d", index) << mapElementId(index) << index << colour;
+            if (boxInParisInset(index))
+                QTest::addRow("inset %d", index) << insetElementId(index) << index << colour;
+        }
     }
+
+    void departmentsShowTheirColourOnScreen()
+    {
+        QFETCH(QString, id);
+        QFETCH(int, box);
+        QFETCH(QColor, colour);
+        writeLog({withDpt(QStringLiteral("75"), false), withDpt(QStringLiteral("92"), true),
+                  withDpt(QStringLiteral("94"), false), withDpt(QStringLiteral("94"), true),
+                  withDpt(QStringLiteral("13"), true), withDpt(QStringLiteral("77"), false)});
+        CarteActiVqx w(m_fakes->services, &m_shared);
+        QVERIFY(showAt(w, 1.0));
+        QCOMPARE(background(w.Dep.at(box)), colour);
+        const QPoint spot = uncoveredInside(shapeAlone(w.Carte, id), visibleBoxes(w));
+        QVERIFY2(spot.x() >= 0, "every point of the department is under a box");
+        const QImage screen = w.Carte->grab().toImage();
+        QCOMPARE(QColor(screen.pixel(spot)), colour);
+    }
+
+    // Paris and its neighbours, enlarged in a corner of the map, carry their
+    // boxes; the map still draws them in their place.
+    void theInsetEnlargesParisAndItsNeighbours()
+    {
+        writeLog({});
+        CarteActiVqx w(m_fakes->services, &m_shared);
+        QVERIFY(showAt(w, 1.0));
+        const QRectF frame = w.Carte->elementRect(kInsetFrameId);
+        QVERIFY(!frame.isEmpty());
+        const QRectF map = w.Carte->viewRect();
+        QVERIFY(map.contains(frame));
+        for (int i : {75, 92, 93, 94}) {
+            QVERIFY(boxInParisInset(i));
+            const QRectF own = w.Carte->elementRect(mapElementId(i));
+            const QRectF copy = w.Carte->elementRect(insetElementId(i));
+            QVERIFY2(frame.contains(copy), qPrintable(insetElementId(i)));
+            QVERIFY(!frame.intersects(own));
+            QVERIFY(copy.width() > 4 * own.width() && copy.height() > 4 * own.height());
+            // Same shape; the bounds include the outline, which is not enlarged.
+            const double aspect = (copy.width() / copy.height()) / (own.width() / own.height());
+            QVERIFY2(aspect > 0.9 && aspect < 1.1, qPrintable(QString::number(aspect)));
+            QVERIFY2(frame.contains(QRectF(w.Dep.at(i)->geometry())), qPrintable(boxText(i)));
+        }
+        // No other box on the inset or on the outline of the area it enlarges.
+        const QRectF area = w.Carte->elementRect(kInsetSourceId);
+        for (int i = 0; i < kMapBoxCount; ++i) {
+            const QLabel *box = w.Dep.at(i);
+            if (boxInParisInset(i) || !box->isVisibleTo(&w))
+                continue;
+            QVERIFY2(!frame.intersects(box->geometry()), qPrintable(box->text()));
+            QVERIFY2(!area.intersects(box->geometry()), qPrintable(box->text()));
+        }
+    }
+
+    void everyBoxSitsOnItsOwnDepartment_data() { zoomRows(); }
 
     void everyBoxSitsOnItsOwnDepartment()
     {
         QFETCH(double, zoom);
         writeLog({});
         CarteActiVqx w(m_fakes->services, &m_shared);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        if (zoom != 1.0) {
-            w.resize((QSizeF(w.size()) * zoom).toSize());
-            QTRY_VERIFY(w.Carte->width() > w.Carte->minimumWidth() * (zoom - 0.2));
-        }
+        QVERIFY(showAt(w, zoom));
         int checked = 0;
         for (int i = 0; i < kMapBoxCount; ++i) {
             if (!boxVisible(i))
                 continue;
-            const QString id = mapElementId(i);
+            const QString id = boxElementId(i);
             QLabel *box = w.Dep.at(i);
             QCOMPARE(box->parentWidget(), w.Carte);
             const QImage shape = shapeAlone(w.Carte, id);
@@ -174,6 +287,31 @@ private slots:
             ++checked;
         }
         QCOMPARE(checked, 96);
+    }
+
+    void noTwoBoxesOverlap_data() { zoomRows(); }
+
+    void noTwoBoxesOverlap()
+    {
+        QFETCH(double, zoom);
+        writeLog({});
+        CarteActiVqx w(m_fakes->services, &m_shared);
+        QVERIFY(showAt(w, zoom));
+        QStringList clashes;
+        int visible = 0;
+        for (int i = 0; i < kMapBoxCount; ++i) {
+            const QLabel *a = w.Dep.at(i);
+            if (!a->isVisibleTo(&w))
+                continue;
+            ++visible;
+            for (int j = i + 1; j < kMapBoxCount; ++j) {
+                const QLabel *b = w.Dep.at(j);
+                if (b->isVisibleTo(&w) && a->geometry().intersects(b->geometry()))
+                    clashes << a->text() + QLatin1Char('/') + b->text();
+            }
+        }
+        QCOMPARE(visible, 96);
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QLatin1Char(' '))));
     }
 
     void aMissingLogIsNamed()

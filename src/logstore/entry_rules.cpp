@@ -1,0 +1,138 @@
+#include "logstore/entry_rules.h"
+
+#include "logstore/codepage.h"
+#include "logstore/date_time_rules.h"
+
+namespace vqx {
+
+QString bandeMessage(const QString &text)
+{
+    if (text.isEmpty())
+        return QStringLiteral("Entrez une QRG");
+    if (text.size() > QsoLine::QRG.width)
+        return QStringLiteral("7 caracteres maxi pour la QRG");
+    return {};
+}
+
+QString indicatifMessage(const QString &text)
+{
+    if (text.isEmpty())
+        return QStringLiteral("Entrez un indicatif");
+    if (text.size() > QsoLine::Indicatif.width)
+        return QStringLiteral("12 caracteres maxi pour l'indicatif");
+    return {};
+}
+
+QString prenomMessage(const QString &text)
+{
+    if (text.size() > QsoLine::Prenom.width)
+        return QStringLiteral("15 caracteres maxi pour le Prenom");
+    return {};
+}
+
+QString refMessage(const QString &text)
+{
+    if (text.isEmpty())
+        return QStringLiteral("Entrez une reférence");
+    if (text.size() != QsoLine::Ref.width)
+        return QStringLiteral("7 caracteres pour la reference ex: 31FA001");
+    const QStringView type = QStringView(text).mid(2, 2);
+    if (type != u"FA" && type != u"FT")
+        return QStringLiteral("Le type de la fontaine doit etre FA ou FT");
+    return {};
+}
+
+QString departementForEntry(const QString &text)
+{
+    return codepage::lower(text);
+}
+
+QString dptMessage(const QString &text)
+{
+    if (text.size() > QsoLine::Dpt.width)
+        return QStringLiteral("2 caracteres maxi pour le Departement");
+    return {};
+}
+
+QString modeMessage(const QString &text)
+{
+    if (text.isEmpty())
+        return QStringLiteral("Entrez un Mode");
+    if (text.size() > 6)
+        return QStringLiteral("6 caracteres maxi pour le Mode");
+    if (text.size() > QsoLine::Mode.width)
+        return QStringLiteral("3 caracteres maxi pour le Mode");
+    return {};
+}
+
+QString reportMessage(const QString &text)
+{
+    if (text.isEmpty())
+        return QStringLiteral("Entrez un Report");
+    if (text.size() > QsoLine::RstR.width)
+        return QStringLiteral("3 caracteres maxi pour le Report");
+    // R (readability) is a digit from 0 to 5; anything else is refused the same way.
+    const QChar r = text.at(0);
+    if (r < QLatin1Char('0') || r > QLatin1Char('5'))
+        return QStringLiteral("R (de RST)doit etre compris entre 0 et 5");
+    return {};
+}
+
+QString nomFontaineMessage(const QString &text)
+{
+    if (text.size() > QsoLine::NomFontaine.width)
+        return QStringLiteral("30 caracteres maxi pour le nom de la Fontaine");
+    return {};
+}
+
+QString fieldMessage(EntryField field, const QString &text)
+{
+    switch (field) {
+    case EntryField::Bande:
+        return bandeMessage(text);
+    case EntryField::Indicatif:
+        return indicatifMessage(text);
+    case EntryField::Prenom:
+        return prenomMessage(text);
+    case EntryField::Ref:
+        return refMessage(text);
+    case EntryField::Dpt:
+        return dptMessage(departementForEntry(text));
+    case EntryField::Date:
+        return dateMessage(text);
+    case EntryField::Heure:
+        return heureMessage(text);
+    case EntryField::Mode:
+        return modeMessage(text);
+    case EntryField::RstR:
+    case EntryField::RstE:
+        return reportMessage(text);
+    case EntryField::NomFontaine:
+        return nomFontaineMessage(text);
+    }
+    return {};
+}
+
+FieldProblem checkContact(const QsoFields &f)
+{
+    const std::pair<EntryField, const QString &> values[] = {
+        {EntryField::Bande, f.qrg},
+        {EntryField::Indicatif, f.indicatif},
+        {EntryField::Prenom, f.prenom},
+        {EntryField::Ref, f.ref},
+        {EntryField::Dpt, f.dpt},
+        {EntryField::Date, f.date},
+        {EntryField::Heure, f.heure},
+        {EntryField::Mode, f.mode},
+        {EntryField::RstR, f.rstR},
+        {EntryField::RstE, f.rstE},
+        {EntryField::NomFontaine, f.nomFontaine}};
+    for (const auto &[field, value] : values) {
+        const QString problem = fieldMessage(field, value);
+        if (!problem.isEmpty())
+            return {field, problem};
+    }
+    return {};
+}
+
+} // namespace vqx
