@@ -4,19 +4,9 @@
 #include "logstore/log_record.h"
 #include "platform/clock.h"
 
-#include <QCryptographicHash>
 #include <QFileInfo>
 
 namespace vqx {
-
-namespace {
-
-QByteArray digest(const QByteArray &bytes)
-{
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
-}
-
-} // namespace
 
 LogSession::LogSession(const QString &dataDir, const Clock *clock, std::function<QString()> station,
                        QObject *parent)
@@ -64,7 +54,7 @@ LogChange LogSession::change(ChangeKind kind, const QString &line,
     LogChange c = operation(LogTarget{path, m_writer});
     // A change that failed left the log as it was: the last undo still holds.
     if (c.ok() && known)
-        setUndo(Undo{path, kind, line, before, digest(codepage::encodeLines(c.lines))});
+        setUndo(Undo{path, kind, line, before, c.lines});
     else if (c.ok())
         setUndo(std::nullopt);
     return c;
@@ -121,7 +111,7 @@ LogSession::UndoResult LogSession::undo()
         r.status = UndoStatus::Failed;
         return r;
     }
-    if (digest(now) != m_undo->written) {
+    if (now != codepage::encodeLines(m_undo->written)) {
         // Someone else's work is in the file now; putting the old bytes
         // back would throw it away.
         r.status = UndoStatus::ChangedOutside;
