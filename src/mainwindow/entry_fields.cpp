@@ -42,6 +42,12 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         if (auto *w = qobject_cast<QWidget *>(watched))
             return handleFieldKey(w, static_cast<QKeyEvent *>(event));
     }
+    if (event->type() == QEvent::FocusIn && (watched == Bande_A || watched == Mode_A)) {
+        // The band or mode shown is typed over when its turn comes, as Tab
+        // already does; a click places the caret instead.
+        if (static_cast<QFocusEvent *>(event)->reason() != Qt::MouseFocusReason)
+            static_cast<QComboBox *>(watched)->lineEdit()->selectAll();
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -84,10 +90,10 @@ int MainWindow::listPosition(QComboBox *combo)
 bool MainWindow::handleFieldKey(QWidget *field, QKeyEvent *key)
 {
     QWidget *w = field;
-    if (w == Bande_A->lineEdit())
-        w = Bande_A;
-    else if (w == Mode_A->lineEdit())
-        w = Mode_A;
+    // What is typed in a combo box lands in its line edit.
+    auto *edit = qobject_cast<QLineEdit *>(field);
+    if (auto *combo = qobject_cast<QComboBox *>(field))
+        edit = combo->lineEdit();
     const bool enter = isEnter(key);
     // Shortcuts (copy, paste, undo) are not typing.
     const bool shortcut =
@@ -154,7 +160,7 @@ bool MainWindow::handleFieldKey(QWidget *field, QKeyEvent *key)
     // Typing rule: a-z are upper-cased as typed; the department keeps its case.
     if (w != Dpt_A && text.size() == 1 && text.at(0) >= QLatin1Char('a') &&
         text.at(0) <= QLatin1Char('z')) {
-        if (auto *edit = qobject_cast<QLineEdit *>(field)) {
+        if (edit) {
             edit->insert(codepage::upper(text));
             return true;
         }

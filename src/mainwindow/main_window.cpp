@@ -4,10 +4,13 @@
 #include "logstore/log_list_model.h"
 #include "logstore/log_record.h"
 #include "logstore/log_session.h"
+#include "mainwindow/window_fit.h"
 #include "platform/clock.h"
+#include "platform/keyboard.h"
 #include "platform/message_boxes.h"
 #include "platform/program_pictures.h"
 #include "platform/settings_store.h"
+#include "reports/column_header.h"
 #include "reports/map_credit.h"
 #include "station/station_window.h"
 
@@ -27,6 +30,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -72,6 +76,7 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     : QMainWindow(parent), m_services(services)
 {
     setObjectName(QStringLiteral("Main"));
+    installShortcutKeysFilter();
     m_model = new LogListModel(this);
     m_session = new LogSession(
         m_services.dataDir, m_services.clock, [this] { return m_shared.Indicatif_Station; }, this);
@@ -96,8 +101,8 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
                    m_shared.Revision_Texte);
     refreshClock();
     Timer1->start();
-    // Wide enough for the 126-column list line.
-    resize(1280, 760);
+    // Wide enough for the 126-column list line; start() fits it to the screen.
+    resize(kWantedSize);
 }
 
 MainWindow::~MainWindow() = default;
@@ -114,12 +119,11 @@ void MainWindow::start()
                                "Indicatif\r\n\r\n"));
         showStation(true);
     }
-    if (const QScreen *screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        resize(qMin(width(), area.width()), qMin(height(), area.height()));
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    fitToScreen(measuredFrame().isNull() ? kAssumedFrame : measuredFrame());
     show();
+    // The operator types at once: the window takes the keyboard, menus
+    // included, even where no window manager hands it over.
+    activateWindow();
     Ind_A->setEnabled(true);
     Ind_A->setFocus();
     Mode_Aff->setText(QStringLiteral("Saisie QSO"));
@@ -128,6 +132,38 @@ void MainWindow::start()
     selectLastLine();
     writeSetting(stationSection(m_shared.Indicatif_Station), kKeyRevision, m_shared.Revision_Texte);
     Reset_Saisie();
+}
+
+QMargins MainWindow::measuredFrame() const
+{
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+void MainWindow::fitToScreen(const QMargins &frame)
+{
+    const QScreen *screen = this->screen();
+    if (!screen)
+        return;
+    m_frameUsed = frame;
+    const WindowPlacement place = fitOnScreen(kWantedSize, screen->availableGeometry(), frame);
+    resize(place.size);
+    move(place.framePos);
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || m_frameChecked)
+        return;
+    // The real frame is known by now (none without a window manager): a
+    // title bar taller than guessed must not push the status line off the
+    // screen, nor a thinner one leave the window off centre.
+    m_frameChecked = true;
+    if (measuredFrame() != m_frameUsed)
+        fitToScreen(measuredFrame());
 }
 
 QString MainWindow::logPath() const
@@ -183,7 +219,7 @@ void MainWindow::buildControls()
     auto *frame7 = named(new QGroupBox(QStringLiteral("Date")), "Frame7");
     auto *f7 = new QHBoxLayout(frame7);
     Label33 = named(new QLabel, "Label33");
-    Label5 = named(new QLabel(QStringLiteral("Date automatique")), "Label5");
+    Label5 = named(new QLabel(QStringLiteral("Date")), "Label5");
     Label33->setFont(bold);
     f7->addWidget(Label33);
     f7->addWidget(Label5);
@@ -216,11 +252,11 @@ void MainWindow::buildControls()
     RSTE_A = named(new QLineEdit(QStringLiteral("59")), "RSTE_A");
     Rem_A = named(new QLineEdit, "Rem_A");
     QSL_A = named(new QCheckBox, "QSL_A");
+    QSL_A->setEnabled(false);
     Bande_A->setEditable(true);
     Mode_A->setEditable(true);
     Bande_A->setInsertPolicy(QComboBox::NoInsert);
     Mode_A->setInsertPolicy(QComboBox::NoInsert);
-    // The line edits inside the combos carry the combos' names for the key handling.
     Bande_A->lineEdit()->setObjectName(QStringLiteral("Bande_A_edit"));
     Mode_A->lineEdit()->setObjectName(QStringLiteral("Mode_A_edit"));
 
@@ -275,11 +311,8 @@ void MainWindow::buildControls()
     // The log list and its column header.
     auto *lCommunes = named(new QGroupBox(kListTooltip), "L_Communes");
     auto *lc = new QVBoxLayout(lCommunes);
-    Label_Liste_VQX = named(new QLabel, "Label_Liste_VQX");
-    // The header's blanks are spaced for a proportional font, like the
-    // captions; it must not widen the window either.
-    Label_Liste_VQX->setTextFormat(Qt::PlainText);
-    Label_Liste_VQX->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto *header = named(new ColumnHeader(QString(), qsoListHeaderWords()), "Label_Liste_VQX");
+    Label_Liste_VQX = header;
     Liste_VQX = named(new QListView, "Liste_VQX");
     Liste_VQX->setModel(m_model);
     Liste_VQX->setFont(listFont());
@@ -288,6 +321,7 @@ void MainWindow::buildControls()
     Liste_VQX->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Liste_VQX->setToolTip(kListTooltip);
     Label_Liste_VQX->setBuddy(Liste_VQX);
+    header->follow(Liste_VQX);
     colour(Liste_VQX, kLightYellow);
     lc->addWidget(Label_Liste_VQX);
     lc->addWidget(Liste_VQX, 1);
@@ -304,19 +338,10 @@ void MainWindow::buildControls()
 
     colour(Bande_A, kLightYellow);
     colour(Mode_A, kLightYellow);
-    const QList<QWidget *> keyed = {Bande_A->lineEdit(),
-                                    Mode_A->lineEdit(),
-                                    Ind_A,
-                                    Dpt_A,
-                                    Prenom_A,
-                                    Ref_A,
-                                    Date_A,
-                                    Heure_A,
-                                    RST_A,
-                                    RSTE_A,
-                                    Rem_A,
-                                    QSL_A,
-                                    Valide_A};
+    // The combo boxes keep the focus themselves and hand keys to their line
+    // edits directly, so their keys are watched on the combo boxes.
+    const QList<QWidget *> keyed = {Bande_A, Mode_A, Ind_A,  Dpt_A, Prenom_A, Ref_A,   Date_A,
+                                    Heure_A, RST_A,  RSTE_A, Rem_A, QSL_A,    Valide_A};
     for (QWidget *w : keyed)
         w->installEventFilter(this);
 
@@ -334,6 +359,7 @@ void MainWindow::buildControls()
             [this](const QModelIndex &index) { onListClicked(index.row()); });
     // Double clicks are taken from the viewport, so one outside the lines counts too.
     Liste_VQX->viewport()->installEventFilter(this);
+    onEnterKey(Liste_VQX, [this] { onListDoubleClicked(); });
     Bande_A->setCompleter(nullptr);
     Mode_A->setCompleter(nullptr);
     connect(Bande_A, &QComboBox::activated, this, [this] { rememberChoice(Bande_A); });
@@ -357,43 +383,43 @@ void MainWindow::buildMenus()
         return a;
     };
 
-    QMenu *fichier = bar->addMenu(QStringLiteral("Fichier"));
+    QMenu *fichier = bar->addMenu(QStringLiteral("&Fichier"));
     fichier->setObjectName(QStringLiteral("Mnu_Fichier"));
-    Mnu_ADIF = act(fichier, QStringLiteral("Exporter le log au format ADIF"), "Mnu_ADIF");
+    Mnu_ADIF = act(fichier, QStringLiteral("&Exporter le log au format ADIF"), "Mnu_ADIF");
     addSafetyItems(fichier);
-    Mnu_Quitter = act(fichier, QStringLiteral("Quitter ZAT_VQX"), "Mnu_Quitter");
+    Mnu_Quitter = act(fichier, QStringLiteral("&Quitter ZAT_VQX"), "Mnu_Quitter");
 
-    QMenu *date = bar->addMenu(QStringLiteral("Date"));
+    QMenu *date = bar->addMenu(QStringLiteral("&Date"));
     date->setObjectName(QStringLiteral("Mnu_Date"));
-    Mnu_Date_Auto = act(date, QStringLiteral("Automatique"), "Mnu_Date_Auto");
-    Mnu_Date_Man = act(date, QStringLiteral("Manuelle"), "Mnu_Date_Man");
+    Mnu_Date_Auto = act(date, QStringLiteral("&Automatique"), "Mnu_Date_Auto");
+    Mnu_Date_Man = act(date, QStringLiteral("&Manuelle"), "Mnu_Date_Man");
     Mnu_Date_Auto->setCheckable(true);
     Mnu_Date_Man->setCheckable(true);
     Mnu_Date_Auto->setChecked(true);
 
-    Mnu_New_Indicatif = topAction(QStringLiteral("Station"), "Mnu_New_Indicatif");
+    Mnu_New_Indicatif = topAction(QStringLiteral("&Station"), "Mnu_New_Indicatif");
 
-    QMenu *liste = bar->addMenu(QStringLiteral("Liste"));
+    QMenu *liste = bar->addMenu(QStringLiteral("&Liste"));
     liste->setObjectName(QStringLiteral("Mnu_Liste"));
-    Mnu_L_Contacte = act(liste, QStringLiteral("des Fontaines contactées"), "Mnu_L_Contacte");
+    Mnu_L_Contacte = act(liste, QStringLiteral("des &Fontaines contactées"), "Mnu_L_Contacte");
 
-    QMenu *carte = bar->addMenu(QStringLiteral("Carte "));
+    QMenu *carte = bar->addMenu(QStringLiteral("&Carte "));
     carte->setObjectName(QStringLiteral("Mnu_Carte"));
     Mnu_Carte_Contacte =
-        act(carte, QStringLiteral("des départements contactés"), "Mnu_Carte_Contacte");
+        act(carte, QStringLiteral("des &départements contactés"), "Mnu_Carte_Contacte");
 
-    QMenu *diplomes = bar->addMenu(QStringLiteral("Diplomes"));
+    QMenu *diplomes = bar->addMenu(QStringLiteral("D&iplomes"));
     diplomes->setObjectName(QStringLiteral("Mnu_Diplomes"));
-    Mnu_HF = act(diplomes, QStringLiteral("HF"), "Mnu_HF");
-    Mnu_VHF = act(diplomes, QStringLiteral("VHF"), "Mnu_VHF");
+    Mnu_HF = act(diplomes, QStringLiteral("&HF"), "Mnu_HF");
+    Mnu_VHF = act(diplomes, QStringLiteral("&VHF"), "Mnu_VHF");
 
-    Mnu_Cluster = topAction(QStringLiteral("Afficher Cluster"), "Mnu_Cluster");
-    Mnu_Reglement = topAction(QStringLiteral("Règlement"), "Mnu_Reglement");
+    Mnu_Cluster = topAction(QStringLiteral("Afficher Cl&uster"), "Mnu_Cluster");
+    Mnu_Reglement = topAction(QStringLiteral("&Règlement"), "Mnu_Reglement");
 
-    QMenu *aide = bar->addMenu(QStringLiteral("Aide"));
+    QMenu *aide = bar->addMenu(QStringLiteral("&Aide"));
     aide->setObjectName(QStringLiteral("Mnu_Aide"));
-    Mnu_Apropos = act(aide, QStringLiteral("A Propos"), "Mnu_Apropos");
-    Mnu_Historique = act(aide, QStringLiteral("Historique"), "Mnu_Historique");
+    Mnu_Apropos = act(aide, QStringLiteral("A &Propos"), "Mnu_Apropos");
+    Mnu_Historique = act(aide, QStringLiteral("&Historique"), "Mnu_Historique");
 
     connect(Mnu_ADIF, &QAction::triggered, this, &MainWindow::exportAdif);
     connect(Mnu_Quitter, &QAction::triggered, this, &MainWindow::quitProgram);
@@ -408,6 +434,12 @@ void MainWindow::buildMenus()
     connect(Mnu_Reglement, &QAction::triggered, this, &MainWindow::openReglement);
     connect(Mnu_Apropos, &QAction::triggered, this, &MainWindow::showAbout);
     connect(Mnu_Historique, &QAction::triggered, this, &MainWindow::showHistory);
+
+    // Desktops open the menu bar with F10; Qt leaves that key to the program.
+    auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    f10->setObjectName(QStringLiteral("F10"));
+    connect(f10, &QShortcut::activated, this,
+            [bar] { bar->setActiveAction(bar->actions().constFirst()); });
 }
 
 void MainWindow::applyDateModeFromSettings()
@@ -547,6 +579,9 @@ bool MainWindow::applyChange(const LogChange &change)
         }
         return false;
     }
+    // The line last clicked may be gone or changed; a double click must not
+    // modify it, so it is forgotten unless the selection below renews it.
+    m_shared.Ligne_Selection.clear();
     m_model->setLines(change.lines);
     Ind_A->setEnabled(true);
     selectLastLine();
@@ -591,7 +626,10 @@ void MainWindow::Reset_Saisie()
     Rem_A->setText(QStringLiteral(" "));
     Rem_A->setEnabled(false);
     colour(Rem_A, kLightYellow);
+    // An empty entry area must not be recordable: Tab would reach the box,
+    // and Enter there opens Valide_A.
     QSL_A->setChecked(false);
+    QSL_A->setEnabled(false);
     Ind_A->clear();
     colour(Ind_A, kLightGreen);
     Ind_A->setEnabled(true);
@@ -647,6 +685,35 @@ void MainWindow::quitProgram()
     QCoreApplication::quit();
 }
 
+void MainWindow::centre(QWidget *w) const
+{
+    w->adjustSize();
+    if (const QScreen *screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        w->move(area.x() + (area.width() - w->width()) / 2,
+                area.y() + (area.height() - w->height()) / 2);
+    }
+}
+
+void MainWindow::stationChanged()
+{
+    // The windows that show the former station's contacts would save or
+    // print them under the new callsign.
+    for (const char *key :
+         {"Diplomes_VQX", "Liste_VQX", "Aff_Contacte", "Carte_Acti_VQX", "Recherche_Indicatif"}) {
+        if (QWidget *w = secondary(QLatin1String(key)))
+            w->close();
+    }
+    // A line being modified, inserted or shown belongs to the former log.
+    m_shared.Flag_Modif = false;
+    m_shared.Flag_Insert = false;
+    m_shared.Flag_Edition = false;
+    m_shared.Ligne_Selection.clear();
+    Charger_Log();
+    selectLastLine();
+    Reset_Saisie();
+}
+
 QWidget *MainWindow::secondary(const QString &key) const
 {
     return m_windows.value(key).data();
@@ -665,12 +732,7 @@ QWidget *MainWindow::showSecondary(const QString &key, const std::function<QWidg
         return nullptr;
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowFlag(Qt::Window, true);
-    w->adjustSize();
-    if (const QScreen *screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        w->move(area.x() + (area.width() - w->width()) / 2,
-                area.y() + (area.height() - w->height()) / 2);
-    }
+    centre(w);
     m_windows.insert(key, w);
     w->show();
     return w;
@@ -684,7 +746,7 @@ void MainWindow::showStation(bool modal)
         host.reselectBandAndMode = [this] { reselectBandAndMode(); };
         host.reloadLog = [this] {
             m_session->forgetUndo();
-            Charger_Log();
+            stationChanged();
         };
         return new StationWindow(m_services, &m_shared, host, this);
     };
@@ -696,6 +758,7 @@ void MainWindow::showStation(bool modal)
     StationWindow *w = make();
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowModality(Qt::ApplicationModal);
+    centre(w);
     m_windows.insert(QStringLiteral("Station"), w);
     w->exec();
 }

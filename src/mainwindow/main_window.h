@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QMargins>
 #include <QPointer>
 #include <functional>
 
@@ -26,6 +27,9 @@ namespace vqx {
 class LogListModel;
 class LogSession;
 struct BackupEntry;
+
+// The main window's size when the screen has room for it.
+inline constexpr QSize kWantedSize(1280, 760);
 
 // Light yellow: accepted or idle fields; light green: the field whose turn it is.
 inline const QColor kLightYellow(255, 255, 192);
@@ -68,17 +72,27 @@ public:
     // Opens a secondary window once; a second call brings it to the front.
     QWidget *showSecondary(const QString &key, const std::function<QWidget *()> &make);
     QWidget *secondary(const QString &key) const;
+    // After a change of station callsign: reloads the list and empties the
+    // entry area; the windows showing the former station's data are closed.
+    void stationChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    // Opens the window at its wanted size, smaller where needed for it and
+    // its frame to fit the screen's free area, and centres it there. Until
+    // the window manager has framed the window, its frame is a guess.
+    void fitToScreen(const QMargins &frame);
+    QMargins measuredFrame() const;
     void buildControls();
     void buildMenus();
     void applyDateModeFromSettings();
     void setDateMode(bool automatic);
     bool dateAuto() const;
     void showStation(bool modal);
+    void centre(QWidget *w) const;
     void showAbout();
     void showHistory();
     void quitProgram();
@@ -152,6 +166,8 @@ private:
     LogListModel *m_model = nullptr;
     LogSession *m_session = nullptr;
     QHash<QString, QPointer<QWidget>> m_windows;
+    bool m_frameChecked = false; // the real frame has been measured once
+    QMargins m_frameUsed;        // the frame the window was last fitted with
     bool m_inClick = false;
     // Keys that change the list's current line are clicks; this guards the
     // program's own selection from running the click handling twice.

@@ -117,11 +117,9 @@ void MainWindow::Valider_Qso()
 
     LogChange change;
     if (m_shared.Flag_Modif) {
-        QString old = qsoLineFromListLine(m_shared.Ligne_Selection);
-        // The list shows the fountain name as stored, in upper case.
-        old.replace(QsoLine::NomFontaine.start - 1, QsoLine::NomFontaine.width,
-                    codepage::upper(QsoLine::NomFontaine.cut(old)));
-        change = m_session->Remplacer_Qso(line, old);
+        // The list shows the line as stored, so its columns rebuild the file's
+        // line, a fountain name written in lower case by hand included.
+        change = m_session->Remplacer_Qso(line, qsoLineFromListLine(m_shared.Ligne_Selection));
     } else if (dateAuto() && !m_shared.Flag_Insert) {
         change = m_session->Ajouter_Qso(line);
     } else {

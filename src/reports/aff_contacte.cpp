@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "platform/printer.h"
+#include "reports/column_header.h"
 #include "reports/contacted_list.h"
 #include "reports/report_fonts.h"
 #include "reports/report_messages.h"
@@ -45,7 +46,9 @@ AffContacte::AffContacte(const Services &services, const SharedValues *shared, Q
     titleLayout->addWidget(Label3);
 
     Frame2 = named(new QGroupBox(QStringLiteral("Liste des Fontaines contactés "), this), "Frame2");
-    Label2 = named(new QLabel(kContactedColumnCaption, Frame2), "Label2");
+    auto *header =
+        named(new ColumnHeader(kContactedColumnCaption, contactedHeaderWords(), Frame2), "Label2");
+    Label2 = header;
     auto *headerLayout = new QVBoxLayout(Frame2);
     headerLayout->addWidget(Label2);
 
@@ -54,9 +57,12 @@ AffContacte::AffContacte(const Services &services, const SharedValues *shared, Q
     reports::setBackground(Liste_VQX_Contacte, reports::kResultYellow);
     Liste_VQX_Contacte->setUniformItemSizes(true);
     Label2->setBuddy(Liste_VQX_Contacte);
+    header->follow(Liste_VQX_Contacte);
     const QFontMetrics lm(Liste_VQX_Contacte->font());
     Liste_VQX_Contacte->setMinimumSize(
-        lm.horizontalAdvance(QString(ContactedList::LineLength + 4, QLatin1Char('M'))),
+        // The header, inside its frame, is narrower than the list by the
+        // frame's margins and must still show "QSL" whole.
+        lm.horizontalAdvance(QString(ContactedList::LineLength + 8, QLatin1Char('M'))),
         lm.lineSpacing() * 24);
 
     Quitter = named(new QPushButton(QStringLiteral("Quitter"), this), "Quitter");

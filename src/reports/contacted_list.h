@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logstore/log_record.h"
 #include "logstore/safe_rewrite.h"
 
 #include <QString>
@@ -18,6 +19,19 @@ inline constexpr int HeaderLength = 122;
 // the callsign.
 inline constexpr int KeyStart = 7;
 inline constexpr int KeyLength = 10;
+// Where each column of the log line lands in the contacted-list line.
+inline constexpr Column Ref{7, 7};
+inline constexpr Column Indicatif{15, 12};
+inline constexpr Column Dpt{29, 2};
+inline constexpr Column Prenom{32, 15};
+inline constexpr Column Date{48, 8};
+inline constexpr Column Heure{58, 5};
+inline constexpr Column Mode{65, 3};
+inline constexpr Column QRG{70, 7};
+inline constexpr Column RstR{79, 3};
+inline constexpr Column RstE{84, 3};
+inline constexpr Column NomFontaine{89, 30};
+inline constexpr Column QSL{121, 1};
 } // namespace ContactedList
 
 // The contacted-list line of a log line. Columns are taken as they stand;

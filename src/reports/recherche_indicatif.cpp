@@ -2,7 +2,9 @@
 
 #include "logstore/codepage.h"
 #include "logstore/log_record.h"
+#include "platform/keyboard.h"
 #include "platform/message_boxes.h"
+#include "reports/column_header.h"
 #include "reports/report_fonts.h"
 
 #include <QAbstractItemModel>
@@ -77,7 +79,8 @@ RechercheIndicatif::RechercheIndicatif(const Services &services, QAbstractItemMo
     Data->setMinimumWidth(fm.horizontalAdvance(QStringLiteral("MMMMMMMMM")));
     Depa->setFixedWidth(fm.horizontalAdvance(QStringLiteral("MMMM")));
 
-    Label13 = named(new QLabel(kSearchHeader, Frame2), "Label13");
+    auto *header = named(new ColumnHeader(kSearchHeader, qsoListHeaderWords(), Frame2), "Label13");
+    Label13 = header;
     QSO_Effectues = named(new QListWidget(Frame2), "QSO_Effectues");
     QSO_Effectues->setFont(reports::listFont());
     reports::setBackground(QSO_Effectues, reports::kResultYellow);
@@ -86,6 +89,7 @@ RechercheIndicatif::RechercheIndicatif(const Services &services, QAbstractItemMo
     QSO_Effectues->setUniformItemSizes(true);
     QSO_Effectues->viewport()->installEventFilter(this);
     Label13->setBuddy(QSO_Effectues);
+    header->follow(QSO_Effectues);
     const QFontMetrics lm(QSO_Effectues->font());
     QSO_Effectues->setMinimumSize(
         lm.horizontalAdvance(QString(QsoListLine::Length + 4, QLatin1Char('M'))),
@@ -128,6 +132,13 @@ RechercheIndicatif::RechercheIndicatif(const Services &services, QAbstractItemMo
     connect(Option1, &QButtonGroup::idClicked, this,
             [this](int id) { fieldOf(SearchKind(id))->setFocus(Qt::MouseFocusReason); });
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+    onEnterKey(QSO_Effectues, [this] {
+        // Enter takes the result under the keyboard's cursor.
+        if (QListWidgetItem *item = QSO_Effectues->currentItem()) {
+            item->setSelected(true);
+            returnToLog();
+        }
+    });
 
     Indica->clear();
     Indica->setFocus();

@@ -185,6 +185,34 @@ TEST(ContactedList, LineLayout)
     EXPECT_EQ(contactedListKey(l), QStringLiteral("31FA001 FA"));
 }
 
+TEST(ContactedList, ColumnsHoldTheLogColumns)
+{
+    const QString src =
+        qso(QStringLiteral("FABCDEFGHIJK"), QStringLiteral("31FA001"), QStringLiteral("05/06/21"),
+            QStringLiteral("14:32"), QStringLiteral("144 Mhz"), true, QStringLiteral("CW"),
+            QStringLiteral("JEAN"), QStringLiteral("fontaine du marché"));
+    const QString l = contactedListLine(src);
+    const QList<QPair<Column, Column>> columns = {
+        {ContactedList::Ref, QsoLine::Ref},
+        {ContactedList::Indicatif, QsoLine::Indicatif},
+        {ContactedList::Dpt, QsoLine::Dpt},
+        {ContactedList::Prenom, QsoLine::Prenom},
+        {ContactedList::Date, QsoLine::Date},
+        {ContactedList::Heure, QsoLine::Heure},
+        {ContactedList::Mode, QsoLine::Mode},
+        {ContactedList::QRG, QsoLine::QRG},
+        {ContactedList::RstR, QsoLine::RstR},
+        {ContactedList::RstE, QsoLine::RstE},
+        {ContactedList::NomFontaine, QsoLine::NomFontaine},
+        {ContactedList::QSL, QsoLine::QSL},
+    };
+    for (const auto &[shown, logged] : columns) {
+        EXPECT_EQ(shown.cut(l), logged.cut(src)) << shown.start;
+        // Every column after the first stands after a blank.
+        EXPECT_EQ(l.at(shown.start - 2), QLatin1Char(' ')) << shown.start;
+    }
+}
+
 TEST(ContactedList, ShortLogLineGivesShorterLineWithItsSeparators)
 {
     const QString src = contact(QStringLiteral("FAAAA"), QStringLiteral("31FA001")).left(39);

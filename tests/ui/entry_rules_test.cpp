@@ -18,33 +18,16 @@ const QString &B = kSampleB;
 const QString &C = kSampleC;
 
 // Keys go where a keyboard sends them: to the widget that has the focus.
-QWidget *keyTarget()
-{
-    QWidget *f = QApplication::focusWidget();
-    // An editable combo box holds the focus and feeds its line edit, where
-    // the window's key handling sits for now.
-    if (auto *combo = qobject_cast<QComboBox *>(f); combo && combo->lineEdit())
-        return combo->lineEdit();
-    return f;
-}
-
 void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QWidget *w = keyTarget();
-    QVERIFY(w);
-    QTest::keyClick(w, k, modifiers);
+    QVERIFY(Keyboard::window());
+    Keyboard::press(k, modifiers);
 }
 
 void type(const QString &text)
 {
-    for (QChar c : text) {
-        QWidget *w = keyTarget();
-        QVERIFY(w);
-        if (c.unicode() < 0x80)
-            QTest::keyClick(w, c.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
+    QVERIFY(Keyboard::window());
+    Keyboard::type(text);
 }
 
 void enter()

@@ -1,8 +1,7 @@
 // The operator's keyboard workflow: typing contacts field by field,
-// recording them, and working on the log list.
+// recording them, and working on the log list. Every key goes through the
+// main window to the focused field; the mouse clicks list lines and buttons.
 #include "main_harness.h"
-
-#include <QClipboard>
 
 using namespace vqx;
 using namespace vqx::test;
@@ -30,7 +29,33 @@ MainWindow *openStation(MainHarness &h, const QStringList &log = {}, bool manual
     return h.open();
 }
 
-// Three contacts in date order.
+QPoint lineCentre(MainWindow *m, int row)
+{
+    return m->Liste_VQX->visualRect(m->logModel()->index(row)).center();
+}
+
+void clickLine(MainWindow *m, int row)
+{
+    QTest::mouseClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, lineCentre(m, row));
+}
+
+// A double click is a click, then the second press.
+void doubleClickLine(MainWindow *m, int row)
+{
+    clickLine(m, row);
+    QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, lineCentre(m, row));
+}
+
+void click(QWidget *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+QStringList logLines(const MainHarness &h)
+{
+    return codepage::splitLines(codepage::decode(h.logBytes())).lines;
+}
+
 const QString &A = kSampleA;
 const QString &B = kSampleB;
 const QString &C = kSampleC;
@@ -47,15 +72,21 @@ private Q_SLOTS:
     void answeringNoWritesNothing();
     void alreadyContactedOnTheSameBand();
     void modificationReplacesTheLineInPlace();
+    void modificationOfAHandEditedLowerCaseName();
     void longFountainNameIsCutTo30();
     void deletionRemovesALineThatOccursTwice();
+    void deletingTheLastLineLeavesNothingToModify();
     void doubleClickBeforeAnyClick();
     void accentedFirstNameStoredInUpperCase();
     void knownCallsignFillsTheFirstName();
     void fieldLimits_data();
     void fieldLimits();
+    void typingInTheComboBoxes_data();
+    void typingInTheComboBoxes();
     void charactersOutsideTheCodePageAreKeptOut();
     void bandAndModeAreRememberedOutsideModification();
+    void qslIsOutOfReachWhileWaiting_data();
+    void qslIsOutOfReachWhileWaiting();
     void insertWhileALineIsShownReachesIndA();
     void failedWriteKeepsTheContactInTheFields();
 };
@@ -64,39 +95,45 @@ void EntryTest::newContactInAutomaticDateMode()
 {
     MainHarness h;
     MainWindow *m = openStation(h);
-    MainHarness::Contact c;
-    c.call = QStringLiteral("fzzzz");
-    c.ref = QStringLiteral("31fa001");
-    c.mode = QStringLiteral("cw");
-    c.qsl = true;
-    // Enter in Dpt_A takes the date and time from the clock and goes to Mode_A.
-    MainHarness::typeEnter(m->Ind_A, c.call);
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
+    Keyboard::type(QStringLiteral("fzzzz"));
     QCOMPARE(m->Ind_A->text(), QStringLiteral("FZZZZ"));
-    MainHarness::enter(m->Prenom_A);
-    MainHarness::typeEnter(m->Ref_A, c.ref);
+    Keyboard::enter();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Prenom_A"));
+    Keyboard::enter();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ref_A"));
+    Keyboard::typeEnter(QStringLiteral("31fa001"));
+    QCOMPARE(m->Ref_A->text(), QStringLiteral("31FA001"));
     QCOMPARE(m->Dpt_A->text(), QStringLiteral("31"));
     QCOMPARE(m->Rem_A->text(), QStringLiteral("F. "));
     QCOMPARE(m->Rem_A->cursorPosition(), 3);
-    MainHarness::enter(m->Dpt_A);
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Dpt_A"));
+    // Enter in Dpt_A takes the date and time from the clock and goes to Mode_A.
+    Keyboard::enter();
     QCOMPARE(m->Date_A->text(), QStringLiteral("05/06/21"));
     QCOMPARE(m->Heure_A->text(), QStringLiteral("14:32"));
     QVERIFY(!m->Date_A->isEnabled());
-    QVERIFY(m->Mode_A->hasFocus());
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Mode_A"));
     QCOMPARE(background(m->Mode_A), kLightGreen);
     QCOMPARE(background(m->Dpt_A), kLightYellow);
-    MainHarness::retype(m->Mode_A, c.mode);
+    // The mode shown is typed over, upper-cased as typed.
+    Keyboard::type(QStringLiteral("cw"));
     QCOMPARE(m->Mode_A->currentText(), QStringLiteral("CW"));
-    MainHarness::enter(m->Mode_A->lineEdit());
+    Keyboard::enter();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("RST_A"));
     QCOMPARE(m->RST_A->text(), QStringLiteral("599"));
     QCOMPARE(m->RSTE_A->text(), QStringLiteral("599"));
-    MainHarness::enter(m->RST_A);
-    MainHarness::enter(m->RSTE_A);
-    MainHarness::enter(m->Rem_A);
-    QTest::keyClick(m->QSL_A, Qt::Key_Space);
-    MainHarness::enter(m->QSL_A);
+    Keyboard::enter();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("RSTE_A"));
+    Keyboard::enter();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Rem_A"));
+    Keyboard::enter();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("QSL_A"));
+    Keyboard::press(Qt::Key_Space);
+    QVERIFY(m->QSL_A->isChecked());
+    Keyboard::enter();
     QVERIFY(m->Valide_A->isEnabled());
-    QVERIFY(m->Valide_A->hasFocus());
-    h.record();
+    QVERIFY(h.record());
 
     QCOMPARE(h.fakes.messages.asked,
              QStringList{QStringLiteral("Voulez vous enregistrer ces données ?")});
@@ -114,28 +151,31 @@ void EntryTest::newContactInAutomaticDateMode()
     QVERIFY(m->Annule_Saisie->isEnabled());
     QCOMPARE(m->Liste_VQX->currentIndex().row(), 0);
     QCOMPARE(m->Ind_A->text(), QString());
-    QVERIFY(m->Ind_A->hasFocus());
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
     QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
     QVERIFY(!m->Valide_A->isEnabled());
     QCOMPARE(m->Date_A->text(), QString());
-    // The mode typed was remembered for the station.
+    // The mode typed was remembered for the station, and not added to the list.
     QCOMPARE(h.stationValue(QStringLiteral("Mode Utilise")), QStringLiteral("1"));
+    QCOMPARE(m->Mode_A->count(), 3);
+    QCOMPARE(m->Mode_A->currentText(), QStringLiteral("CW"));
 }
 
 void EntryTest::insertedContactGoesInDateOrder()
 {
     MainHarness h;
     MainWindow *m = openStation(h, {A, B, C});
-    m->Ajout_QSO->click();
+    click(m->Ajout_QSO);
     QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Insertion QSO"));
-    QVERIFY(m->Ind_A->hasFocus());
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
     MainHarness::Contact c;
     c.call = QStringLiteral("FZZZZ");
     c.ref = QStringLiteral("44FA003");
     c.date = QStringLiteral("06/06/08");
     c.time = QStringLiteral("09:00");
-    QVERIFY(h.typeContact(c));
-    h.record();
+    // An insertion asks for the date even in automatic date mode.
+    QCOMPARE(h.typeContact(c), QString());
+    QVERIFY(h.record());
     const QString inserted =
         line(QStringLiteral("FZZZZ"), QStringLiteral("44"), QString(), QStringLiteral("44FA003"),
              QStringLiteral("06/06/08"), QStringLiteral("09:00"), QStringLiteral("SSB"),
@@ -155,13 +195,21 @@ void EntryTest::manualDateModeKeepsTheDate()
     c.ref = QStringLiteral("44FA003");
     c.date = QStringLiteral("06/06/08");
     c.time = QStringLiteral("11:00");
-    QVERIFY(h.typeContact(c));
-    h.record();
-    QCOMPARE(codepage::splitLines(codepage::decode(h.logBytes())).lines.at(1).left(5),
-             QStringLiteral("FZZZZ"));
+    QCOMPARE(h.typeContact(c), QString());
+    QVERIFY(h.record());
+    QCOMPARE(logLines(h).at(1).left(5), QStringLiteral("FZZZZ"));
     QCOMPARE(m->Date_A->text(), QStringLiteral("06/06/08"));
     QVERIFY(!m->Date_A->isEnabled());
     QCOMPARE(m->Heure_A->text(), QString());
+    // The next contact finds the date in place: Enter keeps it.
+    c.call = QStringLiteral("FYYYY");
+    c.ref = QStringLiteral("45FA004");
+    c.date.clear();
+    c.time = QStringLiteral("12:00");
+    QCOMPARE(h.typeContact(c), QString());
+    QVERIFY(h.record());
+    QCOMPARE(logLines(h).at(2).left(5), QStringLiteral("FYYYY"));
+    QCOMPARE(QsoLine::Date.cut(logLines(h).at(2)), QStringLiteral("06/06/08"));
 }
 
 void EntryTest::answeringNoWritesNothing()
@@ -173,15 +221,15 @@ void EntryTest::answeringNoWritesNothing()
     c.call = QStringLiteral("FZZZZ");
     c.prenom = QStringLiteral("PAUL");
     c.ref = QStringLiteral("44FA003");
-    QVERIFY(h.typeContact(c));
+    QCOMPARE(h.typeContact(c), QString());
     h.fakes.messages.answers = {false};
-    h.record();
+    QVERIFY(h.record());
     QCOMPARE(h.logBytes(), before);
     QVERIFY(!QFileInfo::exists(h.dir.file(QStringLiteral("Liste_Prenom.txt"))));
     QCOMPARE(m->Ind_A->text(), QString());
     QCOMPARE(m->Prenom_A->text(), QString());
     QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
-    QVERIFY(m->Ind_A->hasFocus());
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
 }
 
 void EntryTest::alreadyContactedOnTheSameBand()
@@ -189,29 +237,31 @@ void EntryTest::alreadyContactedOnTheSameBand()
     MainHarness h;
     MainWindow *m = openStation(h, {A});
     QCOMPARE(m->Bande_A->currentText(), QStringLiteral("14 Mhz"));
-    MainHarness::typeEnter(m->Ind_A, QStringLiteral("FZZZZ"));
-    MainHarness::enter(m->Prenom_A);
-    MainHarness::typeEnter(m->Ref_A, QStringLiteral("31FA001"));
+    Keyboard::typeEnter(QStringLiteral("FZZZZ"));
+    Keyboard::enter();
+    Keyboard::typeEnter(QStringLiteral("31FA001"));
     QCOMPARE(h.fakes.messages.shown,
              QStringList{QStringLiteral("31FA001 a déjà été contactée le 05/06/08 sur 14 Mhz")});
     QCOMPARE(m->Ref_A->text(), QString());
     QCOMPARE(m->Ind_A->text(), QString());
-    QVERIFY(m->Ind_A->hasFocus());
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
     QVERIFY(!m->Ref_A->isEnabled());
 
-    // Another band: the same fountain is welcome.
+    // Another band, chosen from the keyboard: the same fountain is welcome.
     h.fakes.messages.clear();
-    QTest::keyClick(m->Bande_A->lineEdit(), Qt::Key_Up);
-    QTest::keyClick(m->Bande_A->lineEdit(), Qt::Key_Up);
+    Keyboard::press(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Bande_A"));
+    Keyboard::press(Qt::Key_Up);
+    Keyboard::press(Qt::Key_Up);
     QCOMPARE(m->Bande_A->currentText(), QStringLiteral("7.0 Mhz"));
-    MainHarness::enter(m->Bande_A->lineEdit());
-    QVERIFY(m->Ind_A->hasFocus());
-    MainHarness::typeEnter(m->Ind_A, QStringLiteral("FZZZZ"));
-    MainHarness::enter(m->Prenom_A);
-    MainHarness::typeEnter(m->Ref_A, QStringLiteral("31FA001"));
+    Keyboard::enter();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
+    Keyboard::typeEnter(QStringLiteral("FZZZZ"));
+    Keyboard::enter();
+    Keyboard::typeEnter(QStringLiteral("31FA001"));
     QVERIFY(h.fakes.messages.shown.isEmpty());
     QCOMPARE(m->Dpt_A->text(), QStringLiteral("31"));
-    QVERIFY(m->Dpt_A->hasFocus());
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Dpt_A"));
     QCOMPARE(h.stationValue(QStringLiteral("bande Utilisee")), QStringLiteral("2"));
 }
 
@@ -219,36 +269,42 @@ void EntryTest::modificationReplacesTheLineInPlace()
 {
     MainHarness h;
     MainWindow *m = openStation(h, {A, B, C});
-    m->selectListLine(1);
+    clickLine(m, 1);
     QVERIFY(!m->Ind_A->isEnabled());
     QCOMPARE(m->Ind_A->text(), QStringLiteral("FBBBB"));
-    QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {},
-                       m->Liste_VQX->visualRect(m->logModel()->index(1)).center());
+    doubleClickLine(m, 1);
     QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Modification QSO"));
     QVERIFY(m->shared().Flag_Modif);
-    QVERIFY(m->Ind_A->hasFocus());
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
     QVERIFY(m->Rem_A->isEnabled());
     QVERIFY(m->Valide_A->isEnabled());
     QCOMPARE(m->Date_A->text(), QStringLiteral("06/06/08"));
     // Clicks on other lines are ignored during the modification.
-    m->selectListLine(0);
+    clickLine(m, 0);
     QCOMPARE(m->Ind_A->text(), QStringLiteral("FBBBB"));
+    QVERIFY(Keyboard::tabTo(QStringLiteral("Ind_A"), true));
 
-    MainHarness::enter(m->Ind_A);
-    MainHarness::typeEnter(m->Prenom_A, QStringLiteral("luc"));
-    MainHarness::enter(m->Ref_A);
+    Keyboard::enter();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Prenom_A"));
+    Keyboard::typeEnter(QStringLiteral("luc"));
+    Keyboard::enter();
     QCOMPARE(m->Rem_A->text(), QStringLiteral("F. "));
-    MainHarness::enter(m->Dpt_A);
-    QVERIFY(m->Date_A->hasFocus()); // typed, not from the clock
-    MainHarness::enter(m->Date_A);
-    MainHarness::enter(m->Heure_A);
-    MainHarness::enter(m->Mode_A->lineEdit());
-    MainHarness::enter(m->RST_A);
-    MainHarness::enter(m->RSTE_A);
-    MainHarness::type(m->Rem_A, QStringLiteral("du lavoir"));
-    MainHarness::enter(m->Rem_A);
-    MainHarness::enter(m->QSL_A);
-    h.record();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Dpt_A"));
+    Keyboard::enter();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Date_A")); // typed, not from the clock
+    Keyboard::enter();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Heure_A"));
+    Keyboard::enter();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Mode_A"));
+    Keyboard::enter();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("RST_A"));
+    Keyboard::enter();
+    Keyboard::enter();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Rem_A"));
+    Keyboard::typeEnter(QStringLiteral("du lavoir"));
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("QSL_A"));
+    Keyboard::enter();
+    QVERIFY(h.record());
     const QString modified =
         line(QStringLiteral("FBBBB"), QStringLiteral("75"), QStringLiteral("LUC"),
              QStringLiteral("75FT002"), QStringLiteral("06/06/08"), QStringLiteral("10:00"),
@@ -262,17 +318,40 @@ void EntryTest::modificationReplacesTheLineInPlace()
     QCOMPARE(h.stationValue(QStringLiteral("bande Utilisee")), QStringLiteral("4"));
 }
 
+void EntryTest::modificationOfAHandEditedLowerCaseName()
+{
+    MainHarness h;
+    // A line whose fountain name was typed in lower case with a text editor.
+    QString edited = kSampleB;
+    edited.replace(QsoLine::NomFontaine.start - 1, 12, QStringLiteral("f. du lavoir"));
+    MainWindow *m = openStation(h, {A, edited, C});
+    doubleClickLine(m, 1);
+    QCOMPARE(m->Rem_A->text(), QStringLiteral("f. du lavoir"));
+    QVERIFY(Keyboard::tabTo(QStringLiteral("RST_A")));
+    Keyboard::retype(QStringLiteral("57"));
+    QVERIFY(Keyboard::tabTo(QStringLiteral("Valide_A")));
+    QVERIFY(h.record());
+    QCOMPARE(h.fakes.messages.shown, QStringList());
+    const QStringList lines = logLines(h);
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.at(0), A);
+    QCOMPARE(QsoLine::RstR.cut(lines.at(1)), QStringLiteral("57 "));
+    QCOMPARE(QsoLine::NomFontaine.cut(lines.at(1)).trimmed(), QStringLiteral("F. DU LAVOIR"));
+    QCOMPARE(lines.at(2), C);
+}
+
 void EntryTest::longFountainNameIsCutTo30()
 {
     MainHarness h;
     MainWindow *m = openStation(h, {A});
-    m->selectListLine(0);
-    QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {},
-                       m->Liste_VQX->visualRect(m->logModel()->index(0)).center());
-    m->Rem_A->setText(QStringLiteral("  fontaine de la grande place du vieux"));
-    m->Valide_A->click();
+    doubleClickLine(m, 0);
+    // In a modification every field is open: Tab reaches the name and the button.
+    QVERIFY(Keyboard::tabTo(QStringLiteral("Rem_A")));
+    Keyboard::retype(QStringLiteral("  fontaine de la grande place du vieux"));
+    QVERIFY(Keyboard::tabTo(QStringLiteral("Valide_A")));
+    QVERIFY(h.record());
     QCOMPARE(m->Rem_A->text().size(), 0); // emptied after recording
-    const QString stored = codepage::splitLines(codepage::decode(h.logBytes())).lines.value(0);
+    const QString stored = logLines(h).value(0);
     QCOMPARE(QsoLine::NomFontaine.cut(stored), QStringLiteral("FONTAINE DE LA GRANDE PLACE DU"));
     QCOMPARE(stored.size(), 107);
 }
@@ -281,10 +360,10 @@ void EntryTest::deletionRemovesALineThatOccursTwice()
 {
     MainHarness h;
     MainWindow *m = openStation(h, {A, B, A});
-    m->selectListLine(0);
+    clickLine(m, 0);
     QVERIFY(m->Annule_Saisie->isEnabled());
     h.fakes.messages.answers = {true};
-    m->Annule_Saisie->click();
+    click(m->Annule_Saisie);
     QCOMPARE(h.fakes.messages.asked, QStringList{QStringLiteral("Voulez vous Supprimer ce QSO ?")});
     QCOMPARE(h.logBytes(), crlf({B}));
     QCOMPARE(m->logModel()->rowCount(), 1);
@@ -293,11 +372,32 @@ void EntryTest::deletionRemovesALineThatOccursTwice()
     QCOMPARE(m->Ind_A->text(), QString());
 
     // Answering No keeps the log and still empties the entry area.
-    m->selectListLine(0);
+    clickLine(m, 0);
     h.fakes.messages.answers = {false};
-    m->Annule_Saisie->click();
+    click(m->Annule_Saisie);
     QCOMPARE(h.logBytes(), crlf({B}));
     QCOMPARE(m->Ind_A->text(), QString());
+}
+
+void EntryTest::deletingTheLastLineLeavesNothingToModify()
+{
+    MainHarness h;
+    MainWindow *m = openStation(h, {A});
+    clickLine(m, 0);
+    h.fakes.messages.answers = {true};
+    click(m->Annule_Saisie);
+    QCOMPARE(h.logBytes(), QByteArray());
+    QCOMPARE(m->shared().Ligne_Selection, QString());
+    // A double click on the empty list has no line to modify.
+    h.fakes.messages.clear();
+    QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(h.fakes.messages.shown,
+             QStringList{QStringLiteral("Cliquez sur une ligne pour l'editer")});
+    QVERIFY(!m->shared().Flag_Modif);
+    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    QVERIFY(!m->Valide_A->isEnabled());
+    QVERIFY(!m->Mode_A->isEnabled());
+    QCOMPARE(h.logBytes(), QByteArray());
 }
 
 void EntryTest::doubleClickBeforeAnyClick()
@@ -309,18 +409,20 @@ void EntryTest::doubleClickBeforeAnyClick()
              QStringList{QStringLiteral("Cliquez sur une ligne pour l'editer")});
     QVERIFY(!m->shared().Flag_Modif);
     h.fakes.messages.clear();
+    // The button is disabled here; clicked all the same, it has nothing to delete.
     m->Annule_Saisie->setEnabled(true);
-    m->Annule_Saisie->click();
+    click(m->Annule_Saisie);
     QCOMPARE(h.fakes.messages.shown,
              QStringList{QStringLiteral("Cliquez sur une ligne pour l'effacer")});
     // The list still reacts to clicks once it holds a contact.
     h.fakes.messages.clear();
+    QVERIFY(Keyboard::tabTo(QStringLiteral("Ind_A")));
     MainHarness::Contact c;
     c.call = QStringLiteral("FZZZZ");
     c.ref = QStringLiteral("31FA001");
-    QVERIFY(h.typeContact(c));
-    h.record();
-    m->selectListLine(0);
+    QCOMPARE(h.typeContact(c), QString());
+    QVERIFY(h.record());
+    clickLine(m, 0);
     QCOMPARE(m->Ind_A->text(), QStringLiteral("FZZZZ"));
     QCOMPARE(m->Ref_A->text(), QStringLiteral("31FA001"));
 }
@@ -333,11 +435,11 @@ void EntryTest::accentedFirstNameStoredInUpperCase()
     c.call = QStringLiteral("F5ABC");
     c.prenom = QStringLiteral("hélène");
     c.ref = QStringLiteral("2AFA001");
-    QVERIFY(h.typeContact(c));
+    QCOMPARE(h.typeContact(c), QString());
     QCOMPARE(m->Prenom_A->text(), QStringLiteral("HéLèNE"));
     QCOMPARE(m->Dpt_A->text(), QStringLiteral("2a"));
-    h.record();
-    const QString stored = codepage::splitLines(codepage::decode(h.logBytes())).lines.value(0);
+    QVERIFY(h.record());
+    const QString stored = logLines(h).value(0);
     QCOMPARE(QsoLine::Prenom.cut(stored), QStringLiteral("HÉLÈNE         "));
     QCOMPARE(QsoLine::Dpt.cut(stored), QStringLiteral("2a"));
     QCOMPARE(readBytes(h.dir.file(QStringLiteral("Liste_Prenom.txt"))),
@@ -351,19 +453,20 @@ void EntryTest::knownCallsignFillsTheFirstName()
         h.dir.file(QStringLiteral("Liste_Prenom.txt")),
         crlf({QStringLiteral("F5ABC           JEAN"), QStringLiteral("f5low        31 PAUL")})));
     MainWindow *m = openStation(h, {A});
-    MainHarness::typeEnter(m->Ind_A, QStringLiteral("F5ABC"));
+    Keyboard::typeEnter(QStringLiteral("F5ABC"));
     QCOMPARE(m->Prenom_A->text(), QStringLiteral("JEAN"));
-    QVERIFY(m->Prenom_A->hasFocus());
-    m->Efface_A->click();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Prenom_A"));
+    click(m->Efface_A);
     // A hand-written lower-case entry is not found for the upper-case callsign.
-    MainHarness::typeEnter(m->Ind_A, QStringLiteral("f5low"));
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
+    Keyboard::typeEnter(QStringLiteral("f5low"));
     QCOMPARE(m->Prenom_A->text(), QString());
     // No lookup while a line is being modified.
-    m->selectListLine(0);
-    QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {},
-                       m->Liste_VQX->visualRect(m->logModel()->index(0)).center());
-    m->Ind_A->setText(QStringLiteral("F5ABC"));
-    MainHarness::enter(m->Ind_A);
+    doubleClickLine(m, 0);
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
+    Keyboard::retype(QStringLiteral("F5ABC"));
+    Keyboard::enter();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Prenom_A"));
     QCOMPARE(m->Prenom_A->text(), QString());
 }
 
@@ -378,10 +481,10 @@ void EntryTest::fieldLimits_data()
                                 << ""
                                 << "Entrez une QRG";
     QTest::newRow("band 8") << "Bande_A"
-                            << "432 MHzz"
+                            << "432 MHZZ"
                             << "7 caracteres maxi pour la QRG";
     QTest::newRow("band 7") << "Bande_A"
-                            << "432 Mhz"
+                            << "432 MHZ"
                             << "";
     QTest::newRow("call empty") << "Ind_A"
                                 << ""
@@ -484,63 +587,123 @@ void EntryTest::fieldLimits()
         {QStringLiteral("RSTE_A"), QStringLiteral("59")},
         {QStringLiteral("Rem_A"), QStringLiteral("F. ")},
         {QStringLiteral("QSL_A"), QString()}};
-    auto editOf = [m](const QString &name) -> QLineEdit * {
-        if (name == QStringLiteral("Mode_A"))
-            return m->Mode_A->lineEdit();
-        if (name == QStringLiteral("Bande_A"))
-            return m->Bande_A->lineEdit();
-        return m->findChild<QLineEdit *>(name);
-    };
     int at = 0;
-    if (field != QStringLiteral("Bande_A")) {
+    QString next = QStringLiteral("Ind_A");
+    if (field == QStringLiteral("Bande_A")) {
+        // The band comes before the callsign in the focus order.
+        Keyboard::press(Qt::Key_Backtab, Qt::ShiftModifier);
+    } else {
         while (path.at(at).first != field) {
-            QLineEdit *e = editOf(path.at(at).first);
-            e->clear();
-            MainHarness::typeEnter(e, path.at(at).second);
+            QCOMPARE(Keyboard::focusName(), path.at(at).first);
+            Keyboard::retype(path.at(at).second);
+            Keyboard::enter();
             ++at;
         }
+        next = path.at(at + 1).first;
     }
     QCOMPARE(h.fakes.messages.shown, QStringList());
-    QLineEdit *e = editOf(field);
-    QVERIFY(e->isEnabled());
-    if (field == QStringLiteral("Bande_A"))
-        m->Bande_A->setFocus();
-    // A combo's line edit hands its focus to the combo.
-    auto focusIn = [](QWidget *w) {
-        QWidget *f = QApplication::focusWidget();
-        return f == w || (f && f->isAncestorOf(w)) || (f && w->isAncestorOf(f));
+    QCOMPARE(Keyboard::focusName(), field);
+    Keyboard::retype(text);
+    QWidget *w = m->findChild<QWidget *>(field);
+    const auto textOf = [w] {
+        if (auto *combo = qobject_cast<QComboBox *>(w))
+            return combo->currentText();
+        return qobject_cast<QLineEdit *>(w)->text();
     };
-    e->clear();
-    MainHarness::type(e, text);
-    const QString typed = e->text();
-    MainHarness::enter(e);
+    const QString typed = textOf();
+    QCOMPARE(typed, text.toUpper()); // the typing rule, except in the department
+    Keyboard::enter();
     if (message.isEmpty()) {
         QCOMPARE(h.fakes.messages.shown, QStringList());
-        QVERIFY(!focusIn(e));
-        QWidget *next = field == QStringLiteral("Bande_A")
-                            ? static_cast<QWidget *>(m->Ind_A)
-                            : m->findChild<QWidget *>(path.at(at + 1).first);
-        QVERIFY(focusIn(next));
+        QCOMPARE(Keyboard::focusName(), next);
     } else {
         QCOMPARE(h.fakes.messages.shown, QStringList{message});
-        QVERIFY(focusIn(e));
+        QCOMPARE(Keyboard::focusName(), field);
         // The field keeps its text (the department after its lower-casing).
-        QCOMPARE(e->text(), field == QStringLiteral("Dpt_A") ? typed.toLower() : typed);
+        QCOMPARE(textOf(), field == QStringLiteral("Dpt_A") ? typed.toLower() : typed);
     }
+}
+
+void EntryTest::typingInTheComboBoxes_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("remembered");
+
+    // Nothing is completed from the list, and the position is the item the text names.
+    QTest::newRow("band of the list") << "Bande_A"
+                                      << "10 Mhz"
+                                      << "10 MHZ"
+                                      << "-1";
+    QTest::newRow("band start of an item") << "Bande_A"
+                                           << "1"
+                                           << "1"
+                                           << "-1";
+    QTest::newRow("band digits") << "Bande_A"
+                                 << "144"
+                                 << "144"
+                                 << "-1";
+    QTest::newRow("mode of the list") << "Mode_A"
+                                      << "fm"
+                                      << "FM"
+                                      << "2";
+    QTest::newRow("mode start of an item") << "Mode_A"
+                                           << "s"
+                                           << "S"
+                                           << "-1";
+    QTest::newRow("mode not in the list") << "Mode_A"
+                                          << "am"
+                                          << "AM"
+                                          << "-1";
+}
+
+void EntryTest::typingInTheComboBoxes()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, remembered);
+    MainHarness h;
+    MainWindow *m = openStation(h);
+    auto *combo = m->findChild<QComboBox *>(field);
+    const QString key = field == QStringLiteral("Bande_A") ? QStringLiteral("bande Utilisee")
+                                                           : QStringLiteral("Mode Utilise");
+    if (field == QStringLiteral("Bande_A")) {
+        Keyboard::press(Qt::Key_Backtab, Qt::ShiftModifier);
+    } else {
+        MainHarness::Contact c;
+        c.call = QStringLiteral("F1AAA");
+        Keyboard::typeEnter(c.call);
+        Keyboard::enter();
+        Keyboard::typeEnter(QStringLiteral("31FA001"));
+        Keyboard::enter();
+    }
+    QCOMPARE(Keyboard::focusName(), field);
+    // The text shown when the turn comes is typed over at once.
+    Keyboard::type(typed);
+    QCOMPARE(combo->currentText(), shown);
+    Keyboard::enter();
+    QCOMPARE(h.fakes.messages.shown, QStringList());
+    QCOMPARE(combo->currentText(), shown);
+    QCOMPARE(combo->count(), field == QStringLiteral("Bande_A") ? 11 : 3);
+    QCOMPARE(h.stationValue(key), remembered);
+    QCOMPARE(Keyboard::focusName(), field == QStringLiteral("Bande_A") ? QStringLiteral("Ind_A")
+                                                                       : QStringLiteral("RST_A"));
 }
 
 void EntryTest::charactersOutsideTheCodePageAreKeptOut()
 {
     MainHarness h;
     MainWindow *m = openStation(h);
-    MainHarness::type(m->Ind_A, QStringLiteral("F5ЖA"));
+    Keyboard::type(QStringLiteral("F5ЖA"));
     QCOMPARE(m->Ind_A->text(), QStringLiteral("F5A"));
-    m->Ind_A->clear();
-    QApplication::clipboard()->setText(QStringLiteral("F6Ж😀B"));
-    QTest::keyClick(m->Ind_A, Qt::Key_V, Qt::ControlModifier);
+    Keyboard::retype(QString());
+    Keyboard::paste(QStringLiteral("F6Ж😀B"));
     QCOMPARE(m->Ind_A->text(), QStringLiteral("F6B"));
-    MainHarness::typeEnter(m->Ind_A, QString());
-    MainHarness::type(m->Prenom_A, QStringLiteral("éçè"));
+    Keyboard::enter();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Prenom_A"));
+    Keyboard::type(QStringLiteral("éçè"));
     QCOMPARE(m->Prenom_A->text(), QStringLiteral("éçè"));
 }
 
@@ -548,31 +711,84 @@ void EntryTest::bandAndModeAreRememberedOutsideModification()
 {
     MainHarness h;
     MainWindow *m = openStation(h, {A});
-    // The position is taken before the key: the arrow moves, Enter stores.
-    QTest::keyClick(m->Bande_A->lineEdit(), Qt::Key_Down);
+    Keyboard::press(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Bande_A"));
+    Keyboard::press(Qt::Key_Down);
     QCOMPARE(m->Bande_A->currentText(), QStringLiteral("18 Mhz"));
-    MainHarness::enter(m->Bande_A->lineEdit());
+    Keyboard::enter();
     QCOMPARE(h.stationValue(QStringLiteral("bande Utilisee")), QStringLiteral("5"));
-    m->selectListLine(0);
-    QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {},
-                       m->Liste_VQX->visualRect(m->logModel()->index(0)).center());
-    QTest::keyClick(m->Bande_A->lineEdit(), Qt::Key_Down);
-    MainHarness::enter(m->Bande_A->lineEdit());
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
+    // In a modification neither the band nor the mode is remembered.
+    doubleClickLine(m, 0);
+    QVERIFY(Keyboard::tabTo(QStringLiteral("Bande_A"), true));
+    Keyboard::press(Qt::Key_Down);
+    Keyboard::enter();
+    QVERIFY(Keyboard::tabTo(QStringLiteral("Mode_A")));
+    Keyboard::type(QStringLiteral("cw"));
+    Keyboard::enter();
     QCOMPARE(h.stationValue(QStringLiteral("bande Utilisee")), QStringLiteral("5"));
-    m->Efface_A->click();
+    QCOMPARE(h.stationValue(QStringLiteral("Mode Utilise")), QStringLiteral("<absent>"));
+    click(m->Efface_A);
     QCOMPARE(m->Bande_A->currentText(), QStringLiteral("18 Mhz"));
+    QCOMPARE(m->Mode_A->currentText(), QStringLiteral("SSB"));
     QCOMPARE(m->Rem_A->text(), QStringLiteral(" "));
+}
+
+void EntryTest::qslIsOutOfReachWhileWaiting_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::newRow("at start") << "start";
+    QTest::newRow("a line shown") << "click";
+    QTest::newRow("a modification abandoned") << "abandon";
+    QTest::newRow("after a recording") << "record";
+}
+
+// Tab must never reach the QSL box of an empty entry area: from there Enter,
+// Enter and Yes would record a contact with no callsign.
+void EntryTest::qslIsOutOfReachWhileWaiting()
+{
+    QFETCH(QString, before);
+    MainHarness h;
+    MainWindow *m = openStation(h, {A});
+    if (before == QStringLiteral("click")) {
+        clickLine(m, 0);
+    } else if (before == QStringLiteral("abandon")) {
+        doubleClickLine(m, 0);
+        QVERIFY(m->QSL_A->isEnabled());
+        click(m->Efface_A);
+    } else if (before == QStringLiteral("record")) {
+        MainHarness::Contact c;
+        c.call = QStringLiteral("FZZZZ");
+        c.ref = QStringLiteral("44FA003");
+        QCOMPARE(h.typeContact(c), QString());
+        QVERIFY(h.record());
+    }
+    const QByteArray log = h.logBytes();
+    h.fakes.messages.clear();
+    QStringList reached;
+    for (int i = 0; i < 30 && Keyboard::focusName() != QStringLiteral("QSL_A"); ++i) {
+        Keyboard::tab();
+        reached << Keyboard::focusName();
+    }
+    QVERIFY(!m->QSL_A->isEnabled());
+    // Enter where the tabbing stopped (on the list it opens a modification).
+    Keyboard::enter();
+    Keyboard::enter();
+    QCOMPARE(h.fakes.messages.asked, QStringList());
+    QCOMPARE(h.logBytes(), log);
+    QVERIFY2(!reached.contains(QStringLiteral("QSL_A")), qPrintable(reached.join(u' ')));
+    QVERIFY(!reached.contains(QStringLiteral("Valide_A")));
 }
 
 void EntryTest::insertWhileALineIsShownReachesIndA()
 {
     MainHarness h;
     MainWindow *m = openStation(h, {A, B});
-    m->selectListLine(0);
+    clickLine(m, 0);
     QVERIFY(!m->Ind_A->isEnabled());
-    m->Ajout_QSO->click();
+    click(m->Ajout_QSO);
     QVERIFY(m->Ind_A->isEnabled());
-    QVERIFY(m->Ind_A->hasFocus());
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
     QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Insertion QSO"));
 }
 
@@ -584,9 +800,9 @@ void EntryTest::failedWriteKeepsTheContactInTheFields()
     MainHarness::Contact c;
     c.call = QStringLiteral("FZZZZ");
     c.ref = QStringLiteral("44FA003");
-    QVERIFY(h.typeContact(c));
+    QCOMPARE(h.typeContact(c), QString());
     QVERIFY(QDir(h.dir.path()).mkdir(QStringLiteral("Temporaire.txt")));
-    h.record();
+    QVERIFY(h.record());
     QCOMPARE(h.logBytes(), before);
     QVERIFY(h.fakes.messages.last().contains(QStringLiteral("Le log est resté tel qu'il était.")));
     QCOMPARE(m->Ind_A->text(), QStringLiteral("FZZZZ"));

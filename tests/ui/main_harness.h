@@ -1,7 +1,8 @@
 #pragma once
-// Builds the main window over a temporary data folder with fake services and
-// drives it from the keyboard as the operator does.
+// Builds the main window over a temporary data folder with fake services; the
+// tests drive it through Keyboard, as the operator does.
 
+#include "keyboard.h"
 #include "log_samples.h"
 #include "temp_folder.h"
 #include "ui_fakes.h"
@@ -54,86 +55,94 @@ public:
     {
         w = std::make_unique<MainWindow>(fakes.services);
         w->start();
-        QApplication::setActiveWindow(w.get());
+        // Keys reach the focus only through the active window.
+        if (!Keyboard::activate(w.get()))
+            QTest::qFail("the main window did not become active", __FILE__, __LINE__);
         return w.get();
-    }
-
-    // Types text as keys; letters outside ASCII go one by one, as Qt 6.4 requires.
-    static void type(QWidget *field, const QString &text)
-    {
-        for (QChar c : text) {
-            if (c.unicode() < 0x80)
-                QTest::keyClick(field, c.toLatin1());
-            else
-                QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c),
-                                    Qt::NoModifier);
-        }
-    }
-    static void enter(QWidget *field) { QTest::keyClick(field, Qt::Key_Return); }
-    static void typeEnter(QWidget *field, const QString &text)
-    {
-        type(field, text);
-        enter(field);
-    }
-    // A combo's own text replaced by typing, as the operator selects it and types over.
-    static void retype(QComboBox *combo, const QString &text)
-    {
-        combo->lineEdit()->selectAll();
-        QTest::keyClick(combo->lineEdit(), Qt::Key_Backspace);
-        type(combo->lineEdit(), text);
     }
 
     struct Contact
     {
         QString call;
-        QString prenom;
+        QString prenom; // empty: whatever the field holds is kept
         QString ref;
         QString date; // typed only when the window asks for it
         QString time;
-        QString mode = QStringLiteral("SSB");
+        QString mode; // empty: the mode shown is kept
         QString rstR;
         QString rstE;
         QString name; // typed after the "F. " prefix
         bool qsl = false;
     };
 
-    // Types a whole contact from Ind_A to Valide_A; returns false if a field refused.
-    bool typeContact(const Contact &c)
+    // Types a whole contact from Ind_A to Valide_A, each field's value then
+    // Enter, checking at each step that the field whose turn it is holds the
+    // focus. Returns what went wrong; empty when Valide_A has the focus.
+    QString typeContact(const Contact &c)
     {
-        MainWindow &m = *w;
-        const int before = int(fakes.messages.shown.size());
-        typeEnter(m.Ind_A, c.call);
-        typeEnter(m.Prenom_A, c.prenom);
-        typeEnter(m.Ref_A, c.ref);
-        if (fakes.messages.shown.size() != before)
-            return false;
-        enter(m.Dpt_A);
-        if (m.Date_A->isEnabled()) {
-            m.Date_A->clear();
-            typeEnter(m.Date_A, c.date);
-            typeEnter(m.Heure_A, c.time);
+        const qsizetype before = fakes.messages.shown.size();
+        QString problem;
+        const auto at = [&](const char *field) {
+            if (fakes.messages.shown.size() != before)
+                problem = QStringLiteral("refused: ") + fakes.messages.shown.last();
+            else if (Keyboard::focusName() != QLatin1String(field))
+                problem = QStringLiteral("focus on %1 instead of %2")
+                              .arg(Keyboard::focusName(), QLatin1String(field));
+            return problem.isEmpty();
+        };
+        // A field that may already hold a value is typed over.
+        const auto fill = [](const QString &text) {
+            if (!text.isEmpty())
+                Keyboard::retype(text);
+            Keyboard::enter();
+        };
+        if (!at("Ind_A"))
+            return problem;
+        fill(c.call);
+        if (!at("Prenom_A"))
+            return problem;
+        fill(c.prenom);
+        if (!at("Ref_A"))
+            return problem;
+        fill(c.ref);
+        if (!at("Dpt_A"))
+            return problem;
+        Keyboard::enter();
+        if (Keyboard::focusName() == QLatin1String("Date_A")) {
+            fill(c.date);
+            if (!at("Heure_A"))
+                return problem;
+            fill(c.time);
         }
-        retype(m.Mode_A, c.mode);
-        enter(m.Mode_A->lineEdit());
-        if (!c.rstR.isEmpty()) {
-            m.RST_A->clear();
-            type(m.RST_A, c.rstR);
-        }
-        enter(m.RST_A);
-        if (!c.rstE.isEmpty()) {
-            m.RSTE_A->clear();
-            type(m.RSTE_A, c.rstE);
-        }
-        enter(m.RSTE_A);
-        type(m.Rem_A, c.name);
-        enter(m.Rem_A);
+        if (!at("Mode_A"))
+            return problem;
+        fill(c.mode);
+        if (!at("RST_A"))
+            return problem;
+        fill(c.rstR);
+        if (!at("RSTE_A"))
+            return problem;
+        fill(c.rstE);
+        if (!at("Rem_A"))
+            return problem;
+        Keyboard::typeEnter(c.name);
+        if (!at("QSL_A"))
+            return problem;
         if (c.qsl)
-            QTest::keyClick(m.QSL_A, Qt::Key_Space);
-        enter(m.QSL_A);
-        return fakes.messages.shown.size() == before && m.Valide_A->isEnabled();
+            Keyboard::press(Qt::Key_Space);
+        Keyboard::enter();
+        at("Valide_A");
+        return problem;
     }
 
-    void record() { enter(w->Valide_A); }
+    // Enter on Valide_A, which must hold the focus; false when it does not.
+    bool record()
+    {
+        if (Keyboard::focusName() != QLatin1String("Valide_A"))
+            return false;
+        Keyboard::enter();
+        return true;
+    }
 
     TempFolder dir;
     FakeServices fakes;

@@ -1,6 +1,8 @@
 // Start-up, menus, clock and the station window.
 #include "main_harness.h"
 
+#include "awards/award_levels_window.h"
+#include "reports/aff_contacte.h"
 #include "station/station_window.h"
 
 #include <QAction>
@@ -32,6 +34,28 @@ void onStationWindow(const std::function<void(StationWindow *)> &act, bool *seen
     });
 }
 
+// Distance between the centres of a window and of its screen's free area.
+// The window is placed before its frame exists, so the frame may shift it a little.
+int offCentre(const QWidget *w)
+{
+    return (w->frameGeometry().center() - w->screen()->availableGeometry().center())
+        .manhattanLength();
+}
+
+// Chooses a station from the menu, typing its callsign and pressing Enter
+// twice: the field hands the turn to the button, the button validates.
+StationWindow *chooseStation(MainWindow *m, const QString &typed)
+{
+    m->Mnu_New_Indicatif->trigger();
+    auto *w = qobject_cast<StationWindow *>(m->secondary(QStringLiteral("Station")));
+    if (!w || !Keyboard::activate(w))
+        return nullptr;
+    Keyboard::type(typed);
+    Keyboard::enter();
+    Keyboard::enter();
+    return w;
+}
+
 } // namespace
 
 class MainWindowTest : public QObject
@@ -41,7 +65,8 @@ private Q_SLOTS:
     void firstStartWithNoSettings();
     void firstStartClosedWithoutCallsignStaysFxxxx();
     void titleHeaderAndMenus();
-    void dateAutoStoredAsNon();
+    void dateModeAtStart_data();
+    void dateModeAtStart();
     void dateModeMenus();
     void clockRollsOverAtUtcMidnight();
     void missingLogIsReportedAndNothingIsCreated();
@@ -54,30 +79,39 @@ private Q_SLOTS:
     void stationWithExistingLogKeepsItsContacts();
     void stationWindowIsOpenedOnce();
     void stationCannotCreateItsLog();
+    void stationChangeEndsTheModification();
+    void stationChangeClosesTheFormerStationsWindows();
 };
 
 void MainWindowTest::firstStartWithNoSettings()
 {
     MainHarness h;
     QString typedStation;
-    bool focusOnButton = false;
+    QString focusAtOpen;
+    QString focusAfterEnter;
+    int offset = -1;
     QColor fieldColour;
     bool seen = false;
     onStationWindow(
         [&](StationWindow *w) {
-            QApplication::setActiveWindow(w);
-            MainHarness::type(w->New_Indicatif, QStringLiteral("fyyyy/p"));
+            if (!Keyboard::activate(w))
+                return;
+            offset = offCentre(w);
+            focusAtOpen = Keyboard::focusName();
+            Keyboard::type(QStringLiteral("fyyyy/p"));
             typedStation = w->New_Indicatif->text();
-            MainHarness::enter(w->New_Indicatif);
-            focusOnButton = w->Validation->hasFocus();
+            Keyboard::enter();
+            focusAfterEnter = Keyboard::focusName();
             fieldColour = w->New_Indicatif->palette().color(QPalette::Base);
-            MainHarness::enter(w->Validation);
+            Keyboard::enter();
         },
         &seen);
     MainWindow *m = h.open();
     QVERIFY2(seen, "the station window should be shown modally at first start");
+    QCOMPARE(focusAtOpen, QStringLiteral("New_Indicatif"));
+    QVERIFY2(offset >= 0 && offset <= 8, qPrintable(QString::number(offset)));
     QCOMPARE(typedStation, QStringLiteral("FYYYY_P"));
-    QVERIFY(focusOnButton);
+    QCOMPARE(focusAfterEnter, QStringLiteral("Validation"));
     QCOMPARE(fieldColour, QColor(Qt::white));
     QCOMPARE(h.fakes.messages.shown.value(0), kFirstRunMessage);
     QCOMPARE(m->Bande_A->currentText(), QStringLiteral("1.8 Mhz"));
@@ -94,7 +128,7 @@ void MainWindowTest::firstStartWithNoSettings()
     QCOMPARE(h.stationValue(QStringLiteral("bande Utilisee")), QStringLiteral("0"));
     QCOMPARE(m->logModel()->rowCount(), 0);
     QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
-    QVERIFY(m->Ind_A->isEnabled());
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
     QCOMPARE(h.fakes.messages.shown.size(), 1);
 }
 
@@ -111,7 +145,8 @@ void MainWindowTest::firstStartClosedWithoutCallsignStaysFxxxx()
     QVERIFY(h.dir.entries().isEmpty());
     // The first-run guard: any key in Ind_A says what to do first.
     h.fakes.messages.clear();
-    QTest::keyClick(m->Ind_A, 'f');
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
+    Keyboard::type(QStringLiteral("f"));
     QCOMPARE(h.fakes.messages.shown.size(), 1);
     QVERIFY(h.fakes.messages.last().startsWith(
         QStringLiteral("\r\n         Premiere installation, vous devez entrer votre Indicatif")));
@@ -138,18 +173,20 @@ void MainWindowTest::titleHeaderAndMenus()
     QCOMPARE(runs, (QList<int>{9, 4, 15, 6, 23, 12, 10, 4, 5, 3, 1, 8, 1, 1, 1, 25}));
     QCOMPARE(m->I_Station->text(), QStringLiteral("F1ABC"));
 
+    // Captions are compared without their keyboard mnemonic ("&Fichier").
+    const auto caption = [](const QAction *a) { return a->text().remove(QLatin1Char('&')); };
     QStringList captions;
     for (QAction *a : m->menuBar()->actions())
-        captions << a->text();
+        captions << caption(a);
     QCOMPARE(captions, (QStringList{QStringLiteral("Fichier"), QStringLiteral("Date"),
                                     QStringLiteral("Station"), QStringLiteral("Liste"),
                                     QStringLiteral("Carte "), QStringLiteral("Diplomes"),
                                     QStringLiteral("Afficher Cluster"), QStringLiteral("Règlement"),
                                     QStringLiteral("Aide")}));
-    QCOMPARE(m->Mnu_ADIF->text(), QStringLiteral("Exporter le log au format ADIF"));
-    QCOMPARE(m->Mnu_Quitter->text(), QStringLiteral("Quitter ZAT_VQX"));
-    QCOMPARE(m->Mnu_L_Contacte->text(), QStringLiteral("des Fontaines contactées"));
-    QCOMPARE(m->Mnu_Carte_Contacte->text(), QStringLiteral("des départements contactés"));
+    QCOMPARE(caption(m->Mnu_ADIF), QStringLiteral("Exporter le log au format ADIF"));
+    QCOMPARE(caption(m->Mnu_Quitter), QStringLiteral("Quitter ZAT_VQX"));
+    QCOMPARE(caption(m->Mnu_L_Contacte), QStringLiteral("des Fontaines contactées"));
+    QCOMPARE(caption(m->Mnu_Carte_Contacte), QStringLiteral("des départements contactés"));
 
     m->Mnu_Apropos->trigger();
     QVERIFY(h.fakes.messages.last().startsWith(QStringLiteral("ZAT_VQX  Révision  1.0.1\r\n\r\n")));
@@ -163,18 +200,40 @@ void MainWindowTest::titleHeaderAndMenus()
     QCOMPARE(m->shared().Groupe_Bandes, QStringLiteral("HF"));
 }
 
-void MainWindowTest::dateAutoStoredAsNon()
+void MainWindowTest::dateModeAtStart_data()
 {
+    QTest::addColumn<QString>("stored"); // "" when absent
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<bool>("automatic");
+    QTest::addColumn<bool>("manual");
+    QTest::newRow("absent") << ""
+                            << "Date automatique" << true << false;
+    QTest::newRow("Oui") << "Oui"
+                         << "Date automatique" << true << false;
+    QTest::newRow("Non") << "Non"
+                         << "Date manuelle" << false << true;
+    // An unknown value changes nothing: the label keeps its first caption.
+    QTest::newRow("unknown") << "oui"
+                             << "Date" << true << false;
+}
+
+void MainWindowTest::dateModeAtStart()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, label);
+    QFETCH(bool, automatic);
+    QFETCH(bool, manual);
     MainHarness h;
     h.setStation(QStringLiteral("F1ABC"));
-    h.setStationValue(QStringLiteral("Date Auto"), QStringLiteral("Non"));
+    if (!stored.isEmpty())
+        h.setStationValue(QStringLiteral("Date Auto"), stored);
     h.setStationValue(QStringLiteral("bande Utilisee"), QStringLiteral("4"));
     h.setStationValue(QStringLiteral("Mode Utilise"), QStringLiteral("1"));
     h.writeLog({});
     MainWindow *m = h.open();
-    QVERIFY(m->Mnu_Date_Man->isChecked());
-    QVERIFY(!m->Mnu_Date_Auto->isChecked());
-    QCOMPARE(m->Label5->text(), QStringLiteral("Date manuelle"));
+    QCOMPARE(m->Mnu_Date_Auto->isChecked(), automatic);
+    QCOMPARE(m->Mnu_Date_Man->isChecked(), manual);
+    QCOMPARE(m->Label5->text(), label);
     QCOMPARE(m->Bande_A->currentText(), QStringLiteral("14 Mhz"));
     QCOMPARE(m->Mode_A->currentText(), QStringLiteral("CW"));
     QCOMPARE(m->RST_A->text(), QStringLiteral("599"));
@@ -186,12 +245,21 @@ void MainWindowTest::dateModeMenus()
     h.setStation(QStringLiteral("F1ABC"));
     h.writeLog({});
     MainWindow *m = h.open();
-    m->Date_A->setText(QStringLiteral("01/02/08"));
     m->Mnu_Date_Man->trigger();
     QVERIFY(m->Mnu_Date_Man->isChecked());
     QVERIFY(!m->Mnu_Date_Auto->isChecked());
-    QCOMPARE(m->Date_A->text(), QStringLiteral("01/02/08"));
+    QCOMPARE(m->Label5->text(), QStringLiteral("Date manuelle"));
     QCOMPARE(h.stationValue(QStringLiteral("Date Auto")), QStringLiteral("Non"));
+    // A contact typed up to its date.
+    Keyboard::typeEnter(QStringLiteral("F1AAA"));
+    Keyboard::enter();
+    Keyboard::typeEnter(QStringLiteral("31FA001"));
+    Keyboard::enter();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Date_A"));
+    Keyboard::type(QStringLiteral("01/02/08"));
+    m->Mnu_Date_Man->trigger();
+    QVERIFY(m->Mnu_Date_Man->isChecked());
+    QCOMPARE(m->Date_A->text(), QStringLiteral("01/02/08"));
     m->Mnu_Date_Auto->trigger();
     QVERIFY(m->Mnu_Date_Auto->isChecked());
     QVERIFY(!m->Mnu_Date_Man->isChecked());
@@ -299,11 +367,15 @@ void MainWindowTest::stationTypingAndValidation()
     QVERIFY(w);
     QCOMPARE(w->windowTitle(), QStringLiteral("Selection Indicatif"));
     QVERIFY(!w->isModal());
-    MainHarness::type(w->New_Indicatif, QStringLiteral("fyyyy/p"));
+    QVERIFY(Keyboard::activate(w));
+    QVERIFY2(offCentre(w) <= 8, qPrintable(QString::number(offCentre(w))));
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("New_Indicatif"));
+    Keyboard::type(QStringLiteral("fyyyy/p"));
     QCOMPARE(w->New_Indicatif->text(), QStringLiteral("FYYYY_P"));
-    MainHarness::enter(w->New_Indicatif);
+    Keyboard::enter();
     QCOMPARE(w->New_Indicatif->text(), QStringLiteral("FYYYY_P"));
-    w->Validation->click();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Validation"));
+    Keyboard::enter();
     QCOMPARE(h.station(), QStringLiteral("FYYYY_P"));
     QCOMPARE(QFileInfo(h.dir.file(QStringLiteral("FYYYY_P_VQX.log"))).size(), 0);
     QCOMPARE(m->I_Station->text(), QStringLiteral("FYYYY/P"));
@@ -350,12 +422,15 @@ void MainWindowTest::stationRefusals()
     m->Mnu_New_Indicatif->trigger();
     auto *w = qobject_cast<StationWindow *>(m->secondary(QStringLiteral("Station")));
     QVERIFY(w);
+    QVERIFY(Keyboard::activate(w));
     if (paste)
-        w->New_Indicatif->setText(text);
+        Keyboard::paste(text);
     else
-        MainHarness::type(w->New_Indicatif, text);
+        Keyboard::type(text);
     h.fakes.messages.clear();
-    w->Validation->click();
+    Keyboard::enter();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Validation"));
+    Keyboard::enter();
     QCOMPARE(h.fakes.messages.shown, QStringList{message});
     QCOMPARE(w->New_Indicatif->text(), left);
     QVERIFY(w->isVisible());
@@ -375,11 +450,7 @@ void MainWindowTest::stationWithExistingLogKeepsItsContacts()
     h.fakes.settings.set(kAppVqx, QStringLiteral("Setup F2XYZ"), QStringLiteral("Mode Utilise"),
                          QStringLiteral("2"));
     MainWindow *m = h.open();
-    m->Mnu_New_Indicatif->trigger();
-    auto *w = qobject_cast<StationWindow *>(m->secondary(QStringLiteral("Station")));
-    QVERIFY(w);
-    MainHarness::type(w->New_Indicatif, QStringLiteral("f2xyz"));
-    w->Validation->click();
+    QVERIFY(chooseStation(m, QStringLiteral("f2xyz")));
     QCOMPARE(m->logModel()->fileLines(), other);
     QCOMPARE(readBytes(h.dir.file(QStringLiteral("F2XYZ_VQX.log"))), crlf(other));
     QCOMPARE(m->Bande_A->currentText(), QStringLiteral("144 Mhz"));
@@ -415,13 +486,91 @@ void MainWindowTest::stationCannotCreateItsLog()
     services.dataDir = gone;
     SharedValues shared;
     StationWindow w(services, &shared, StationHost{});
-    MainHarness::type(w.New_Indicatif, QStringLiteral("f5new"));
+    QVERIFY(Keyboard::activate(&w));
+    Keyboard::type(QStringLiteral("f5new"));
     h.fakes.messages.clear();
-    w.Validation->click();
+    Keyboard::enter();
+    Keyboard::enter();
     QCOMPARE(h.fakes.messages.shown.size(), 1);
     QVERIFY(h.fakes.messages.last().contains(QStringLiteral("n'a pas pu être créé")));
     QCOMPARE(shared.Indicatif_Station, QStringLiteral("F5NEW"));
     Q_UNUSED(m);
+}
+
+void MainWindowTest::stationChangeEndsTheModification()
+{
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    h.writeLog({kSampleA, kSampleB});
+    const QByteArray former = h.logBytes();
+    const QString otherLog = h.dir.file(QStringLiteral("F2XYZ_VQX.log"));
+    QVERIFY(writeBytes(otherLog, crlf({kSampleC})));
+    h.fakes.settings.set(kAppVqx, QStringLiteral("Setup F2XYZ"), QStringLiteral("bande Utilisee"),
+                         QStringLiteral("10"));
+    MainWindow *m = h.open();
+    const QPoint at = m->Liste_VQX->visualRect(m->logModel()->index(1)).center();
+    QTest::mouseClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Modification QSO"));
+
+    QVERIFY(chooseStation(m, QStringLiteral("f2xyz")));
+    QTRY_VERIFY(!m->secondary(QStringLiteral("Station")));
+    QVERIFY(!m->shared().Flag_Modif);
+    QVERIFY(!m->shared().Flag_Edition);
+    QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    QCOMPARE(m->Ind_A->text(), QString());
+    QCOMPARE(m->Bande_A->currentText(), QStringLiteral("144 Mhz"));
+    QVERIFY(!m->Valide_A->isEnabled());
+    QVERIFY(!m->QSL_A->isEnabled());
+    // The selection is the new log's last line, never the former station's.
+    QCOMPARE(m->shared().Ligne_Selection, m->logModel()->listLine(0));
+    QVERIFY(Keyboard::activate(m));
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
+    QVERIFY(!Keyboard::tabTo(QStringLiteral("Valide_A")));
+    QCOMPARE(h.fakes.messages.asked, QStringList());
+    QCOMPARE(readBytes(otherLog), crlf({kSampleC}));
+    QCOMPARE(readBytes(h.dir.file(QStringLiteral("F1ABC_VQX.log"))), former);
+}
+
+void MainWindowTest::stationChangeClosesTheFormerStationsWindows()
+{
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    // Thirty confirmed fountains: the Base level, whose list can be opened.
+    QStringList log;
+    for (int i = 0; i < 30; ++i)
+        log << qso(QStringLiteral("F%1AB").arg(i),
+                   QStringLiteral("31FA%1").arg(i, 3, 10, QLatin1Char('0')),
+                   QStringLiteral("05/06/21"), QStringLiteral("10:00"));
+    h.writeLog(log);
+    QVERIFY(writeBytes(h.dir.file(QStringLiteral("F2XYZ_VQX.log")), crlf({kSampleA})));
+    MainWindow *m = h.open();
+    m->Mnu_HF->trigger();
+    auto *levels = qobject_cast<AwardLevelsWindow *>(m->secondary(QStringLiteral("Diplomes_VQX")));
+    QVERIFY(levels);
+    QTest::mouseClick(levels->Base, Qt::LeftButton);
+    m->Mnu_L_Contacte->trigger();
+    m->Mnu_Carte_Contacte->trigger();
+    QTest::mouseClick(m->Rechercher, Qt::LeftButton);
+    const QStringList keys = {QStringLiteral("Diplomes_VQX"), QStringLiteral("Liste_VQX"),
+                              QStringLiteral("Aff_Contacte"), QStringLiteral("Carte_Acti_VQX"),
+                              QStringLiteral("Recherche_Indicatif")};
+    QList<QPointer<QWidget>> open;
+    for (const QString &key : keys) {
+        QVERIFY2(m->secondary(key), qPrintable(key));
+        open << m->secondary(key);
+    }
+    auto *contacted = qobject_cast<AffContacte *>(m->secondary(QStringLiteral("Aff_Contacte")));
+    QCOMPARE(contacted->lines().size(), 30);
+
+    QVERIFY(chooseStation(m, QStringLiteral("f2xyz")));
+    for (int i = 0; i < keys.size(); ++i)
+        QTRY_VERIFY2(!open.at(i), qPrintable(keys.at(i)));
+    // Opened again, the list shows the new station's contacts.
+    m->Mnu_L_Contacte->trigger();
+    contacted = qobject_cast<AffContacte *>(m->secondary(QStringLiteral("Aff_Contacte")));
+    QVERIFY(contacted);
+    QCOMPARE(contacted->lines().size(), 1);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,3 +1,6 @@
+// Keys go through the window to the focused field (Keyboard); the mouse
+// clicks fields, options and results.
+#include "keyboard.h"
 #include "log_samples.h"
 #include "temp_folder.h"
 #include "ui_fakes.h"
@@ -51,10 +54,8 @@ private:
         m_selected.clear();
         auto w = std::make_unique<RechercheIndicatif>(m_fakes.services, &m_model,
                                                       [this](int row) { m_selected << row; });
-        w->show();
-        QApplication::setActiveWindow(w.get());
-        if (!QTest::qWaitForWindowActive(w.get()))
-            qWarning("search window not active");
+        if (!Keyboard::activate(w.get()))
+            QTest::qFail("the search window did not become active", __FILE__, __LINE__);
         return w;
     }
 
@@ -144,8 +145,8 @@ private slots:
         auto *edit = w->findChild<QLineEdit *>(field);
         QVERIFY(edit);
         QTest::mouseClick(edit, Qt::LeftButton);
-        QTest::keyClicks(edit, typed);
-        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(Keyboard::focusName(), field);
+        Keyboard::typeEnter(typed);
 
         QCOMPARE(m_fakes.messages.shown, messages);
         QCOMPARE(edit->text(), fieldAfter);
@@ -160,13 +161,10 @@ private slots:
     {
         auto w = open();
         QCOMPARE(QApplication::focusWidget(), w->Indica);
-        for (int i = 0; i < 4 && QApplication::focusWidget() != w->Data; ++i)
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), w->Data);
+        QVERIFY(Keyboard::tabTo(QStringLiteral("Data"), false, 4));
         QVERIFY(w->Option1_1->isChecked());
 
-        QTest::keyClicks(w->Data, QStringLiteral("31FA001"));
-        QTest::keyClick(w->Data, Qt::Key_Return);
+        Keyboard::typeEnter(QStringLiteral("31FA001"));
         QCOMPARE(m_fakes.messages.shown, QStringList{QStringLiteral("Entrez un indicatif")});
         QCOMPARE(w->Data->text(), QStringLiteral("31FA001"));
         QCOMPARE(w->QSO_Effectues->count(), 0);
@@ -175,15 +173,15 @@ private slots:
     void aRefusedEntryKeepsThePreviousResults()
     {
         auto w = open();
-        QTest::keyClicks(w->Indica, QStringLiteral("YY"));
-        QTest::keyClick(w->Indica, Qt::Key_Return);
+        QCOMPARE(Keyboard::focusName(), QStringLiteral("Indica"));
+        Keyboard::typeEnter(QStringLiteral("YY"));
         QCOMPARE(numbers(w->QSO_Effectues), (QList<int>{1, 2}));
-        QTest::keyClicks(w->Indica, QStringLiteral("FABCDEFGHIJKLM"));
-        QTest::keyClick(w->Indica, Qt::Key_Return);
+        Keyboard::typeEnter(QStringLiteral("FABCDEFGHIJKLM"));
         QCOMPARE(numbers(w->QSO_Effectues), (QList<int>{1, 2}));
+        QCOMPARE(w->Indica->text(), QStringLiteral("FABCDEFGHIJKLM"));
         // A search that finds nothing empties them.
-        w->Indica->setText(QStringLiteral("QQQ"));
-        QTest::keyClick(w->Indica, Qt::Key_Return);
+        Keyboard::retype(QStringLiteral("QQQ"));
+        Keyboard::enter();
         QCOMPARE(w->QSO_Effectues->count(), 0);
     }
 
@@ -201,11 +199,13 @@ private slots:
     {
         m_model.setLines({});
         auto w = open();
-        w->Option1_2->setChecked(true);
-        w->Indica->setText(QStringLiteral("F1ABC"));
-        w->Rechercher_Qso();
+        Keyboard::type(QStringLiteral("F1ABC"));
+        QTest::mouseClick(w->Option1_2, Qt::LeftButton);
+        QCOMPARE(Keyboard::focusName(), QStringLiteral("Data"));
+        Keyboard::typeEnter(QStringLiteral("31FA001"));
         QCOMPARE(m_fakes.messages.shown, QStringList{QStringLiteral("Pas de QSO trouvé")});
         QVERIFY(w->Indica->text().isEmpty());
+        QVERIFY(w->Data->text().isEmpty());
     }
 
     void doubleClickSelectsTheNumberedLineAndCloses()
@@ -215,8 +215,7 @@ private slots:
             lines << contact(QStringLiteral("F%1AA").arg(i % 5), QStringLiteral("31FA001"));
         m_model.setLines(lines);
         auto w = open();
-        QTest::keyClicks(w->Indica, QStringLiteral("f1aa"));
-        QTest::keyClick(w->Indica, Qt::Key_Return);
+        Keyboard::typeEnter(QStringLiteral("f1aa"));
         const QList<int> found = numbers(w->QSO_Effectues);
         QCOMPARE(found.size(), 12);
         const int at = int(found.indexOf(42));

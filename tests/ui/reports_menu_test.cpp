@@ -1,4 +1,5 @@
 // The report windows as the main window opens them.
+#include "keyboard.h"
 #include "log_samples.h"
 #include "temp_folder.h"
 #include "ui_fakes.h"
@@ -72,8 +73,9 @@ private slots:
             m_main->secondary(QStringLiteral("Recherche_Indicatif")));
         QVERIFY(search);
         QTRY_VERIFY(search->isVisible());
-        search->Indica->setText(QStringLiteral("F1AA"));
-        QTest::keyClick(search->Indica, Qt::Key_Return);
+        QVERIFY(Keyboard::activate(search));
+        QCOMPARE(Keyboard::focusName(), QStringLiteral("Indica"));
+        Keyboard::typeEnter(QStringLiteral("F1AA"));
 
         QListWidget *results = search->QSO_Effectues;
         QListWidgetItem *item = nullptr;

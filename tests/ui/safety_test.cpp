@@ -30,11 +30,29 @@ MainWindow *openStation(MainHarness &h, const QStringList &lines)
     return m;
 }
 
-// The keys reach the window, which hands them to the focused field or to
-// the menu's shortcut, as a keyboard does.
-void pressUndo(MainWindow *m)
+// The keys reach the active window, which hands them to the focused field or
+// to the menu's shortcut, as a keyboard does.
+void pressUndo()
 {
-    QTest::keyClick(m->windowHandle(), Qt::Key_Backspace, Qt::ControlModifier | Qt::ShiftModifier);
+    Keyboard::press(Qt::Key_Backspace, Qt::ControlModifier | Qt::ShiftModifier);
+}
+
+QPoint lineCentre(MainWindow *m, int row)
+{
+    return m->Liste_VQX->visualRect(m->logModel()->index(row)).center();
+}
+
+void clickLine(MainWindow *m, int row)
+{
+    QTest::mouseClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, lineCentre(m, row));
+}
+
+// Enter from field to field until the named one has the focus.
+bool enterTo(const QString &name)
+{
+    for (int i = 0; i < 15 && Keyboard::focusName() != name; ++i)
+        Keyboard::enter();
+    return Keyboard::focusName() == name;
 }
 
 QString backupFolder(const MainHarness &h)
@@ -65,21 +83,23 @@ void operate(MainHarness &h, Operation op)
         c.prenom = QStringLiteral("paul");
         c.ref = QStringLiteral("75FA010");
         c.name = QStringLiteral("du lavoir");
-        QVERIFY(h.typeContact(c));
-        h.record();
+        QCOMPARE(h.typeContact(c), QString());
+        QVERIFY(h.record());
         break;
     }
     case Operation::Modification:
-        m->selectListLine(1);
-        QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {},
-                           m->Liste_VQX->visualRect(m->logModel()->index(1)).center());
+        clickLine(m, 1);
+        QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, lineCentre(m, 1));
         QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Modification QSO"));
-        MainHarness::type(m->Rem_A, QStringLiteral("du lavoir"));
-        h.record();
+        QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
+        QVERIFY(enterTo(QStringLiteral("Rem_A")));
+        Keyboard::type(QStringLiteral("du lavoir"));
+        QVERIFY(enterTo(QStringLiteral("Valide_A")));
+        QVERIFY(h.record());
         break;
     case Operation::Deletion:
-        m->selectListLine(1);
-        m->Annule_Saisie->click();
+        clickLine(m, 1);
+        QTest::mouseClick(m->Annule_Saisie, Qt::LeftButton);
         break;
     }
 }
@@ -138,8 +158,8 @@ void SafetyTest::undoPutsBackTheLog()
 
     h.fakes.messages.clear();
     h.fakes.messages.answers = {true};
-    m->Ind_A->setFocus();
-    pressUndo(m);
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
+    pressUndo();
     QCOMPARE(h.fakes.messages.asked, QStringList{question});
     QCOMPARE(h.fakes.messages.shown, QStringList());
     QCOMPARE(h.logBytes(), before);
@@ -148,11 +168,11 @@ void SafetyTest::undoPutsBackTheLog()
     QCOMPARE(m->Liste_VQX->currentIndex().row(), 2);
     QCOMPARE(m->shared().Ligne_Selection, buildQsoListLine(C, 3));
     QCOMPARE(m->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
-    QVERIFY(m->Ind_A->hasFocus());
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
     QVERIFY(m->Ind_A->text().isEmpty());
     // One level: nothing more to undo.
     QVERIFY(!m->Mnu_Annuler->isEnabled());
-    pressUndo(m);
+    pressUndo();
     QCOMPARE(h.fakes.messages.asked.size(), 1);
 }
 
@@ -160,7 +180,7 @@ void SafetyTest::undoIsOffWithNothingToUndoAndAfterAStationChange()
 {
     MainHarness h;
     MainWindow *m = openStation(h, {A, B});
-    pressUndo(m);
+    pressUndo();
     QVERIFY(h.fakes.messages.asked.isEmpty());
     operate(h, Operation::Deletion);
     QVERIFY(m->Mnu_Annuler->isEnabled());
@@ -168,14 +188,16 @@ void SafetyTest::undoIsOffWithNothingToUndoAndAfterAStationChange()
     m->Mnu_New_Indicatif->trigger();
     auto *w = qobject_cast<StationWindow *>(m->secondary(QStringLiteral("Station")));
     QVERIFY(w);
-    MainHarness::type(w->New_Indicatif, QStringLiteral("f2xyz"));
-    MainHarness::enter(w->New_Indicatif);
-    w->Validation->click();
+    QVERIFY(Keyboard::activate(w));
+    Keyboard::typeEnter(QStringLiteral("f2xyz"));
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Validation"));
+    Keyboard::enter();
     QCOMPARE(h.station(), QStringLiteral("F2XYZ"));
     QVERIFY(!m->Mnu_Annuler->isEnabled());
     QTRY_VERIFY(!m->secondary(QStringLiteral("Station")));
+    QVERIFY(Keyboard::activate(m));
     h.fakes.messages.clear();
-    pressUndo(m);
+    pressUndo();
     QVERIFY(h.fakes.messages.asked.isEmpty());
     QCOMPARE(readBytes(h.dir.file(QStringLiteral("F1ABC_VQX.log"))), crlf({A}));
 }
@@ -186,31 +208,30 @@ void SafetyTest::textFieldsKeepCtrlZAndLeaveTheUndoKeys()
     MainWindow *m = openStation(h, {A, B});
     operate(h, Operation::Deletion);
     h.fakes.messages.clear();
-    QVERIFY(m->Ind_A->hasFocus());
-    MainHarness::type(m->Ind_A, QStringLiteral("F4AB"));
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
+    Keyboard::type(QStringLiteral("F4AB"));
 
     // Ctrl+Z undoes the typing and leaves the log alone.
-    QTest::keyClick(m->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+    Keyboard::press(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(m->Ind_A->text(), QString());
     QVERIFY(h.fakes.messages.asked.isEmpty());
     QCOMPARE(h.logBytes(), crlf({A}));
 
     // Ctrl+Shift+Backspace is the menu's, not the field's; No changes nothing.
-    MainHarness::type(m->Ind_A, QStringLiteral("F4AB"));
+    Keyboard::type(QStringLiteral("F4AB"));
     h.fakes.messages.answers = {false};
-    pressUndo(m);
+    pressUndo();
     QCOMPARE(h.fakes.messages.asked.size(), 1);
     QCOMPARE(m->Ind_A->text(), QStringLiteral("F4AB"));
     QCOMPARE(h.logBytes(), crlf({A}));
     QVERIFY(m->Mnu_Annuler->isEnabled());
 
     // The same from the band list, an editable combo box that keeps the focus
-    // and hands keys to its line edit. Focused directly, as a click would.
-    m->Bande_A->setFocus();
-    QCOMPARE(QApplication::focusWidget(), m->Bande_A);
+    // and hands keys to its line edit.
+    QVERIFY(Keyboard::tabTo(QStringLiteral("Bande_A"), true));
     const QString band = m->Bande_A->currentText();
     h.fakes.messages.answers = {false};
-    pressUndo(m);
+    pressUndo();
     QCOMPARE(h.fakes.messages.asked.size(), 2);
     QCOMPARE(m->Bande_A->currentText(), band);
 }
@@ -224,7 +245,7 @@ void SafetyTest::undoIsRefusedWhenTheLogChangedOutside()
     QVERIFY(writeBytes(h.logFile(), edited));
     h.fakes.messages.clear();
     h.fakes.messages.answers = {true};
-    pressUndo(m);
+    pressUndo();
     QCOMPARE(h.fakes.messages.asked.size(), 1);
     QCOMPARE(h.fakes.messages.shown.size(), 1);
     QVERIFY2(h.fakes.messages.last().contains(QStringLiteral("modifié en dehors de ZAT_VQX")),
@@ -302,14 +323,13 @@ void SafetyTest::restoreFromTheKeyboard()
         QCOMPARE(w->Liste_Sauvegardes->topLevelItem(0)->text(col), newest.at(col));
         QCOMPARE(w->Liste_Sauvegardes->topLevelItem(1)->text(col), oldest.at(col));
     }
-    QApplication::setActiveWindow(w);
-    QVERIFY(QTest::qWaitForWindowActive(w));
-    QCOMPARE(QApplication::focusWidget(), w->Liste_Sauvegardes);
+    QVERIFY(Keyboard::activate(w));
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Liste_Sauvegardes"));
 
     // Down to the oldest; Enter asks first, and No changes nothing.
-    QTest::keyClick(w->windowHandle(), Qt::Key_Down);
+    Keyboard::press(Qt::Key_Down);
     h.fakes.messages.answers = {false};
-    QTest::keyClick(w->windowHandle(), Qt::Key_Return);
+    Keyboard::enter();
     const QString question = QStringLiteral(
         "Voulez-vous remplacer le log de F1ABC (3 QSO) par la sauvegarde du 01/06/2021 à "
         "08:05:09 UTC (1 QSO) ?\r\nLe log actuel sera d'abord sauvegardé à son tour.");
@@ -318,7 +338,7 @@ void SafetyTest::restoreFromTheKeyboard()
     QVERIFY(w->isVisible());
 
     h.fakes.messages.answers = {true};
-    QTest::keyClick(w->windowHandle(), Qt::Key_Return);
+    Keyboard::enter();
     QCOMPARE(h.fakes.messages.asked.size(), 2);
     QCOMPARE(h.logBytes(), crlf({A}));
     QTRY_VERIFY(!m->secondary(QStringLiteral("Restaurer_Sauvegarde")));
@@ -338,9 +358,8 @@ void SafetyTest::restoreFromTheKeyboard()
     m->Mnu_Restaurer->trigger();
     w = qobject_cast<RestoreWindow *>(m->secondary(QStringLiteral("Restaurer_Sauvegarde")));
     QVERIFY(w);
-    QApplication::setActiveWindow(w);
-    QVERIFY(QTest::qWaitForWindowActive(w));
-    QTest::keyClick(w->windowHandle(), Qt::Key_Escape);
+    QVERIFY(Keyboard::activate(w));
+    Keyboard::press(Qt::Key_Escape);
     QTRY_VERIFY(!m->secondary(QStringLiteral("Restaurer_Sauvegarde")));
     QCOMPARE(h.fakes.messages.asked.size(), 2);
     QCOMPARE(h.logBytes(), crlf({A}));
@@ -357,9 +376,8 @@ void SafetyTest::restoreWindowWithoutBackups()
     QVERIFY(!w->Restaurer->isEnabled());
     QVERIFY(w->Label_Sauvegardes->text().startsWith(
         QStringLiteral("Aucune sauvegarde du log de F1ABC pour l'instant.")));
-    QApplication::setActiveWindow(w);
-    QVERIFY(QTest::qWaitForWindowActive(w));
-    QTest::keyClick(w->windowHandle(), Qt::Key_Return);
+    QVERIFY(Keyboard::activate(w));
+    Keyboard::enter();
     QTRY_VERIFY(!m->secondary(QStringLiteral("Restaurer_Sauvegarde")));
     QVERIFY(h.fakes.messages.asked.isEmpty());
     QVERIFY(!QFileInfo::exists(backupFolder(h)));
