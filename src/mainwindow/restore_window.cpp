@@ -13,9 +13,9 @@
 namespace vqx {
 
 RestoreWindow::RestoreWindow(const Services &services, const QString &indicatifStation,
-                             int currentContacts, std::function<bool(const BackupEntry &)> restore,
-                             QWidget *parent)
-    : QDialog(parent), m_services(services), m_station(indicatifStation),
+                             const QString &shownCallsign, int currentContacts,
+                             std::function<bool(const BackupEntry &)> restore, QWidget *parent)
+    : QDialog(parent), m_services(services), m_station(indicatifStation), m_shown(shownCallsign),
       m_currentContacts(currentContacts), m_restore(std::move(restore))
 {
     setObjectName(QStringLiteral("Restaurer_Sauvegarde"));
@@ -32,11 +32,11 @@ RestoreWindow::RestoreWindow(const Services &services, const QString &indicatifS
     const QString folder = QDir::toNativeSeparators(backupFolderPath(m_services.dataDir));
     Label_Sauvegardes->setText(
         m_entries.isEmpty()
-            ? QStringLiteral("Aucune sauvegarde du log de ") + m_station +
+            ? QStringLiteral("Aucune sauvegarde du log de ") + m_shown +
                   QStringLiteral(" pour l'instant.\nZAT_VQX en fait une dans le dossier ") +
                   folder +
                   QStringLiteral(" avant la première modification du log de chaque session.")
-            : QStringLiteral("Sauvegardes automatiques du log de ") + m_station +
+            : QStringLiteral("Sauvegardes automatiques du log de ") + m_shown +
                   QStringLiteral(", de la plus récente à la plus ancienne (dossier ") + folder +
                   QStringLiteral(") :"));
 
@@ -56,6 +56,7 @@ RestoreWindow::RestoreWindow(const Services &services, const QString &indicatifS
                                 n < 0 ? QStringLiteral("illisible") : QString::number(n)});
         item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     }
+    Liste_Sauvegardes->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     Liste_Sauvegardes->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     Restaurer = new QPushButton(QStringLiteral("&Restaurer"), this);
@@ -75,7 +76,9 @@ RestoreWindow::RestoreWindow(const Services &services, const QString &indicatifS
     layout->addWidget(Label_Sauvegardes);
     layout->addWidget(Liste_Sauvegardes, 1);
     layout->addLayout(buttons);
-    resize(520, 420);
+    // Room for the three columns and a dozen copies without scrolling.
+    const QFontMetrics metrics(font());
+    setMinimumSize(metrics.averageCharWidth() * 64, metrics.height() * 24);
 
     connect(Restaurer, &QPushButton::clicked, this, &RestoreWindow::restoreCurrent);
     connect(Fermer, &QPushButton::clicked, this, &QDialog::reject);

@@ -20,8 +20,10 @@ class RestoreWindow : public QDialog
 {
     Q_OBJECT
 public:
-    // `restore` replaces the log by a copy; true when it did.
-    RestoreWindow(const Services &services, const QString &indicatifStation, int currentContacts,
+    // `restore` replaces the log by a copy; true when it did. The callsign is
+    // shown as the operator knows it (F4ABC/P for the log of F4ABC_P).
+    RestoreWindow(const Services &services, const QString &indicatifStation,
+                  const QString &shownCallsign, int currentContacts,
                   std::function<bool(const BackupEntry &)> restore, QWidget *parent = nullptr);
 
     QTreeWidget *Liste_Sauvegardes = nullptr;
@@ -38,6 +40,7 @@ private:
 
     Services m_services;
     QString m_station;
+    QString m_shown;
     int m_currentContacts;
     std::function<bool(const BackupEntry &)> m_restore;
     QList<BackupEntry> m_entries;

@@ -8,6 +8,7 @@
 #include "logstore/log_session.h"
 #include "mainwindow/restore_window.h"
 #include "platform/message_boxes.h"
+#include "station/station_window.h"
 
 #include <QAction>
 #include <QDir>
@@ -31,14 +32,14 @@ QString describeContact(const QString &line)
 
 void MainWindow::addSafetyItems(QMenu *fichier)
 {
-    Mnu_Annuler = fichier->addAction(QStringLiteral("Annuler la dernière modification"));
+    Mnu_Annuler = fichier->addAction(QStringLiteral("&Annuler la dernière modification"));
     Mnu_Annuler->setObjectName(QStringLiteral("Mnu_Annuler"));
     // Not Ctrl+Z, which undoes typing in the text fields. Alt+Backspace and
     // Ctrl+Shift+Z are the fields' own undo and redo with some keyboard
     // schemes; Ctrl+Shift+Backspace belongs to none.
     Mnu_Annuler->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace));
     Mnu_Annuler->setEnabled(false);
-    Mnu_Restaurer = fichier->addAction(QStringLiteral("Restaurer une sauvegarde…"));
+    Mnu_Restaurer = fichier->addAction(QStringLiteral("&Restaurer une sauvegarde…"));
     Mnu_Restaurer->setObjectName(QStringLiteral("Mnu_Restaurer"));
     fichier->addSeparator();
 
@@ -124,7 +125,8 @@ void MainWindow::openRestore()
 {
     showSecondary(QStringLiteral("Restaurer_Sauvegarde"), [this] {
         auto *w = new RestoreWindow(
-            m_services, m_shared.Indicatif_Station, m_model->rowCount(),
+            m_services, m_shared.Indicatif_Station,
+            StationWindow::displayForm(m_shared.Indicatif_Station), m_model->rowCount(),
             [this](const BackupEntry &e) { return restoreBackup(e); }, this);
         // The log must not change under the operator's choice.
         w->setWindowModality(Qt::ApplicationModal);
@@ -142,7 +144,8 @@ bool MainWindow::restoreBackup(const BackupEntry &copy)
         m_shared.Flag_Edition = false;
         applyChange(r.change);
         Reset_Saisie();
-        QString text = QStringLiteral("Le log de ") + m_shared.Indicatif_Station +
+        QString text = QStringLiteral("Le log de ") +
+                       StationWindow::displayForm(m_shared.Indicatif_Station) +
                        QStringLiteral(" a été restauré.");
         if (!r.currentCopy.logCopy.isEmpty())
             text += QStringLiteral("\r\nSon contenu d'avant la restauration est gardé dans ") +
