@@ -51,8 +51,6 @@ public:
     SharedValues &shared() { return m_shared; }
     const Services &services() const { return m_services; }
     LogListModel *logModel() const { return m_model; }
-    // Every change of the log goes through it: backups and undo.
-    LogSession *logSession() const { return m_session; }
     QString logPath() const;
 
     // Fills the list from the log; false when the log could not be read.
@@ -164,6 +162,7 @@ private:
     Services m_services;
     SharedValues m_shared;
     LogListModel *m_model = nullptr;
+    // Every change of the log goes through it: backups and undo.
     LogSession *m_session = nullptr;
     QHash<QString, QPointer<QWidget>> m_windows;
     bool m_frameChecked = false; // the real frame has been measured once
