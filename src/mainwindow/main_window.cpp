@@ -3,6 +3,7 @@
 #include "logstore/bands.h"
 #include "logstore/log_list_model.h"
 #include "logstore/log_record.h"
+#include "logstore/log_session.h"
 #include "mainwindow/window_fit.h"
 #include "platform/clock.h"
 #include "platform/keyboard.h"
@@ -77,6 +78,8 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     setObjectName(QStringLiteral("Main"));
     installShortcutKeysFilter();
     m_model = new LogListModel(this);
+    m_session = new LogSession(
+        m_services.dataDir, m_services.clock, [this] { return m_shared.Indicatif_Station; }, this);
     buildControls();
     buildMenus();
 
@@ -386,6 +389,7 @@ void MainWindow::buildMenus()
     Mnu_ADIF_Standard = act(fichier, QStringLiteral("Exporter le log au format ADIF &standard"),
                             "Mnu_ADIF_Standard");
     Mnu_Import_ADIF = act(fichier, QStringLiteral("&Importer un fichier ADIF…"), "Mnu_Import_ADIF");
+    addSafetyItems(fichier);
     Mnu_Quitter = act(fichier, QStringLiteral("&Quitter ZAT_VQX"), "Mnu_Quitter");
 
     QMenu *date = bar->addMenu(QStringLiteral("&Date"));
@@ -563,6 +567,7 @@ void MainWindow::reportLoadProblems(const LoadedLog &loaded)
 
 bool MainWindow::applyChange(const LogChange &change)
 {
+    reportBackupFailure();
     if (!change.ok()) {
         const QString file = QDir::toNativeSeparators(change.file.path);
         if (change.file.error == FileError::Missing) {
@@ -744,7 +749,10 @@ void MainWindow::showStation(bool modal)
         StationHost host;
         host.showCallsign = [this](const QString &shown) { setStationLabel(shown); };
         host.reselectBandAndMode = [this] { reselectBandAndMode(); };
-        host.reloadLog = [this] { stationChanged(); };
+        host.reloadLog = [this] {
+            m_session->forgetUndo();
+            stationChanged();
+        };
         return new StationWindow(m_services, &m_shared, host, this);
     };
     if (!modal) {

@@ -17,6 +17,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListView;
+class QMenu;
 class QPushButton;
 class QTimer;
 class QGroupBox;
@@ -24,6 +25,8 @@ class QGroupBox;
 namespace vqx {
 
 class LogListModel;
+class LogSession;
+struct BackupEntry;
 
 // The main window's size when the screen has room for it.
 inline constexpr QSize kWantedSize(1280, 760);
@@ -140,6 +143,13 @@ private:
     void insererQso();
     void showLineInFields(const QString &listLine);
 
+    // Undo, restore, backup reports (safety_menu.cpp).
+    void addSafetyItems(QMenu *fichier);
+    void Annuler_Modification();
+    void openRestore();
+    bool restoreBackup(const BackupEntry &copy);
+    void reportBackupFailure();
+
     // Menu actions implemented by the other windows.
     void openAwards(const QString &group);
     void openContactedList();
@@ -154,6 +164,8 @@ private:
     Services m_services;
     SharedValues m_shared;
     LogListModel *m_model = nullptr;
+    // Every change of the log goes through it: backups and undo.
+    LogSession *m_session = nullptr;
     QHash<QString, QPointer<QWidget>> m_windows;
     bool m_frameChecked = false; // the real frame has been measured once
     QMargins m_frameUsed;        // the frame the window was last fitted with
@@ -192,6 +204,8 @@ public:
     QAction *Mnu_ADIF = nullptr;
     QAction *Mnu_ADIF_Standard = nullptr;
     QAction *Mnu_Import_ADIF = nullptr;
+    QAction *Mnu_Annuler = nullptr;
+    QAction *Mnu_Restaurer = nullptr;
     QAction *Mnu_Quitter = nullptr;
     QAction *Mnu_Date_Auto = nullptr;
     QAction *Mnu_Date_Man = nullptr;

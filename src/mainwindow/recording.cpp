@@ -5,6 +5,7 @@
 #include "logstore/codepage.h"
 #include "logstore/log_list_model.h"
 #include "logstore/log_record.h"
+#include "logstore/log_session.h"
 #include "logstore/prenoms.h"
 #include "platform/message_boxes.h"
 
@@ -103,6 +104,7 @@ void MainWindow::Valider_Qso()
     // Showing the last line after the change fills the fields; in manual date
     // mode the date kept for the next contact is the one just used.
     const QString dateUsed = f.date;
+    m_session->backupBeforeFirstChange();
     const FileResult stored =
         Memoriser_Prenom(m_services.dataDir, buildPrenomLine(f.indicatif, f.dpt, f.prenom));
     if (!stored.ok()) {
@@ -113,16 +115,15 @@ void MainWindow::Valider_Qso()
                 QStringLiteral(") ; il est resté tel qu'il était."));
     }
 
-    const LogTarget log{logPath()};
     LogChange change;
     if (m_shared.Flag_Modif) {
         // The list shows the line as stored, so its columns rebuild the file's
         // line, a fountain name written in lower case by hand included.
-        change = Remplacer_Qso(log, line, qsoLineFromListLine(m_shared.Ligne_Selection));
+        change = m_session->Remplacer_Qso(line, qsoLineFromListLine(m_shared.Ligne_Selection));
     } else if (dateAuto() && !m_shared.Flag_Insert) {
-        change = Ajouter_Qso(log, line);
+        change = m_session->Ajouter_Qso(line);
     } else {
-        change = Inserer_Qso_Chrono(log, line);
+        change = m_session->Inserer_Qso_Chrono(line);
     }
     // A contact that could not be written stays in the fields, ready to try again.
     if (!applyChange(change))
@@ -216,7 +217,7 @@ void MainWindow::supprimerQso()
     }
     const QString line = qsoLineFromListLine(m_shared.Ligne_Selection);
     if (m_services.messages->question(this, QStringLiteral("Voulez vous Supprimer ce QSO ?")))
-        applyChange(Supprimer_Qso(LogTarget{logPath()}, line));
+        applyChange(m_session->Supprimer_Qso(line));
     Annule_Saisie->setEnabled(false);
     Reset_Saisie();
 }

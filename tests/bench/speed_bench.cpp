@@ -16,8 +16,10 @@
 #include "logstore/log_list_model.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
+#include "logstore/log_session.h"
 #include "logstore/prenoms.h"
 #include "mainwindow/main_window.h"
+#include "platform/clock.h"
 #include "platform/settings_store.h"
 #include "reports/contacted_list.h"
 #include "reports/map_colouring.h"
@@ -112,6 +114,7 @@ struct Operation
     bool changesLog = false;  // the log is put back before each run
     bool onDirectory = false; // works on the first-name directory, not the log
     std::function<void(Folder &)> run;
+    std::function<void(Folder &)> prepare = {}; // untimed, after the log is put back
 };
 
 double median(std::vector<double> v)
@@ -132,6 +135,8 @@ void measure(benchmark::State &state, const Operation &op)
             std::abort();
         if (op.onDirectory && !writeSynced(f.prenoms, f.prenomBytes, true))
             std::abort();
+        if (op.prepare)
+            op.prepare(f);
         const double t0 = now();
         plainCopy(file, f.copy, false);
         const double t1 = now();
@@ -159,6 +164,20 @@ QString middleDated(const Folder &f)
 const QString kNewLine = qso(QStringLiteral("FNEW"), QStringLiteral("31FA999"),
                              QStringLiteral("31/12/30"), QStringLiteral("23:59"));
 
+// The main window's session over a folder, kept from one iteration to the
+// next like a run of the program: its backup is taken already.
+LogSession &runningSession(Folder &f)
+{
+    static SystemClock clock;
+    static std::map<Folder *, std::unique_ptr<LogSession>> sessions;
+    std::unique_ptr<LogSession> &s = sessions[&f];
+    if (!s) {
+        s = std::make_unique<LogSession>(f.dir.path(), &clock, [] { return kStation; });
+        s->backupBeforeFirstChange();
+    }
+    return *s;
+}
+
 std::vector<Operation> operations()
 {
     return {
@@ -180,6 +199,25 @@ std::vector<Operation> operations()
          }},
         {"Supprimer_Qso", true, false,
          [](Folder &f) { benchmark::DoNotOptimize(Supprimer_Qso({f.log}, f.middle).ok()); }},
+        {"First change of a run: backup + Ajouter_Qso", true, false,
+         [](Folder &f) {
+             // A new run: its first change copies the log and the first-name
+             // directory into the backup folder before writing.
+             SystemClock clock;
+             LogSession run(f.dir.path(), &clock, [] { return kStation; });
+             benchmark::DoNotOptimize(run.Ajouter_Qso(kNewLine).ok());
+         }},
+        {"Later change: Ajouter_Qso kept for undo", true, false,
+         [](Folder &f) { benchmark::DoNotOptimize(runningSession(f).Ajouter_Qso(kNewLine).ok()); }},
+        {"Undo of the last change", true, false,
+         [](Folder &f) {
+             benchmark::DoNotOptimize(runningSession(f).undo().status ==
+                                      LogSession::UndoStatus::Done);
+         },
+         [](Folder &f) {
+             if (!runningSession(f).Ajouter_Qso(kNewLine).ok())
+                 std::abort();
+         }},
         {"Memoriser_Prenom (1 entry/contact)", false, true,
          [](Folder &f) {
              benchmark::DoNotOptimize(

@@ -247,7 +247,8 @@ class Desk:
         process = process or self.program
         if process.poll() is not None:
             raise Failure(f"the program ended (exit status {process.returncode})")
-        out = self.display.x("search", "--onlyvisible", "--pid", str(process.pid),
+        # --all: xdotool matches any one condition unless told otherwise.
+        out = self.display.x("search", "--all", "--onlyvisible", "--pid", str(process.pid),
                              "--name", ".", check=False)
         found = []
         for wid in out.split():
@@ -580,6 +581,64 @@ def import_adif(desk):
     expect_bytes("the log after the summary", log_path.read_bytes(), log)
 
 
+def snapshot(*folders):
+    """Every file under the folders: its bytes and modification time."""
+    files = {}
+    for folder in folders:
+        for path in sorted(folder.rglob("*")):
+            if path.is_file():
+                files[str(path)] = (path.read_bytes(), path.stat().st_mtime_ns)
+    return files
+
+
+def expect_unchanged(what, before, after):
+    if before != after:
+        changed = sorted(set(before) ^ set(after) |
+                         {p for p in set(before) & set(after) if before[p] != after[p]})
+        raise Failure(f"{what}: files changed: {', '.join(changed)}")
+
+
+def refuse_second_program(desk):
+    """A second ZAT_VQX on the same folder says so and ends; nothing changes."""
+    lock = desk.data / "ZAT_VQX.lock"
+    holder = wait_for("the lock of the first program", lambda: lock.exists() and lock.read_bytes(),
+                      FILE_TIMEOUT)
+    if holder.split(b"\n")[0] != str(desk.program.pid).encode():
+        raise Failure(f"ZAT_VQX.lock names another process:\n{show_bytes(holder)}")
+    before = snapshot(desk.data, desk.home / ".config")
+
+    step("second program: started on the same folder, its message answered with Enter")
+    second = desk.start()
+    box = desk.wait_box("the refusal of the second program", process=second, timeout=START_TIMEOUT)
+    if any(re.search(MAIN_TITLE, title) for _, title, _ in desk.windows(second)):
+        raise Failure("the second program shows a main window")
+    expect_unchanged("while the second program shows its message", before,
+                     snapshot(desk.data, desk.home / ".config"))
+    desk.focus(box)
+    desk.keys("Return")
+    try:
+        code = second.wait(timeout=WINDOW_TIMEOUT)
+    except subprocess.TimeoutExpired:
+        raise Failure(f"the second program did not end within {WINDOW_TIMEOUT} s of its message")
+    if code != 3:
+        raise Failure(f"the second program ended with status {code}, expected 3 (refused)")
+    expect_unchanged("after the second program ended", before,
+                     snapshot(desk.data, desk.home / ".config"))
+    expect_bytes("ZAT_VQX.lock after the refusal", lock.read_bytes(), holder)
+    step("second program: refused with status 3, no file touched; the first one goes on")
+    desk.focus(desk.main)
+
+
+def undo_last_change(desk):
+    """Fichier > Annuler la dernière modification, by its shortcut, answered Oui."""
+    log_path = desk.log_path(STATION)
+    step("undo: Ctrl+Shift+Backspace from Ind_A, the question answered Oui (Alt+O)")
+    desk.keys("ctrl+shift+BackSpace")
+    desk.answer_box("the undo question", "alt+o")
+    expect_bytes("the log after the undo", desk.wait_size("the log emptied again", log_path, 0),
+                 b"")
+
+
 # --- Scenarios ----------------------------------------------------------------------
 
 def scenario_first_contact(desk):
@@ -596,9 +655,25 @@ def scenario_import_adif(desk):
     import_adif(desk)
 
 
+def scenario_second_program(desk):
+    """A second program on the same folder is refused; the first keeps working."""
+    first_start(desk)
+    refuse_second_program(desk)
+    record_contact(desk)
+
+
+def scenario_undo(desk):
+    """A contact recorded, then undone from the keyboard: the log is as before."""
+    first_start(desk)
+    record_contact(desk)
+    undo_last_change(desk)
+
+
 SCENARIOS = {
     "first_contact": scenario_first_contact,
     "import_adif": scenario_import_adif,
+    "second_program": scenario_second_program,
+    "undo": scenario_undo,
 }
 
 
