@@ -25,6 +25,7 @@ enum class EntryField
 // Each rule returns "" when the value is accepted, otherwise the message
 // that tells the operator why it is not. The date and time rules are
 // dateMessage() and heureMessage().
+//
 // A band is one of the band list. Typed text names an item ignoring case
 // and blanks ("14 mhz", " 14MHZ"); anything else is refused.
 QString bandeMessage(const QString &text);
