@@ -359,7 +359,13 @@ void MainWindow::buildControls()
             [this](const QModelIndex &index) { onListClicked(index.row()); });
     // Double clicks are taken from the viewport, so one outside the lines counts too.
     Liste_VQX->viewport()->installEventFilter(this);
-    onEnterKey(Liste_VQX, [this] { onListDoubleClicked(); });
+    onEnterKey(Liste_VQX, [this] {
+        // Enter works on the line under the keyboard's cursor, and a double
+        // click on a line starts with a click on it.
+        if (const QModelIndex current = Liste_VQX->currentIndex(); current.isValid())
+            onListClicked(current.row());
+        onListDoubleClicked();
+    });
     Bande_A->setCompleter(nullptr);
     Mode_A->setCompleter(nullptr);
     connect(Bande_A, &QComboBox::activated, this, [this] { rememberChoice(Bande_A); });
@@ -638,6 +644,9 @@ void MainWindow::Reset_Saisie()
     Ind_A->clear();
     colour(Ind_A, kLightGreen);
     Ind_A->setEnabled(true);
+    // Without a station callsign nothing may enter the field, pasted text
+    // included; the first-run message answers every key typed there.
+    Ind_A->setReadOnly(m_shared.Indicatif_Station == kFirstRunCallsign);
     Ind_A->setFocus();
     m_shared.Flag_Modif = false;
     m_shared.Flag_Edition = false;
@@ -717,6 +726,8 @@ void MainWindow::stationChanged()
     Charger_Log();
     selectLastLine();
     Reset_Saisie();
+    // Nothing of the new list has been clicked yet: nothing to delete or modify.
+    m_shared.Ligne_Selection.clear();
 }
 
 QWidget *MainWindow::secondary(const QString &key) const

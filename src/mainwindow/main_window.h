@@ -108,6 +108,8 @@ private:
     // Entry area (entry_fields.cpp).
     bool handleFieldKey(QWidget *field, QKeyEvent *key);
     void turnTo(QWidget *from, QWidget *to);
+    // Focus to a field whose turn has come, its text ready to be typed over.
+    void giveTurn(QWidget *field);
     // Shows the message of a broken rule; false when there is none.
     bool refuse(const QString &problem);
     // Automatic date mode outside an insertion or a modification: the date

@@ -28,7 +28,7 @@ QsoFields MainWindow::fieldsForRecording() const
     f.date = Date_A->text();
     f.heure = Heure_A->text();
     f.mode = Mode_A->currentText();
-    f.qrg = Bande_A->currentText();
+    f.qrg = bandeForEntry(Bande_A->currentText());
     f.rstR = RST_A->text();
     f.rstE = RSTE_A->text();
     f.nomFontaine = fountainNameForLine(Rem_A->text());
@@ -83,7 +83,7 @@ void MainWindow::Valider_Qso()
         QWidget *field = entryWidget(problem.field);
         field->setEnabled(true);
         colour(field, kLightGreen);
-        field->setFocus();
+        giveTurn(field);
         return;
     }
     const QString line = buildQsoLine(f);
@@ -101,6 +101,8 @@ void MainWindow::Valider_Qso()
     Prenom_A->setText(f.prenom);
     Dpt_A->setText(f.dpt);
     Rem_A->setText(f.nomFontaine);
+    Bande_A->setCurrentIndex(bandePosition(f.qrg));
+    Bande_A->setEditText(f.qrg);
     // Showing the last line after the change fills the fields; in manual date
     // mode the date kept for the next contact is the one just used.
     const QString dateUsed = f.date;
@@ -206,7 +208,7 @@ void MainWindow::onListDoubleClicked()
     Mode_Aff->setText(QStringLiteral("Modification QSO"));
     showLineInFields(m_shared.Ligne_Selection);
     colour(Ind_A, kLightGreen);
-    Ind_A->setFocus();
+    giveTurn(Ind_A);
 }
 
 void MainWindow::supprimerQso()
@@ -224,12 +226,12 @@ void MainWindow::supprimerQso()
 
 void MainWindow::insererQso()
 {
+    // The contact starts from nothing: text typed over a line shown or
+    // being modified would mix with it, and that line's first name would be
+    // stored under the new callsign. Reset_Saisie opens Ind_A again.
+    Reset_Saisie();
     m_shared.Flag_Insert = true;
     Mode_Aff->setText(QStringLiteral("Insertion QSO"));
-    // A line shown by a click leaves the callsign field disabled; open it again.
-    Ind_A->setEnabled(true);
-    colour(Ind_A, kLightGreen);
-    Ind_A->setFocus();
 }
 
 } // namespace vqx

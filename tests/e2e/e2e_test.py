@@ -32,11 +32,6 @@ import traceback
 import urllib.parse
 from pathlib import Path
 
-# The menus cannot be opened from the keyboard yet (no Alt+letter mnemonic,
-# F10 does nothing). Turn this on once they can (or set the variable to 1):
-# the ADIF export step then opens "Fichier" with Alt+F and takes its first
-# item with Enter.
-
 SCREEN = "1366x768x24"
 MAIN_TITLE = r"^ZAT VQX   Diplome Ondrelle Revision"
 STATION_TITLE = r"^Selection Indicatif$"
@@ -639,6 +634,109 @@ def undo_last_change(desk):
                  b"")
 
 
+def choose_band_typed(desk):
+    """Shift+Tab from Ind_A to Bande_A, "14 mhz" typed over the band shown, Enter."""
+    section = f"Setup {STATION}"
+    step('band: Shift+Tab to Bande_A, "14 mhz" typed over "1.8 Mhz", Enter')
+    desk.keys("shift+Tab")
+    desk.type("14 mhz")
+    desk.keys("Return")
+    # The band typed is the list's "14 Mhz", fifth of the list.
+    try:
+        wait_for("the band", lambda: desk.setting(section, "bande Utilisee") == "4", FILE_TIMEOUT)
+    except Failure:
+        raise Failure('Bande_A did not make "14 mhz" the band "14 Mhz": "bande Utilisee" of the '
+                      f'station is {desk.setting(section, "bande Utilisee")!r}, expected "4"')
+
+
+def type_contact(desk, call, prenom, ref, fountain, qsl, lines_before):
+    """A contact typed from Ind_A to Valide_A with Enter, the values shown kept; recorded."""
+    log_path = desk.log_path(STATION)
+    step(f"contact: {call}, {prenom or 'no first name'}, {ref}, {fountain or 'no name'}, "
+         f"{'QSL' if qsl else 'no QSL'}; Enter through the fields, Enter on Valide_A")
+    before = utc_now()
+    desk.type(call)
+    desk.keys("Return")
+    if prenom:
+        desk.type(prenom)
+    desk.keys("Return")
+    desk.type(ref)
+    # Ref_A, then Dpt_A (date and time from the clock), Mode_A, RST_A, RSTE_A.
+    desk.keys("Return", "Return", "Return", "Return", "Return")
+    if fountain:
+        desk.type(fountain)
+    desk.keys("Return")
+    if qsl:
+        desk.keys("space")
+    desk.keys("Return", "Return")
+    desk.answer_box("the recording question", "alt+o")
+    log = desk.wait_size(f"the contact {call}", log_path, 109 * (lines_before + 1))
+    return log, before, utc_now()
+
+
+def keyboard_evening(desk):
+    """Two contacts, one modified from the list, then found by the search and deleted."""
+    log_path = desk.log_path(STATION)
+    prenoms = desk.data / "Liste_Prenom.txt"
+    choose_band_typed(desk)
+
+    log, before, after = type_contact(desk, "f5aaa", "jean", "31fa001", "du parc", False, 0)
+    date1, heure1 = check_stamp(log, before, after)
+    line1 = qso_line("F5AAA", "31", "JEAN", "31FA001", date1, heure1, "SSB", "14 Mhz", "59", "59",
+                     "F. DU PARC", False)
+    expect_bytes("the log after the first contact", log, line1)
+    log, before, after = type_contact(desk, "f6bbb", "", "75ft002", "", True, 1)
+    date2, heure2 = check_stamp(log[109:], before, after)
+    line2 = qso_line("F6BBB", "75", "", "75FT002", date2, heure2, "SSB", "14 Mhz", "59", "59",
+                     "F.", True)
+    expect_bytes("the log after the second contact", log, line1 + line2)
+
+    # Ind_A has the keyboard: Shift+Tab reaches Bande_A, then the list, whose
+    # current line is the newest contact.
+    step("modification: Shift+Tab twice to the list, Up to the first contact, Enter")
+    desk.keys("shift+Tab", "shift+Tab", "Up", "Return")
+    step('modification: Enter in Ind_A, "paul" typed over "JEAN", Enter up to RST_A')
+    desk.keys("Return")
+    desk.type("paul")
+    # Prenom_A, Ref_A, Dpt_A, Date_A, Heure_A, Mode_A.
+    desk.keys("Return", "Return", "Return", "Return", "Return", "Return")
+    step('modification: "57" typed over "59" in RST_A, "du lavoir" after "F. ", Valide_A')
+    desk.type("57")
+    desk.keys("Return", "Return")
+    desk.type("du lavoir")
+    desk.keys("Return", "Return", "Return")
+    desk.answer_box("the recording question of the modification", "alt+o")
+    modified = qso_line("F5AAA", "31", "PAUL", "31FA001", date1, heure1, "SSB", "14 Mhz", "57",
+                        "59", "F. DU LAVOIR", False)
+    wait_for("the modification in the log", lambda: log_path.read_bytes() != line1 + line2,
+             FILE_TIMEOUT)
+    expect_bytes("the log after the modification", log_path.read_bytes(), modified + line2)
+    expect_bytes("Liste_Prenom.txt after the modification", prenoms.read_bytes(),
+                 ("F5AAA".ljust(12) + " 31 PAUL").encode("cp1252") + CRLF +
+                 ("F6BBB".ljust(12) + " 75 ").encode("cp1252") + CRLF)
+
+    # Back in Ind_A after the recording: Shift+Tab three times is the button
+    # "Rechercher un QSO", just before the list.
+    step('search: Shift+Tab three times to "Rechercher un QSO", space')
+    desk.keys("shift+Tab", "shift+Tab", "shift+Tab", "space")
+    search = desk.wait_window("the search window", r"^Rechercher un QSO$")
+    # Backwards from the callsign field: its option "Indicatif", the button
+    # "Quitter", then the results, whose first line becomes the current one.
+    step("search: f5aaa, Enter; Shift+Tab three times to the results, Enter on the first")
+    desk.type("f5aaa")
+    desk.keys("Return", "shift+Tab", "shift+Tab", "shift+Tab", "Return")
+    desk.wait_gone("the search window to close", search)
+    desk.focus(desk.main)
+
+    # The contact found is the list's selected line: "Supprimer un QSO",
+    # two Shift+Tab from the search button, deletes it and nothing else.
+    step('jump: Shift+Tab twice from "Rechercher un QSO" to "Supprimer un QSO", space, Oui')
+    desk.keys("shift+Tab", "shift+Tab", "space")
+    desk.answer_box('the question "Voulez vous Supprimer ce QSO ?"', "alt+o")
+    log = desk.wait_size("the deletion of the contact found", log_path, 109)
+    expect_bytes("the log after deleting the contact found", log, line2)
+
+
 # --- Scenarios ----------------------------------------------------------------------
 
 def scenario_first_contact(desk):
@@ -669,11 +767,19 @@ def scenario_undo(desk):
     undo_last_change(desk)
 
 
+def scenario_keyboard_evening(desk):
+    """Without the mouse: first start, a typed band, two contacts, a modification from the
+    list, a search whose result is selected in the list."""
+    first_start(desk)
+    keyboard_evening(desk)
+
+
 SCENARIOS = {
     "first_contact": scenario_first_contact,
     "import_adif": scenario_import_adif,
     "second_program": scenario_second_program,
     "undo": scenario_undo,
+    "keyboard_evening": scenario_keyboard_evening,
 }
 
 
