@@ -79,10 +79,13 @@ private slots:
         QVERIFY(fichier);
         QStringList captions;
         for (const QAction *a : fichier->actions())
-            captions << QString(a->text()).remove(QLatin1Char('&'));
+            if (!a->isSeparator())
+                captions << QString(a->text()).remove(QLatin1Char('&'));
         QCOMPARE(captions, QStringList({QStringLiteral("Exporter le log au format ADIF"),
                                         QStringLiteral("Exporter le log au format ADIF standard"),
                                         QStringLiteral("Importer un fichier ADIF…"),
+                                        QStringLiteral("Annuler la dernière modification"),
+                                        QStringLiteral("Restaurer une sauvegarde…"),
                                         QStringLiteral("Quitter ZAT_VQX")}));
     }
 
