@@ -82,18 +82,6 @@ QStringView cutTrimmed(QStringView line, const Column &c)
     return line.mid(c.start - 1, c.width).trimmed();
 }
 
-// Leading digits of a year text, as the date order reads them.
-int leadingNumber(QStringView s)
-{
-    int v = 0;
-    for (QChar ch : s) {
-        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
-            break;
-        v = v * 10 + (ch.unicode() - '0');
-    }
-    return v;
-}
-
 // The twelve fields of a line, as pieces of the line and fixed texts.
 struct Record
 {
@@ -119,7 +107,7 @@ Record cutRecord(QStringView line)
     const QStringView date = cutTrimmed(line, QsoLine::Date);
     if (!date.isEmpty()) {
         const QStringView year = date.right(2);
-        f->add(fullYear(leadingNumber(year)) >= 2000 ? QLatin1String("20") : QLatin1String("19"));
+        f->add(fullYearOf(year) >= 2000 ? QLatin1String("20") : QLatin1String("19"));
         f->add(line, year);
         f->add(line, date.mid(3, 2));
         f->add(line, date.left(2));

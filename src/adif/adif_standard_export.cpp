@@ -111,18 +111,6 @@ bool isAdiCharacter(char32_t c)
     return c >= 32 && c <= 126;
 }
 
-// Leading digits of a year text, as the date order reads them.
-int leadingNumber(QStringView s)
-{
-    int v = 0;
-    for (QChar ch : s) {
-        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
-            break;
-        v = v * 10 + (ch.unicode() - '0');
-    }
-    return v;
-}
-
 class RecordWriter
 {
 public:
@@ -165,7 +153,7 @@ QString standardRecord(const QString &station, const QString &line, AdifStandard
 
     const QString date = cut(QsoLine::Date);
     if (!date.isEmpty()) {
-        const bool modern = fullYear(leadingNumber(date.right(2))) >= 2000;
+        const bool modern = fullYearOf(date.right(2)) >= 2000;
         r.field(QLatin1String("QSO_DATE"),
                 adiText((modern ? QStringLiteral("20") : QStringLiteral("19")) + date.right(2) +
                         date.mid(3, 2) + date.left(2)));
@@ -317,29 +305,17 @@ AdifStandardExportResult Exporter_ADIF_Standard(const QString &dataDir,
                                                 const ScratchWriter &writer)
 {
     AdifStandardExportResult r;
-    r.fileName = adifStandardFileName(indicatifStation);
-    r.path = QDir(dataDir).filePath(r.fileName);
-    r.logPath = logFilePath(dataDir, indicatifStation);
-
     QByteArray log;
-    const FileResult read = readFile(r.logPath, &log);
-    if (!read.ok()) {
-        r.file = read;
-        r.status = read.error == FileError::Missing ? AdifExportStatus::NoLog
-                                                    : AdifExportStatus::LogUnreadable;
+    if (!readLogForExport(r, dataDir, indicatifStation, adifStandardFileName(indicatifStation),
+                          &log))
         return r;
-    }
     // The station's callsign as it is spoken: "/" where the file name has "_".
     const QString station = QString(indicatifStation).replace(QLatin1Char('_'), QLatin1Char('/'));
     AdifStandardCounts counts;
     const QByteArray content =
         adifStandardContent(station, programVersion, createdUtc, log, &counts);
-    r.file = rewriteFile(r.path, content, kAdifScratchFile, writer);
-    if (!r.file.ok()) {
-        r.status = AdifExportStatus::NotWritten;
-        r.previousKept = QFileInfo(r.path).isFile();
+    if (!writeExport(r, content, writer))
         return r;
-    }
     r.records = counts.records;
     r.withoutBand = counts.withoutBand;
     r.withoutMode = counts.withoutMode;

@@ -20,7 +20,10 @@ QString withoutMnemonic(QString caption)
     return caption.remove(QLatin1Char('&'));
 }
 
-// Keys go to the window that holds the keyboard, as a keyboard sends them.
+// Keys go to the window that holds the keyboard, as a keyboard sends them;
+// the window handle hands them to its focus widget. The window is named
+// because these tests check which top-level window (main, search, station)
+// the keyboard reaches, not only the active one.
 void press(QWidget *window, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
 {
     QTest::keyClick(window->windowHandle(), key, mods);
