@@ -88,30 +88,41 @@ QByteArray adifFileContent(const QString &stationLabel, const QByteArray &logByt
     return out;
 }
 
+bool readLogForExport(AdifExportResult &r, const QString &dataDir, const QString &indicatifStation,
+                      const QString &fileName, QByteArray *log)
+{
+    r.fileName = fileName;
+    r.path = QDir(dataDir).filePath(r.fileName);
+    r.logPath = logFilePath(dataDir, indicatifStation);
+    const FileResult read = readFile(r.logPath, log);
+    if (read.ok())
+        return true;
+    r.file = read;
+    r.status = read.error == FileError::Missing ? AdifExportStatus::NoLog
+                                                : AdifExportStatus::LogUnreadable;
+    return false;
+}
+
+bool writeExport(AdifExportResult &r, const QByteArray &content, const ScratchWriter &writer)
+{
+    r.file = rewriteFile(r.path, content, kAdifScratchFile, writer);
+    if (r.file.ok())
+        return true;
+    r.status = AdifExportStatus::NotWritten;
+    r.previousKept = QFileInfo(r.path).isFile();
+    return false;
+}
+
 AdifExportResult Exporter_ADIF(const QString &dataDir, const QString &indicatifStation,
                                const QString &stationLabel, const ScratchWriter &writer)
 {
     AdifExportResult r;
-    r.fileName = adifFileName(indicatifStation);
-    r.path = QDir(dataDir).filePath(r.fileName);
-    r.logPath = logFilePath(dataDir, indicatifStation);
-
     QByteArray log;
-    const FileResult read = readFile(r.logPath, &log);
-    if (!read.ok()) {
-        r.file = read;
-        r.status = read.error == FileError::Missing ? AdifExportStatus::NoLog
-                                                    : AdifExportStatus::LogUnreadable;
+    if (!readLogForExport(r, dataDir, indicatifStation, adifFileName(indicatifStation), &log))
         return r;
-    }
-
     const QByteArray content = adifFileContent(stationLabel, log, &r.records);
-    r.file = rewriteFile(r.path, content, kAdifScratchFile, writer);
-    if (!r.file.ok()) {
-        r.status = AdifExportStatus::NotWritten;
-        r.previousKept = QFileInfo(r.path).isFile();
+    if (!writeExport(r, content, writer))
         r.records = 0;
-    }
     return r;
 }
 

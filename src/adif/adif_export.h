@@ -37,6 +37,13 @@ struct AdifExportResult
     bool ok() const { return status == AdifExportStatus::Written; }
 };
 
+// The steps every export of the log shares. The first names the export and
+// reads the station's log; false (with the status set) when there is no log
+// to export. The second writes the content over the export safely.
+bool readLogForExport(AdifExportResult &r, const QString &dataDir, const QString &indicatifStation,
+                      const QString &fileName, QByteArray *log);
+bool writeExport(AdifExportResult &r, const QByteArray &content, const ScratchWriter &writer);
+
 // The whole export in the file's code page: six header lines, then one
 // record per contact in file order, every line ended by CR LF.
 QByteArray adifFileContent(const QString &stationLabel, const QStringList &logLines,

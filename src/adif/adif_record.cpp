@@ -14,23 +14,25 @@ struct BandName
 {
     QLatin1String qrg;
     QLatin1String band;
+    double lowMhz; // the band's limits in the ADIF band table
+    double highMhz;
 };
 
 // Every band of the band list has its ADIF name, so no contact reaches
 // another logger without a band.
 constexpr BandName kBands[] = {
-    {QLatin1String("1.8 Mhz"), QLatin1String("160m")},
-    {QLatin1String("3.5 Mhz"), QLatin1String("80m")},
-    {QLatin1String("7.0 Mhz"), QLatin1String("40m")},
-    {QLatin1String("10 Mhz"), QLatin1String("30m")},
-    {QLatin1String("14 Mhz"), QLatin1String("20m")},
-    {QLatin1String("18 Mhz"), QLatin1String("17m")},
-    {QLatin1String("21 Mhz"), QLatin1String("15m")},
-    {QLatin1String("24 Mhz"), QLatin1String("12m")},
-    {QLatin1String("28 Mhz"), QLatin1String("10m")},
-    {QLatin1String("50 Mhz"), QLatin1String("6m")},
-    {QLatin1String("144 Mhz"), QLatin1String("2m")},
-    {QLatin1String("432 Mhz"), QLatin1String("70cm")},
+    {QLatin1String("1.8 Mhz"), QLatin1String("160m"), 1.8, 2.0},
+    {QLatin1String("3.5 Mhz"), QLatin1String("80m"), 3.5, 4.0},
+    {QLatin1String("7.0 Mhz"), QLatin1String("40m"), 7.0, 7.3},
+    {QLatin1String("10 Mhz"), QLatin1String("30m"), 10.1, 10.15},
+    {QLatin1String("14 Mhz"), QLatin1String("20m"), 14.0, 14.35},
+    {QLatin1String("18 Mhz"), QLatin1String("17m"), 18.068, 18.168},
+    {QLatin1String("21 Mhz"), QLatin1String("15m"), 21.0, 21.45},
+    {QLatin1String("24 Mhz"), QLatin1String("12m"), 24.89, 24.99},
+    {QLatin1String("28 Mhz"), QLatin1String("10m"), 28.0, 29.7},
+    {QLatin1String("50 Mhz"), QLatin1String("6m"), 50.0, 54.0},
+    {QLatin1String("144 Mhz"), QLatin1String("2m"), 144.0, 148.0},
+    {QLatin1String("432 Mhz"), QLatin1String("70cm"), 420.0, 450.0},
 };
 
 QLatin1String bandFor(QStringView qrg)
@@ -80,18 +82,6 @@ QStringView cutTrimmed(QStringView line, const Column &c)
     return line.mid(c.start - 1, c.width).trimmed();
 }
 
-// Leading digits of a year text, as the date order reads them.
-int leadingNumber(QStringView s)
-{
-    int v = 0;
-    for (QChar ch : s) {
-        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
-            break;
-        v = v * 10 + (ch.unicode() - '0');
-    }
-    return v;
-}
-
 // The twelve fields of a line, as pieces of the line and fixed texts.
 struct Record
 {
@@ -117,7 +107,7 @@ Record cutRecord(QStringView line)
     const QStringView date = cutTrimmed(line, QsoLine::Date);
     if (!date.isEmpty()) {
         const QStringView year = date.right(2);
-        f->add(fullYear(leadingNumber(year)) >= 2000 ? QLatin1String("20") : QLatin1String("19"));
+        f->add(fullYearOf(year) >= 2000 ? QLatin1String("20") : QLatin1String("19"));
         f->add(line, year);
         f->add(line, date.mid(3, 2));
         f->add(line, date.left(2));
@@ -197,6 +187,24 @@ struct BytesSink
 QString adifBand(QStringView qrg)
 {
     return bandFor(qrg);
+}
+
+QString qrgForAdifBand(QStringView band)
+{
+    for (const BandName &b : kBands) {
+        if (band.compare(b.band, Qt::CaseInsensitive) == 0)
+            return b.qrg;
+    }
+    return {};
+}
+
+QString qrgForFrequency(double mhz)
+{
+    for (const BandName &b : kBands) {
+        if (mhz >= b.lowMhz && mhz <= b.highMhz)
+            return b.qrg;
+    }
+    return {};
 }
 
 QString ADIF_SP(const QString &Poubelle)

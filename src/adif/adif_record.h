@@ -11,6 +11,13 @@ namespace vqx {
 // empty for a text the table does not know.
 QString adifBand(QStringView qrg);
 
+// The other way: the band list's spelling of an ADIF band name, in any case
+// ("20M" gives "14 Mhz"); "" for a band the program does not know.
+QString qrgForAdifBand(QStringView band);
+// The band list's spelling of the band holding a frequency in MHz, "" when
+// the frequency lies outside them.
+QString qrgForFrequency(double mhz);
+
 // One QsoLine (Poubelle) gives one ADIF record (Ligne_ADIF), without line
 // end: the twelve fields separated by one blank, "<eor>" right after the
 // last. Lengths count characters, one byte each in the file's code page.

@@ -1,9 +1,42 @@
 #include "logstore/entry_rules.h"
 
+#include "logstore/bands.h"
 #include "logstore/codepage.h"
 #include "logstore/date_time_rules.h"
 
 namespace vqx {
+
+namespace {
+
+QString withoutBlanks(const QString &text)
+{
+    QString kept;
+    for (QChar c : text) {
+        if (!c.isSpace())
+            kept += c;
+    }
+    return kept;
+}
+
+} // namespace
+
+int bandePosition(const QString &text)
+{
+    const QString typed = withoutBlanks(text);
+    if (typed.isEmpty())
+        return -1;
+    for (int i = 0; i < kBandList.size(); ++i) {
+        if (withoutBlanks(kBandList.at(i)).compare(typed, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+QString bandeForEntry(const QString &text)
+{
+    const int i = bandePosition(text);
+    return i < 0 ? text : kBandList.at(i);
+}
 
 QString bandeMessage(const QString &text)
 {
@@ -11,6 +44,9 @@ QString bandeMessage(const QString &text)
         return QStringLiteral("Entrez une QRG");
     if (text.size() > QsoLine::QRG.width)
         return QStringLiteral("7 caracteres maxi pour la QRG");
+    // Only a band of the list is counted for the awards and exported.
+    if (bandePosition(text) < 0)
+        return QStringLiteral("La QRG doit etre une des bandes de la liste");
     return {};
 }
 

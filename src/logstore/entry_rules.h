@@ -25,7 +25,15 @@ enum class EntryField
 // Each rule returns "" when the value is accepted, otherwise the message
 // that tells the operator why it is not. The date and time rules are
 // dateMessage() and heureMessage().
+//
+// A band is one of the band list. Typed text names an item ignoring case
+// and blanks ("14 mhz", " 14MHZ"); anything else is refused.
 QString bandeMessage(const QString &text);
+// The position in the band list of the item the text names, -1 when none.
+int bandePosition(const QString &text);
+// The item of the band list the text names; other text is returned unchanged
+// for bandeMessage() to refuse.
+QString bandeForEntry(const QString &text);
 QString indicatifMessage(const QString &text);
 QString prenomMessage(const QString &text);
 QString refMessage(const QString &text);

@@ -61,6 +61,17 @@ int twoDigits(QStringView s, int pos)
 
 } // namespace
 
+int fullYearOf(QStringView twoDigitYear)
+{
+    int v = 0;
+    for (QChar ch : twoDigitYear) {
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+            break;
+        v = v * 10 + (ch.unicode() - '0');
+    }
+    return fullYear(v);
+}
+
 qint64 dateTimeKey(const QString &qsoLine)
 {
     // Views, not copies: the insertion reads the date of every line.

@@ -66,6 +66,9 @@ inline int fullYear(int twoDigitYear)
     return twoDigitYear >= 50 ? 1900 + twoDigitYear : 2000 + twoDigitYear;
 }
 
+// The full year of a two-digit year text, read from its leading digits.
+int fullYearOf(QStringView twoDigitYear);
+
 // Date and time of a line as one comparable number (yyyyMMddhhmm), with the
 // century rule of fullYear(). A group that is not a number counts as 0, so
 // every line gets a place.

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vqx {
@@ -45,10 +46,38 @@ void syncFolder(const QString &folder)
     }
 }
 
-} // namespace
+// Where a rewrite really lands. A symbolic link is followed to the file it
+// names, so that the link the operator set up (a log kept in a synced
+// folder) stays a link and the file it names gets the new content.
+bool followLinks(const QString &target, QString *real, QString *reason)
+{
+    QByteArray path = QFile::encodeName(QFileInfo(target).absoluteFilePath());
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (::lstat(path.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            *real = QFile::decodeName(path);
+            return true;
+        }
+        QByteArray link(qsizetype(st.st_size > 0 ? st.st_size : 255) + 1, Qt::Uninitialized);
+        const ssize_t n = ::readlink(path.constData(), link.data(), size_t(link.size()));
+        if (n < 0 || n >= link.size()) {
+            *reason = systemReason();
+            return false;
+        }
+        link.truncate(n);
+        if (!link.startsWith('/')) {
+            const qsizetype slash = path.lastIndexOf('/');
+            link = path.left(slash + 1) + link;
+        }
+        path = QFile::encodeName(QDir::cleanPath(QFile::decodeName(link)));
+    }
+    errno = ELOOP;
+    *reason = systemReason();
+    return false;
+}
 
-FileResult rewriteFile(const QString &target, const QByteArray &data, const QString &scratchName,
-                       const ScratchWriter &writer)
+FileResult rewrite(const QString &target, const QByteArray &data, const QString &scratchName,
+                   const ScratchWriter &writer, const struct stat *newFileLike)
 {
     FileResult r;
     r.path = target;
@@ -57,17 +86,42 @@ FileResult rewriteFile(const QString &target, const QByteArray &data, const QStr
         r.error = FileError::NotAFile;
         return r;
     }
-    const QString folder = info.absolutePath();
+    QString real;
+    if (!followLinks(target, &real, &r.detail)) {
+        r.error = FileError::WriteFailed;
+        return r;
+    }
+    const QByteArray realPath = QFile::encodeName(real);
+    const QString folder = QFileInfo(real).absolutePath();
     const QString scratch = QDir(folder).filePath(scratchName);
     const QByteArray scratchPath = QFile::encodeName(scratch);
 
-    // A scratch file left by an interrupted run is simply overwritten.
-    const int fd = ::open(scratchPath.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // The new file keeps the old one's owner and permissions (a private
+    // log stays private); a file written for the first time takes those of
+    // the file it copies, or the usual ones.
+    struct stat old;
+    const bool replacing = ::stat(realPath.constData(), &old) == 0;
+    const struct stat *like = replacing ? &old : newFileLike;
+
+    // A scratch file left by an interrupted run is taken away first, so the
+    // new one is made afresh. It starts private when permissions are to be
+    // copied, so nothing shows before they are set.
+    const bool cleared = ::unlink(scratchPath.constData()) == 0 || errno == ENOENT;
+    const QString clearReason = systemReason();
+    const int fd = ::open(scratchPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                          like ? 0600 : 0666);
     if (fd < 0) {
         r.error = FileError::WriteFailed;
-        r.detail = systemReason();
+        // A folder in the way says so, rather than that a file exists.
+        r.detail = !cleared && errno == EEXIST ? clearReason : systemReason();
         r.path = scratch;
         return r;
+    }
+    if (like) {
+        // Only root may give a file away; for others the owner is theirs anyway.
+        if (like->st_uid != ::geteuid() || like->st_gid != ::getegid())
+            (void)!::fchown(fd, like->st_uid, like->st_gid);
+        ::fchmod(fd, like->st_mode & 07777);
     }
     const bool written = writer ? writer(fd, data) : writeAll(fd, data);
     const QString writeReason = systemReason();
@@ -79,7 +133,7 @@ FileResult rewriteFile(const QString &target, const QByteArray &data, const QStr
         ::unlink(scratchPath.constData());
         return r;
     }
-    if (::rename(scratchPath.constData(), QFile::encodeName(target).constData()) != 0) {
+    if (::rename(scratchPath.constData(), realPath.constData()) != 0) {
         r.error = FileError::ReplaceFailed;
         r.detail = systemReason();
         ::unlink(scratchPath.constData());
@@ -87,6 +141,26 @@ FileResult rewriteFile(const QString &target, const QByteArray &data, const QStr
     }
     syncFolder(folder);
     return r;
+}
+
+} // namespace
+
+FileResult rewriteFile(const QString &target, const QByteArray &data, const QString &scratchName,
+                       const ScratchWriter &writer)
+{
+    return rewrite(target, data, scratchName, writer, nullptr);
+}
+
+FileResult copyFile(const QString &source, const QString &target, const QString &scratchName,
+                    const ScratchWriter &writer)
+{
+    QByteArray data;
+    FileResult read = readFile(source, &data);
+    if (!read.ok())
+        return read;
+    struct stat st;
+    const bool known = ::stat(QFile::encodeName(source).constData(), &st) == 0;
+    return rewrite(target, data, scratchName, writer, known ? &st : nullptr);
 }
 
 FileResult readFile(const QString &path, QByteArray *out)

@@ -32,8 +32,16 @@ using ScratchWriter = std::function<bool(int fd, const QByteArray &data)>;
 // to `scratchName` in the target's folder, is flushed and synced, then renamed
 // over the target. On any failure the target is left exactly as it was and the
 // scratch file is removed.
+// A target that is a symbolic link stays one: the file it names is rewritten
+// (scratch file beside that file). The new file keeps the owner and the
+// permissions of the one it replaces.
 FileResult rewriteFile(const QString &target, const QByteArray &data, const QString &scratchName,
                        const ScratchWriter &writer = {});
+
+// Copies `source` to `target` through the same rewrite. A target written for
+// the first time gets the source's permissions.
+FileResult copyFile(const QString &source, const QString &target, const QString &scratchName,
+                    const ScratchWriter &writer = {});
 
 // Reads a whole file; distinguishes a missing file from one that cannot be read.
 FileResult readFile(const QString &path, QByteArray *out);

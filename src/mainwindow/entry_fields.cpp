@@ -62,6 +62,10 @@ void EntryForm::rememberChoice(QComboBox *combo)
 
 int EntryForm::listPosition(QComboBox *combo)
 {
+    // A band typed "14 mhz" names the item "14 Mhz"; the text is left as it
+    // is typed until Enter makes it that item.
+    if (combo == Bande_A)
+        return bandePosition(combo->currentText());
     // The item whose text is shown, -1 when the text is not one of the list.
     const int i = combo->findText(combo->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (i >= 0 && i != combo->currentIndex())
@@ -84,11 +88,12 @@ bool EntryForm::handleFieldKey(QWidget *field, QKeyEvent *key)
 
     if (w == Ind_A && m_shared->Indicatif_Station == kFirstRunCallsign && !text.isEmpty() &&
         key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) {
-        // No contact can be logged before the station has a callsign.
+        // No contact can be logged before the station has a callsign, and
+        // nothing typed meanwhile may wait in the field to be recorded later.
         message(QStringLiteral("\r\n         Premiere installation, vous devez entrer votre "
                                "Indicatif\r\n\r\nPour cela dans la barre des menus allez dans "
                                "Station puis Nouvel Indicatif."));
-        return enter;
+        return true;
     }
 
     if (w == Valide_A || w == QSL_A) {
@@ -102,13 +107,15 @@ bool EntryForm::handleFieldKey(QWidget *field, QKeyEvent *key)
     }
 
     if (enter) {
-        const int position = w == Bande_A  ? listPosition(Bande_A)
-                             : w == Mode_A ? listPosition(Mode_A)
-                                           : -1;
+        const int position = w == Mode_A ? listPosition(Mode_A) : -1;
         bool accepted = true;
-        if (w == Bande_A)
-            accepted = enterBande();
-        else if (w == Ind_A)
+        if (w == Bande_A) {
+            // The band accepted is an item of the list: its position is remembered.
+            if (enterBande())
+                rememberListPosition(Bande_A, Bande_A->currentIndex());
+            return true;
+        }
+        if (w == Ind_A)
             enterIndicatif();
         else if (w == Prenom_A)
             enterPrenom();
@@ -128,8 +135,8 @@ bool EntryForm::handleFieldKey(QWidget *field, QKeyEvent *key)
             enterReport(RSTE_A, Rem_A);
         else if (w == Rem_A)
             enterRem();
-        if ((w == Bande_A || w == Mode_A) && accepted)
-            rememberListPosition(static_cast<QComboBox *>(w), position);
+        if (w == Mode_A && accepted)
+            rememberListPosition(Mode_A, position);
         return true;
     }
 
@@ -155,7 +162,24 @@ void EntryForm::turnTo(QWidget *from, QWidget *to)
     setFieldColour(from, kLightYellow);
     to->setEnabled(true);
     setFieldColour(to, kLightGreen);
-    to->setFocus();
+    giveTurn(to);
+}
+
+void EntryForm::giveTurn(QWidget *field)
+{
+    field->setFocus();
+    // What the field already holds (a mode, a report, a first name found,
+    // the kept date, a line being modified) is typed over, as after Tab.
+    // The fountain name keeps its caret after the "F. " prefix instead.
+    if (field == Rem_A) {
+        Rem_A->deselect();
+        return;
+    }
+    QLineEdit *edit = qobject_cast<QLineEdit *>(field);
+    if (auto *combo = qobject_cast<QComboBox *>(field))
+        edit = combo->lineEdit();
+    if (edit)
+        edit->selectAll();
 }
 
 bool EntryForm::refuse(const QString &problem)
@@ -168,8 +192,13 @@ bool EntryForm::refuse(const QString &problem)
 
 bool EntryForm::enterBande()
 {
-    if (refuse(bandeMessage(Bande_A->currentText())))
+    const QString typed = Bande_A->currentText();
+    if (refuse(bandeMessage(typed)))
         return false;
+    // "14 mhz" becomes the item "14 Mhz", as if chosen from the list.
+    const int i = bandePosition(typed);
+    Bande_A->setCurrentIndex(i);
+    Bande_A->setEditText(Bande_A->itemText(i));
     turnTo(Bande_A, Ind_A);
     return true;
 }
@@ -213,7 +242,8 @@ void EntryForm::enterRef()
     if (refuse(refMessage(ref)))
         return;
     if (!Flag_Modif) {
-        const QString band = Bande_A->currentText();
+        // A band left by Tab may still read "14 MHZ": it names "14 Mhz" all the same.
+        const QString band = bandeForEntry(Bande_A->currentText());
         const DejaContactee seen = Ref_Deja_Contactee(logPath(), ref, band);
         if (seen.found) {
             message(ref + kDejaContactee + seen.date + QStringLiteral(" sur ") + band);
@@ -239,7 +269,7 @@ void EntryForm::enterDpt()
         Mode_A->setEnabled(true);
         setFieldColour(Mode_A, kLightGreen);
         takeDateFromClock();
-        Mode_A->setFocus();
+        giveTurn(Mode_A);
     } else {
         turnTo(Dpt_A, Date_A);
     }
@@ -265,9 +295,9 @@ bool EntryForm::enterMode()
     const QString t = Mode_A->currentText();
     if (refuse(modeMessage(t)))
         return false;
-    turnTo(Mode_A, RST_A);
     RST_A->setText(defaultReport(t));
     RSTE_A->setText(defaultReport(t));
+    turnTo(Mode_A, RST_A);
     return true;
 }
 

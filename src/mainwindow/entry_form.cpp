@@ -33,10 +33,10 @@ QLabel *captionFor(const QString &text, QWidget *buddy, const char *name)
 
 } // namespace
 
-EntryForm::EntryForm(const Services &services, const SharedValues *shared, EntryFormHost *host,
-                     QWidget *parent)
+EntryForm::EntryForm(const Services &services, const SharedValues *shared, LogSession *session,
+                     EntryFormHost *host, QWidget *parent)
     : QGroupBox(QStringLiteral("Saisie ou modification d'un QSO"), parent), m_services(services),
-      m_shared(shared), m_host(host)
+      m_shared(shared), m_session(session), m_host(host)
 {
     setObjectName(QStringLiteral("Frame3"));
     buildControls();
@@ -211,6 +211,9 @@ void EntryForm::Reset_Saisie()
     Ind_A->clear();
     setFieldColour(Ind_A, kLightGreen);
     Ind_A->setEnabled(true);
+    // Without a station callsign nothing may enter the field, pasted text
+    // included; the first-run message answers every key typed there.
+    Ind_A->setReadOnly(m_shared->Indicatif_Station == kFirstRunCallsign);
     Ind_A->setFocus();
     Flag_Modif = false;
     Flag_Edition = false;
@@ -287,7 +290,7 @@ void EntryForm::startModification()
     Mode_Aff->setText(QStringLiteral("Modification QSO"));
     showLineInFields(Ligne_Selection);
     setFieldColour(Ind_A, kLightGreen);
-    Ind_A->setFocus();
+    giveTurn(Ind_A);
 }
 
 void EntryForm::showLineInFields(const QString &listLine)

@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace vqx {
 
+class LogSession;
 struct SharedValues;
 
 // What the entry form asks of the window around it.
@@ -47,8 +48,10 @@ class EntryForm : public QGroupBox
 {
     Q_OBJECT
 public:
-    EntryForm(const Services &services, const SharedValues *shared, EntryFormHost *host,
-              QWidget *parent = nullptr);
+    // Every change of the log goes through `session`, which keeps the
+    // backups and the undo.
+    EntryForm(const Services &services, const SharedValues *shared, LogSession *session,
+              EntryFormHost *host, QWidget *parent = nullptr);
 
     // Empties the entry area for a new contact: "Saisie QSO", focus in Ind_A.
     void Reset_Saisie();
@@ -103,6 +106,8 @@ private:
     // Typing and Enter, field by field.
     bool handleFieldKey(QWidget *field, QKeyEvent *key);
     void turnTo(QWidget *from, QWidget *to);
+    // Focus to a field whose turn has come, its text ready to be typed over.
+    void giveTurn(QWidget *field);
     // Shows the message of a broken rule; false when there is none.
     bool refuse(const QString &problem);
     // Automatic date mode outside an insertion or a modification: the date
@@ -141,6 +146,7 @@ private:
 
     Services m_services;
     const SharedValues *m_shared;
+    LogSession *m_session;
     EntryFormHost *m_host;
 };
 

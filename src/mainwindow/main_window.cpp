@@ -4,6 +4,7 @@
 #include "logstore/log_list_model.h"
 #include "logstore/log_record.h"
 #include "map/map_credit.h"
+#include "logstore/log_session.h"
 #include "platform/clock.h"
 #include "platform/keyboard.h"
 #include "platform/message_boxes.h"
@@ -34,6 +35,8 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     setObjectName(QStringLiteral("Main"));
     installShortcutKeysFilter();
     m_model = new LogListModel(this);
+    m_session = new LogSession(
+        m_services.dataDir, m_services.clock, [this] { return m_shared.Indicatif_Station; }, this);
     buildControls();
     buildMenus();
 
@@ -182,7 +185,7 @@ void MainWindow::buildControls()
     outer->addLayout(top);
 
     // Entry area.
-    m_form = new EntryForm(m_services, &m_shared, this);
+    m_form = new EntryForm(m_services, &m_shared, m_session, this);
     outer->addWidget(m_form);
 
     // The log list and its column header.
@@ -222,7 +225,13 @@ void MainWindow::buildControls()
             [this](const QModelIndex &index) { onListClicked(index.row()); });
     // Double clicks are taken from the viewport, so one outside the lines counts too.
     Liste_VQX->viewport()->installEventFilter(this);
-    onEnterKey(Liste_VQX, [this] { m_form->startModification(); });
+    onEnterKey(Liste_VQX, [this] {
+        // Enter works on the line under the keyboard's cursor, and a double
+        // click on a line starts with a click on it.
+        if (const QModelIndex current = Liste_VQX->currentIndex(); current.isValid())
+            onListClicked(current.row());
+        m_form->startModification();
+    });
 }
 
 void MainWindow::applyDateModeFromSettings()
@@ -320,6 +329,7 @@ void MainWindow::reportLoadProblems(const LoadedLog &loaded)
 
 bool MainWindow::applyChange(const LogChange &change)
 {
+    reportBackupFailure();
     if (!change.ok()) {
         message(logNotChangedMessage(logPath(), change.file));
         return false;
@@ -399,6 +409,8 @@ void MainWindow::stationChanged()
     Charger_Log();
     selectLastLine();
     m_form->Reset_Saisie();
+    // Nothing of the new list has been clicked yet: nothing to delete or modify.
+    m_form->Ligne_Selection.clear();
 }
 
 } // namespace vqx

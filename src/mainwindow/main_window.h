@@ -16,11 +16,14 @@
 class QAction;
 class QLabel;
 class QListView;
+class QMenu;
 class QTimer;
 
 namespace vqx {
 
 class LogListModel;
+class LogSession;
+struct BackupEntry;
 
 // The main window's size when the screen has room for it.
 inline constexpr QSize kWantedSize(1280, 760);
@@ -92,6 +95,13 @@ private:
     void message(const QString &text);
     void onListClicked(int row);
 
+    // Undo, restore, backup reports (safety_menu.cpp).
+    void addSafetyItems(QMenu *fichier);
+    void Annuler_Modification();
+    void openRestore();
+    bool restoreBackup(const BackupEntry &copy);
+    void reportBackupFailure();
+
     // Menu actions implemented by the other windows.
     void openAwards(const QString &group);
     void openContactedList();
@@ -100,11 +110,15 @@ private:
     void openCluster();
     void openReglement();
     void exportAdif();
+    void exportAdifStandard();
+    void importAdif();
 
     Services m_services;
     SharedValues m_shared;
     LogListModel *m_model = nullptr;
     EntryForm *m_form = nullptr;
+    // Every change of the log goes through it: backups and undo.
+    LogSession *m_session = nullptr;
     QHash<QString, QPointer<QWidget>> m_windows;
     bool m_frameChecked = false; // the real frame has been measured once
     QMargins m_frameUsed;        // the frame the window was last fitted with
@@ -128,6 +142,10 @@ public:
     QLabel *Label5 = nullptr;
     QTimer *Timer1 = nullptr;
     QAction *Mnu_ADIF = nullptr;
+    QAction *Mnu_ADIF_Standard = nullptr;
+    QAction *Mnu_Import_ADIF = nullptr;
+    QAction *Mnu_Annuler = nullptr;
+    QAction *Mnu_Restaurer = nullptr;
     QAction *Mnu_Quitter = nullptr;
     QAction *Mnu_Date_Auto = nullptr;
     QAction *Mnu_Date_Man = nullptr;

@@ -4,12 +4,17 @@
 #include "main_window.h"
 
 #include "adif/adif_export.h"
+#include "adif/adif_import_window.h"
+#include "adif/adif_messages.h"
+#include "adif/adif_standard_export.h"
 #include "awards/award_levels_window.h"
 #include "awards/award_list_window.h"
 #include "contacted/contacted_window.h"
 #include "logstore/file_messages.h"
 #include "logstore/log_list_model.h"
+#include "logstore/log_session.h"
 #include "map/map_window.h"
+#include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "search/search_window.h"
 #include "station/station_window.h"
@@ -43,6 +48,10 @@ void MainWindow::buildMenus()
     QMenu *fichier = bar->addMenu(QStringLiteral("&Fichier"));
     fichier->setObjectName(QStringLiteral("Mnu_Fichier"));
     Mnu_ADIF = act(fichier, QStringLiteral("&Exporter le log au format ADIF"), "Mnu_ADIF");
+    Mnu_ADIF_Standard = act(fichier, QStringLiteral("Exporter le log au format ADIF &standard"),
+                            "Mnu_ADIF_Standard");
+    Mnu_Import_ADIF = act(fichier, QStringLiteral("&Importer un fichier ADIF…"), "Mnu_Import_ADIF");
+    addSafetyItems(fichier);
     Mnu_Quitter = act(fichier, QStringLiteral("&Quitter ZAT_VQX"), "Mnu_Quitter");
 
     QMenu *date = bar->addMenu(QStringLiteral("&Date"));
@@ -78,6 +87,8 @@ void MainWindow::buildMenus()
     Mnu_Historique = act(aide, QStringLiteral("&Historique"), "Mnu_Historique");
 
     connect(Mnu_ADIF, &QAction::triggered, this, &MainWindow::exportAdif);
+    connect(Mnu_ADIF_Standard, &QAction::triggered, this, &MainWindow::exportAdifStandard);
+    connect(Mnu_Import_ADIF, &QAction::triggered, this, &MainWindow::importAdif);
     connect(Mnu_Quitter, &QAction::triggered, this, &MainWindow::quitProgram);
     connect(Mnu_Date_Auto, &QAction::triggered, this, [this] { setDateMode(true); });
     connect(Mnu_Date_Man, &QAction::triggered, this, [this] { setDateMode(false); });
@@ -138,6 +149,8 @@ void MainWindow::showStation(bool modal)
         auto *w = new StationWindow(m_services, this);
         connect(w, &StationWindow::stationChosen, this,
                 [this](const QString &indicatifStation, const QString &shown) {
+                    // The undo belongs to the former station's log.
+                    m_session->forgetUndo();
                     m_shared.Indicatif_Station = indicatifStation;
                     setStationLabel(shown);
                     m_form->reselectBandAndMode();
@@ -231,6 +244,33 @@ void MainWindow::exportAdif()
         break;
     }
     m_services.messages->information(this, text);
+}
+
+// Fichier > Exporter le log au format ADIF standard.
+void MainWindow::exportAdifStandard()
+{
+    const AdifStandardExportResult r =
+        Exporter_ADIF_Standard(m_services.dataDir, m_shared.Indicatif_Station,
+                               Revision_Texte, m_services.clock->nowUtc());
+    m_services.messages->information(this, adifStandardExportMessage(r));
+}
+
+// Fichier > Importer un fichier ADIF…: the summary replaces that of an
+// earlier import; the list is reloaded as after any change of the log.
+void MainWindow::importAdif()
+{
+    auto *w = new AdifImportWindow(m_services, m_shared.Indicatif_Station, I_Station->text(), this);
+    connect(w, &AdifImportWindow::logChanged, this, [this] {
+        Charger_Log();
+        selectLastLine();
+    });
+    if (!w->run()) {
+        delete w;
+        return;
+    }
+    if (QPointer<QWidget> old = m_windows.take(QStringLiteral("Import_ADIF")))
+        old->close();
+    showSecondary(QStringLiteral("Import_ADIF"), [w] { return w; });
 }
 
 } // namespace vqx

@@ -4,6 +4,7 @@
 #include "logstore/codepage.h"
 #include "logstore/file_messages.h"
 #include "logstore/log_record.h"
+#include "logstore/log_session.h"
 #include "logstore/prenoms.h"
 #include "platform/message_boxes.h"
 #include "session/shared_values.h"
@@ -28,7 +29,7 @@ QsoFields EntryForm::fieldsForRecording() const
     f.date = Date_A->text();
     f.heure = Heure_A->text();
     f.mode = Mode_A->currentText();
-    f.qrg = Bande_A->currentText();
+    f.qrg = bandeForEntry(Bande_A->currentText());
     f.rstR = RST_A->text();
     f.rstE = RSTE_A->text();
     f.nomFontaine = fountainNameForLine(Rem_A->text());
@@ -83,7 +84,7 @@ void EntryForm::Valider_Qso()
         QWidget *field = entryWidget(problem.field);
         field->setEnabled(true);
         setFieldColour(field, kLightGreen);
-        field->setFocus();
+        giveTurn(field);
         return;
     }
     const QString line = buildQsoLine(f);
@@ -101,9 +102,12 @@ void EntryForm::Valider_Qso()
     Prenom_A->setText(f.prenom);
     Dpt_A->setText(f.dpt);
     Rem_A->setText(f.nomFontaine);
+    Bande_A->setCurrentIndex(bandePosition(f.qrg));
+    Bande_A->setEditText(f.qrg);
     // Showing the last line after the change fills the fields; in manual date
     // mode the date kept for the next contact is the one just used.
     const QString dateUsed = f.date;
+    m_session->backupBeforeFirstChange();
     const FileResult stored =
         Memoriser_Prenom(m_services.dataDir, buildPrenomLine(f.indicatif, f.dpt, f.prenom));
     if (!stored.ok()) {
@@ -111,16 +115,15 @@ void EntryForm::Valider_Qso()
         message(prenomsNotChangedMessage(QDir(m_services.dataDir).filePath(kPrenomFile), stored));
     }
 
-    const LogTarget log{logPath()};
     LogChange change;
     if (Flag_Modif) {
         // The list shows the line as stored, so its columns rebuild the file's
         // line, a fountain name written in lower case by hand included.
-        change = Remplacer_Qso(log, line, qsoLineFromListLine(Ligne_Selection));
+        change = m_session->Remplacer_Qso(line, qsoLineFromListLine(Ligne_Selection));
     } else if (m_host->dateAuto() && !Flag_Insert) {
-        change = Ajouter_Qso(log, line);
+        change = m_session->Ajouter_Qso(line);
     } else {
-        change = Inserer_Qso_Chrono(log, line);
+        change = m_session->Inserer_Qso_Chrono(line);
     }
     // A contact that could not be written stays in the fields, ready to try again.
     if (!m_host->applyChange(change))
@@ -168,19 +171,19 @@ void EntryForm::supprimerQso()
     }
     const QString line = qsoLineFromListLine(Ligne_Selection);
     if (m_services.messages->question(this, QStringLiteral("Voulez vous Supprimer ce QSO ?")))
-        m_host->applyChange(Supprimer_Qso(LogTarget{logPath()}, line));
+        m_host->applyChange(m_session->Supprimer_Qso(line));
     Annule_Saisie->setEnabled(false);
     Reset_Saisie();
 }
 
 void EntryForm::insererQso()
 {
+    // The contact starts from nothing: text typed over a line shown or
+    // being modified would mix with it, and that line's first name would be
+    // stored under the new callsign. Reset_Saisie opens Ind_A again.
+    Reset_Saisie();
     Flag_Insert = true;
     Mode_Aff->setText(QStringLiteral("Insertion QSO"));
-    // A line shown by a click leaves the callsign field disabled; open it again.
-    Ind_A->setEnabled(true);
-    setFieldColour(Ind_A, kLightGreen);
-    Ind_A->setFocus();
 }
 
 } // namespace vqx

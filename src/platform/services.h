@@ -9,6 +9,7 @@ class Clock;
 class MessageBoxes;
 class PrintService;
 class WebViewFactory;
+class FileDialogs;
 
 // What every window is given instead of reaching for globals.
 struct Services
@@ -19,6 +20,7 @@ struct Services
     MessageBoxes *messages = nullptr;
     PrintService *printer = nullptr;
     WebViewFactory *webViews = nullptr;
+    FileDialogs *fileDialogs = nullptr;
 };
 
 } // namespace vqx

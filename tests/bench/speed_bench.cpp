@@ -9,19 +9,24 @@
 #include "ui_fakes.h"
 
 #include "adif/adif_export.h"
+#include "adif/adif_import.h"
+#include "adif/adif_standard_export.h"
 #include "awards/award_levels.h"
 #include "awards/award_list.h"
 #include "contacted/contacted_list.h"
 #include "logstore/log_list_model.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
+#include "logstore/log_session.h"
 #include "logstore/prenoms.h"
 #include "mainwindow/main_window.h"
+#include "platform/clock.h"
 #include "map/map_colouring.h"
 #include "platform/settings_store.h"
 #include "search/search_matching.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListView>
@@ -33,6 +38,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <unistd.h>
 #include <vector>
 
@@ -108,6 +114,7 @@ struct Operation
     bool changesLog = false;  // the log is put back before each run
     bool onDirectory = false; // works on the first-name directory, not the log
     std::function<void(Folder &)> run;
+    std::function<void(Folder &)> prepare = {}; // untimed, after the log is put back
 };
 
 double median(std::vector<double> v)
@@ -128,6 +135,8 @@ void measure(benchmark::State &state, const Operation &op)
             std::abort();
         if (op.onDirectory && !writeSynced(f.prenoms, f.prenomBytes, true))
             std::abort();
+        if (op.prepare)
+            op.prepare(f);
         const double t0 = now();
         plainCopy(file, f.copy, false);
         const double t1 = now();
@@ -155,6 +164,20 @@ QString middleDated(const Folder &f)
 const QString kNewLine = qso(QStringLiteral("FNEW"), QStringLiteral("31FA999"),
                              QStringLiteral("31/12/30"), QStringLiteral("23:59"));
 
+// The main window's session over a folder, kept from one iteration to the
+// next like a run of the program: its backup is taken already.
+LogSession &runningSession(Folder &f)
+{
+    static SystemClock clock;
+    static std::map<Folder *, std::unique_ptr<LogSession>> sessions;
+    std::unique_ptr<LogSession> &s = sessions[&f];
+    if (!s) {
+        s = std::make_unique<LogSession>(f.dir.path(), &clock, [] { return kStation; });
+        s->backupBeforeFirstChange();
+    }
+    return *s;
+}
+
 std::vector<Operation> operations()
 {
     return {
@@ -176,6 +199,25 @@ std::vector<Operation> operations()
          }},
         {"Supprimer_Qso", true, false,
          [](Folder &f) { benchmark::DoNotOptimize(Supprimer_Qso({f.log}, f.middle).ok()); }},
+        {"First change of a run: backup + Ajouter_Qso", true, false,
+         [](Folder &f) {
+             // A new run: its first change copies the log and the first-name
+             // directory into the backup folder before writing.
+             SystemClock clock;
+             LogSession run(f.dir.path(), &clock, [] { return kStation; });
+             benchmark::DoNotOptimize(run.Ajouter_Qso(kNewLine).ok());
+         }},
+        {"Later change: Ajouter_Qso kept for undo", true, false,
+         [](Folder &f) { benchmark::DoNotOptimize(runningSession(f).Ajouter_Qso(kNewLine).ok()); }},
+        {"Undo of the last change", true, false,
+         [](Folder &f) {
+             benchmark::DoNotOptimize(runningSession(f).undo().status ==
+                                      LogSession::UndoStatus::Done);
+         },
+         [](Folder &f) {
+             if (!runningSession(f).Ajouter_Qso(kNewLine).ok())
+                 std::abort();
+         }},
         {"Memoriser_Prenom (1 entry/contact)", false, true,
          [](Folder &f) {
              benchmark::DoNotOptimize(
@@ -254,6 +296,54 @@ const Operation kMainWindow = {
         }
     }};
 
+const QString kNewContactsFile = QStringLiteral("nouveaux.adi");
+
+// An ADIF file of new contacts for a folder's log: fountains not worked on
+// their band yet, dated all over the log's time so that they land between
+// its lines, with first names.
+void adifOfNewContacts(Folder &f, int records)
+{
+    std::set<std::pair<QString, QString>> worked;
+    for (const QString &l : std::as_const(f.lines))
+        worked.insert({QsoLine::Ref.cutTrimmed(l), QsoLine::QRG.cutTrimmed(l)});
+    QStringList lines;
+    const qint64 span = qint64(f.lines.size()) * 7;
+    for (int dep = 1; dep <= 95 && lines.size() < records; ++dep) {
+        for (int n = 0; n < 1000 && lines.size() < records; ++n) {
+            const QString ref = QStringLiteral("%1FT%2")
+                                    .arg(dep, 2, 10, QLatin1Char('0'))
+                                    .arg(n, 3, 10, QLatin1Char('0'));
+            const QString &band = kBandList.at((dep + n) % kBandList.size());
+            if (worked.count({ref, band}))
+                continue;
+            const qint64 minutes = span * lines.size() / records + 3;
+            const QDateTime when =
+                QDateTime(QDate(2010, 1, 1), QTime(0, 0), Qt::UTC).addSecs(minutes * 60);
+            lines << qso(QStringLiteral("F%1NEW").arg(lines.size() % 100), ref,
+                         when.toString(QStringLiteral("dd/MM/yy")),
+                         when.toString(QStringLiteral("hh:mm")), band, true, QStringLiteral("SSB"),
+                         QStringLiteral("PAUL"));
+        }
+    }
+    const QString path = f.dir.file(kNewContactsFile);
+    if (lines.size() != records ||
+        !writeSynced(path,
+                     adifStandardContent(QStringLiteral("F8NEW"), QStringLiteral("1"),
+                                         QDateTime::currentDateTimeUtc(), crlf(lines)),
+                     true))
+        std::abort();
+}
+
+// The log is put back before each run; the first-name directory keeps the
+// names of the first run, which later runs store again in place.
+const Operation kAdifImport = {
+    "ADIF import of 10000 new contacts", true, false, [](Folder &f) {
+        const AdifImportResult r =
+            Importer_ADIF(f.dir.file(kNewContactsFile), f.dir.path(), kStation);
+        if (r.status != AdifImportStatus::Imported || r.counts.imported != 10000)
+            std::abort();
+    }};
+
 // Prints the runs as one table once they are all done.
 class TableReporter : public benchmark::BenchmarkReporter
 {
@@ -309,6 +399,16 @@ int main(int argc, char **argv)
                                  [](benchmark::State &s) { measure(s, kMainWindow); })
         ->Arg(99999)
         ->UseManualTime()
+        ->Iterations(5);
+    benchmark::RegisterBenchmark(kAdifImport.name,
+                                 [](benchmark::State &s) {
+                                     // The file is written before the timing starts.
+                                     adifOfNewContacts(folder(int(s.range(0))), 10000);
+                                     measure(s, kAdifImport);
+                                 })
+        ->Arg(99999)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
         ->Iterations(5);
     TableReporter table;
     benchmark::RunSpecifiedBenchmarks(&table);

@@ -4,6 +4,7 @@
 #include "log_samples.h"
 #include "temp_folder.h"
 
+#include "logstore/bands.h"
 #include "logstore/codepage.h"
 #include "logstore/date_time_rules.h"
 #include "logstore/entry_rules.h"
@@ -34,6 +35,7 @@ void PrintTo(const RuleCase &c, std::ostream *os)
 }
 
 const QString kR = QStringLiteral("R (de RST)doit etre compris entre 0 et 5");
+const QString kNotABand = QStringLiteral("La QRG doit etre une des bandes de la liste");
 
 class FieldRule : public ::testing::TestWithParam<RuleCase>
 {
@@ -49,8 +51,14 @@ INSTANTIATE_TEST_SUITE_P(
     EveryField, FieldRule,
     ::testing::Values(
         RuleCase{"BandEmpty", EntryField::Bande, "", "Entrez une QRG"},
-        RuleCase{"Band7", EntryField::Bande, "432 Mhz", ""},
+        RuleCase{"BandOfTheList", EntryField::Bande, "144 Mhz", ""},
+        RuleCase{"BandTypedInCapitals", EntryField::Bande, "14 MHZ", ""},
+        RuleCase{"BandNotOfTheList", EntryField::Bande, "432 Mhz", kNotABand},
+        RuleCase{"BandNumberAlone", EntryField::Bande, "14", kNotABand},
+        RuleCase{"BandOnlyBlanks", EntryField::Bande, "   ", kNotABand},
         RuleCase{"Band8", EntryField::Bande, "432 MHzz", "7 caracteres maxi pour la QRG"},
+        RuleCase{"Band8OfTheListWithABlank", EntryField::Bande, " 144 Mhz",
+                 "7 caracteres maxi pour la QRG"},
         RuleCase{"CallEmpty", EntryField::Indicatif, "", "Entrez un indicatif"},
         RuleCase{"Call12", EntryField::Indicatif, "F1ABCDEFGHIJ", ""},
         RuleCase{"Call13", EntryField::Indicatif, "F1ABCDEFGHIJK",
@@ -100,6 +108,40 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"FountainName31", EntryField::NomFontaine, QString(31, QLatin1Char('X')),
                  "30 caracteres maxi pour le nom de la Fontaine"}),
     [](const ::testing::TestParamInfo<RuleCase> &info) { return std::string(info.param.name); });
+
+struct BandCase
+{
+    const char *name;
+    QString typed;
+    int position; // -1: no band of the list
+};
+
+void PrintTo(const BandCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class BandOfTheList : public ::testing::TestWithParam<BandCase>
+{
+};
+
+TEST_P(BandOfTheList, NamedIgnoringCaseAndBlanks)
+{
+    const BandCase &c = GetParam();
+    EXPECT_EQ(bandePosition(c.typed), c.position);
+    EXPECT_EQ(bandeForEntry(c.typed), c.position < 0 ? c.typed : kBandList.at(c.position));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typed, BandOfTheList,
+    ::testing::Values(BandCase{"AsListed", "14 Mhz", 4}, BandCase{"LowerCase", "14 mhz", 4},
+                      BandCase{"NoBlank", "14MHZ", 4}, BandCase{"LeadingBlank", " 14 Mhz", 4},
+                      BandCase{"BlankInside", "1 4Mhz", 4}, BandCase{"Decimal", "1.8 MHZ", 0},
+                      BandCase{"Last", "144mhz", 10},
+                      BandCase{"SevenWithoutItsDecimal", "7 Mhz", -1},
+                      BandCase{"Frequency", "14.070", -1}, BandCase{"Empty", "", -1},
+                      BandCase{"NotListed", "432 Mhz", -1}),
+    [](const ::testing::TestParamInfo<BandCase> &info) { return std::string(info.param.name); });
 
 TEST(FieldRule, DepartmentIsKeptInLowerCase)
 {
@@ -161,6 +203,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ContactCase{"NoBand", [](QsoFields &f) { f.qrg.clear(); }, EntryField::Bande,
                     "Entrez une QRG"},
+        ContactCase{"BandNotOfTheList", [](QsoFields &f) { f.qrg = "432 Mhz"; }, EntryField::Bande,
+                    kNotABand},
         ContactCase{"Callsign13", [](QsoFields &f) { f.indicatif = "F5XYZABCDEFGH"; },
                     EntryField::Indicatif, "12 caracteres maxi pour l'indicatif"},
         ContactCase{"FirstName16", [](QsoFields &f) { f.prenom = QString(16, 'J'); },

@@ -2,18 +2,22 @@
 // moments, round after round, and checks after every kill that each file is
 // whole: exactly its content before or after the operation that was cut
 // short, every line well-formed, and any scratch file left behind taken away
-// by the next operation without touching the log.
+// by the next operation without touching the log. The worker starts each run
+// with the automatic backup and sometimes undoes its last change: a kill in
+// either leaves the log whole too, and every backup is a whole log.
 //
 // VQX_CRASH_SEED and VQX_CRASH_ROUNDS replay or lengthen a run.
 #include "crash_model.h"
 #include "log_samples.h"
 #include "temp_folder.h"
 
+#include "logstore/backups.h"
 #include "logstore/log_operations.h"
 #include "logstore/prenoms.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +40,9 @@ using namespace vqx::test;
 namespace {
 
 const QString kLogName = QStringLiteral("FCRASH_VQX.log");
+// Operation kinds of the worker that are not plain changes.
+constexpr int kUndo = 5;
+constexpr int kBackup = 6;
 
 quint64 envNumber(const char *name, quint64 def)
 {
@@ -144,8 +151,9 @@ TEST_F(CrashRounds, NoContactLostWhenKilledAtAnyMoment)
 {
     const quint64 seed = envNumber("VQX_CRASH_SEED", 20240609);
     const int rounds = int(envNumber("VQX_CRASH_ROUNDS", 300));
-    // Long enough to reach several operations, short enough to land inside one.
-    const int maxDelayUs = int(envNumber("VQX_CRASH_MAX_DELAY_US", 40000));
+    // Long enough to pass the backup and reach several operations, short
+    // enough to land inside one.
+    const int maxDelayUs = int(envNumber("VQX_CRASH_MAX_DELAY_US", 70000));
     std::cout << "crash test: seed " << seed << ", " << rounds << " rounds (VQX_CRASH_SEED=" << seed
               << " to replay)" << std::endl;
     std::mt19937_64 rng(seed);
@@ -154,11 +162,16 @@ TEST_F(CrashRounds, NoContactLostWhenKilledAtAnyMoment)
     ASSERT_TRUE(writeBytes(namesPath(), "F1AAA        31 JEAN\r\nF4BCD           \r\n"));
 
     int inFlight = 0, landedBefore = 0, landedAfter = 0, scratchLeft = 0;
+    int inBackup = 0, inUndo = 0, backupScratchLeft = 0;
     qint64 operations = 0;
+    // Every backup copies the log and the directory as a round found them.
+    QSet<QByteArray> roundLogs, roundNames;
     for (int round = 1; round <= rounds; ++round) {
         SCOPED_TRACE("round " + std::to_string(round) + ", seed " + std::to_string(seed));
         const QByteArray logStart = readBytes(logPath());
         const QByteArray namesStart = readBytes(namesPath());
+        roundLogs.insert(digest(logStart));
+        roundNames.insert(digest(namesStart));
 
         const Worker w = spawnWorker(dir.path(), rng());
         ASSERT_GT(w.pid, 0);
@@ -199,6 +212,8 @@ TEST_F(CrashRounds, NoContactLostWhenKilledAtAnyMoment)
             ASSERT_TRUE(namesDigest == a.namesBefore || namesDigest == a.namesAfter)
                 << "operation " << a.op << " of kind " << a.kind << " left a third directory";
             ++inFlight;
+            inBackup += a.kind == kBackup;
+            inUndo += a.kind == kUndo;
             if (a.logBefore != a.logAfter || a.namesBefore != a.namesAfter) {
                 const bool after = logDigest == a.logAfter && namesDigest == a.namesAfter;
                 ++(after ? landedAfter : landedBefore);
@@ -208,9 +223,31 @@ TEST_F(CrashRounds, NoContactLostWhenKilledAtAnyMoment)
 
         // A scratch file cut short is never the log, and the next operation
         // that uses the name overwrites it and takes it away.
-        const QStringList names = {kLogName, kPrenomFile, kScratchFile, kScratchFileChrono};
+        const QStringList names = {kLogName, kPrenomFile, kScratchFile, kScratchFileChrono,
+                                   kBackupFolder};
         for (const QString &entry : dir.entries())
             ASSERT_TRUE(names.contains(entry)) << "unexpected file " << entry.toStdString();
+        // The backups: whole copies, or the scratch file of one cut short.
+        int logCopies = 0;
+        for (const QString &entry : QDir(backupFolderPath(dir.path())).entryList(QDir::Files)) {
+            const QByteArray copy = digest(readBytes(dir.file(kBackupFolder + '/' + entry)));
+            if (entry == kScratchFile) {
+                ++backupScratchLeft;
+            } else if (entry.startsWith(QStringLiteral("FCRASH_VQX_"))) {
+                ++logCopies;
+                ASSERT_TRUE(roundLogs.contains(copy))
+                    << "backup " << entry.toStdString() << " is not a log as a round found it";
+            } else {
+                ASSERT_TRUE(entry.startsWith(QStringLiteral("FCRASH_Liste_Prenom_")))
+                    << "unexpected backup " << entry.toStdString();
+                ASSERT_TRUE(roundNames.contains(copy))
+                    << "backup " << entry.toStdString() << " is not a directory as found";
+            }
+        }
+        // A backup cut short may leave more; one that finished has cleaned up.
+        if (a.op > 1 || a.done) {
+            ASSERT_LE(logCopies, kBackupsKept);
+        }
         const QByteArray contact = qso(QStringLiteral("F9END"), QStringLiteral("31FA999"),
                                        QStringLiteral("15/06/10"), QStringLiteral("12:00"))
                                        .toLatin1();
@@ -235,10 +272,14 @@ TEST_F(CrashRounds, NoContactLostWhenKilledAtAnyMoment)
 
     std::cout << "crash test: " << rounds << " kills after " << operations
               << " completed operations; " << inFlight << " inside an operation (" << landedBefore
-              << " left the old content, " << landedAfter << " the new one), " << scratchLeft
-              << " scratch files left and cleaned up" << std::endl;
+              << " left the old content, " << landedAfter << " the new one; " << inBackup
+              << " inside a backup, " << inUndo << " inside an undo), " << scratchLeft
+              << " scratch files left and cleaned up, " << backupScratchLeft
+              << " in the backup folder" << std::endl;
     // Kills that all fell between operations, or before any operation ended,
     // would prove nothing. A busy machine completes fewer operations per round.
     EXPECT_GT(operations, rounds / 4);
     EXPECT_GT(inFlight, rounds / 4);
+    EXPECT_GT(inBackup, 0);
+    EXPECT_GT(inUndo, 0);
 }

@@ -4,11 +4,17 @@
 // the operation is done. Each report is one write() below PIPE_BUF, so a
 // kill never leaves half of one.
 //
+// The changes go through a log session, as the program's: each run starts
+// with the automatic backup of the log (operation kind 6), and the last
+// change is sometimes undone (kind 5).
+//
 //   crash_worker <folder> <seed> <report fd>
 #include "crash_model.h"
 
 #include "logstore/log_operations.h"
+#include "logstore/log_session.h"
 #include "logstore/prenoms.h"
+#include "platform/clock.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -121,9 +127,12 @@ int main(int argc, char **argv)
     g_report = std::atoi(argv[3]);
     const QString logPath = QDir(folder).filePath(QStringLiteral("FCRASH_VQX.log"));
     const QString namesPath = QDir(folder).filePath(kPrenomFile);
-    const LogTarget log{logPath};
+    SystemClock clock;
+    LogSession session(folder, &clock, [] { return QStringLiteral("FCRASH"); });
 
     report("R\n");
+    // What the last change found, for its undo.
+    QByteArray undoTarget;
     for (qint64 op = 1;; ++op) {
         const QByteArray logBefore = readAll(logPath);
         const QByteArray namesBefore = readAll(namesPath);
@@ -136,7 +145,9 @@ int main(int argc, char **argv)
         const QByteArray existing =
             !lines.isEmpty() && dice.below(5) ? dice.pick(lines) : randomContact(dice);
 
-        const int kind = dice.below(5);
+        int kind = op == 1 ? 6 : dice.below(6);
+        if (kind == 5 && !session.canUndo())
+            kind = 0;
         QByteArray name;
         switch (kind) {
         case 0:
@@ -151,10 +162,15 @@ int main(int argc, char **argv)
         case 3:
             logAfter = removed(lines, existing);
             break;
-        default:
+        case 4:
             name = randomNameEntry(dice);
             namesAfter = storedName(namesAfter, name);
             break;
+        case 5:
+            logAfter = crlfLines(undoTarget);
+            break;
+        default:
+            break; // the backup leaves both files as they are
         }
         const QByteArray logExpected = joinCrlf(logAfter);
         const QByteArray namesExpected = joinCrlf(namesAfter);
@@ -165,20 +181,27 @@ int main(int argc, char **argv)
         bool ok = true;
         switch (kind) {
         case 0:
-            ok = Ajouter_Qso(log, QString::fromLatin1(logAfter.last())).ok();
+            ok = session.Ajouter_Qso(QString::fromLatin1(logAfter.last())).ok();
             break;
         case 1:
-            ok = Inserer_Qso_Chrono(log, QString::fromLatin1(contact)).ok();
+            ok = session.Inserer_Qso_Chrono(QString::fromLatin1(contact)).ok();
             break;
         case 2:
-            ok = Remplacer_Qso(log, QString::fromLatin1(contact), QString::fromLatin1(existing))
+            ok = session.Remplacer_Qso(QString::fromLatin1(contact), QString::fromLatin1(existing))
                      .ok();
             break;
         case 3:
-            ok = Supprimer_Qso(log, QString::fromLatin1(existing)).ok();
+            ok = session.Supprimer_Qso(QString::fromLatin1(existing)).ok();
+            break;
+        case 4:
+            ok = Memoriser_Prenom(folder, QString::fromLatin1(name)).ok();
+            break;
+        case 5:
+            ok = session.undo().status == LogSession::UndoStatus::Done;
             break;
         default:
-            ok = Memoriser_Prenom(folder, QString::fromLatin1(name)).ok();
+            session.backupBeforeFirstChange();
+            ok = !session.takeBackupFailure().has_value();
             break;
         }
         if (!ok)
@@ -187,6 +210,8 @@ int main(int argc, char **argv)
             fail(op, "the log differs from the expected content");
         if (readAll(namesPath) != namesExpected)
             fail(op, "the first-name directory differs from the expected content");
+        if (kind <= 3)
+            undoTarget = logBefore;
         report("D " + QByteArray::number(op) + '\n');
     }
 }

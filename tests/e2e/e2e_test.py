@@ -32,11 +32,6 @@ import traceback
 import urllib.parse
 from pathlib import Path
 
-# The menus cannot be opened from the keyboard yet (no Alt+letter mnemonic,
-# F10 does nothing). Turn this on once they can (or set the variable to 1):
-# the ADIF export step then opens "Fichier" with Alt+F and takes its first
-# item with Enter.
-
 SCREEN = "1366x768x24"
 MAIN_TITLE = r"^ZAT VQX   Diplome Ondrelle Revision"
 STATION_TITLE = r"^Selection Indicatif$"
@@ -247,7 +242,8 @@ class Desk:
         process = process or self.program
         if process.poll() is not None:
             raise Failure(f"the program ended (exit status {process.returncode})")
-        out = self.display.x("search", "--onlyvisible", "--pid", str(process.pid),
+        # --all: xdotool matches any one condition unless told otherwise.
+        out = self.display.x("search", "--all", "--onlyvisible", "--pid", str(process.pid),
                              "--name", ".", check=False)
         found = []
         for wid in out.split():
@@ -513,6 +509,234 @@ def export_adif(desk):
     expect_bytes("the log after the export", desk.log_path(STATION).read_bytes(), log)
 
 
+def adi_field(tag, value):
+    """One ADIF field, its length in characters (the text is written in UTF-8)."""
+    return f"<{tag}:{len(value)}>{value} "
+
+
+def import_adif(desk):
+    """Fichier > Importer un fichier ADIF..., a file chosen in the file dialog, the
+    refused list saved, the summary closed: all from the keyboard."""
+    log_path = desk.log_path(STATION)
+    prenoms = desk.data / "Liste_Prenom.txt"
+    adif = desk.data / "autre.adi"
+    records = [
+        [("CALL", "F5XYZ"), ("QSO_DATE", "20210605"), ("TIME_ON", "143210"), ("BAND", "20m"),
+         ("MODE", "SSB"), ("SUBMODE", "USB"), ("RST_SENT", "59"), ("RST_RCVD", "57"),
+         ("NAME", "René"), ("SIG", "VQX"), ("SIG_INFO", "31fa001"), ("COMMENT", "F. de la place"),
+         ("QSL_RCVD", "Y")],
+        [("CALL", "f6def"), ("QSO_DATE", "20210604"), ("TIME_ON", "0930"), ("FREQ", "7.012"),
+         ("MODE", "CW"), ("SIG", "VQX"), ("SIG_INFO", "2AFT002"), ("QSL_RCVD", "N")],
+        [("CALL", "F7GHI"), ("QSO_DATE", "20210606"), ("TIME_ON", "1000"), ("BAND", "60m"),
+         ("MODE", "SSB"), ("SIG", "VQX"), ("SIG_INFO", "13FA010")],
+        [("CALL", "K1ABC"), ("QSO_DATE", "20210606"), ("TIME_ON", "1100"), ("BAND", "20m"),
+         ("MODE", "SSB"), ("SIG", "POTA"), ("SIG_INFO", "K-0001")],
+    ]
+    text = "Exporte par un autre logiciel\r\n<EOH>\r\n" + "".join(
+        "".join(adi_field(t, v) for t, v in r) + "<EOR>\r\n" for r in records)
+    adif.write_bytes(text.encode("utf-8"))
+
+    step("ADIF import: Alt+F, I, the file's path typed in the file dialog, Enter")
+    desk.keys("alt+f", "i")
+    dialog = desk.wait_window("the file dialog", r"^Importer un fichier ADIF$")
+    desk.type(str(adif))
+    desk.keys("Return")
+    desk.wait_gone("the file dialog to close", dialog)
+    summary = desk.wait_window("the import summary", r"^Import ADIF$")
+
+    # In date order; the department from the reference, Corsica in lower case;
+    # reports absent in CW are 599.
+    log = desk.wait_size("the imported contacts", log_path, 2 * 109)
+    expect_bytes("the log after the import", log,
+                 qso_line("F6DEF", "2a", "", "2AFT002", "04/06/21", "09:30", "CW", "7.0 Mhz",
+                          "599", "599", "", False) +
+                 qso_line("F5XYZ", "31", "RENÉ", "31FA001", "05/06/21", "14:32", "SSB", "14 Mhz",
+                          "57", "59", "F. DE LA PLACE", True))
+    expect_bytes("Liste_Prenom.txt", desk.wait_exists("the first-name directory", prenoms),
+                 ("F5XYZ".ljust(12) + " 31 RENÉ").encode("cp1252") + CRLF)
+
+    step("ADIF import: Alt+L saves the refused list under the name offered, Enter")
+    desk.keys("alt+l")
+    save = desk.wait_window("the save dialog", r"^Enregistrer la liste des refus$")
+    desk.keys("Return")
+    desk.wait_gone("the save dialog to close", save)
+    box = desk.wait_box('"La liste a été enregistrée sous le nom : autre_refus.txt"')
+    desk.keys("Return")
+    desk.wait_gone("the message to close", box)
+    expect_bytes("autre_refus.txt", desk.wait_exists("the refused list", desk.data / "autre_refus.txt"),
+                 ("Enregistrements refusés à l'import du fichier autre.adi dans le log de la "
+                  f"station {STATION_SHOWN}\r\n\r\n"
+                  "Enregistrement 3 (F7GHI, 06/06/2021 10:00) : bande (BAND) « 60m » absente de "
+                  "la liste des bandes\r\n").encode("cp1252"))
+
+    step("ADIF import: Enter closes the summary")
+    desk.focus(summary)
+    desk.keys("Return")
+    desk.wait_gone("the summary to close", summary)
+    expect_bytes("the log after the summary", log_path.read_bytes(), log)
+
+
+def snapshot(*folders):
+    """Every file under the folders: its bytes and modification time."""
+    files = {}
+    for folder in folders:
+        for path in sorted(folder.rglob("*")):
+            if path.is_file():
+                files[str(path)] = (path.read_bytes(), path.stat().st_mtime_ns)
+    return files
+
+
+def expect_unchanged(what, before, after):
+    if before != after:
+        changed = sorted(set(before) ^ set(after) |
+                         {p for p in set(before) & set(after) if before[p] != after[p]})
+        raise Failure(f"{what}: files changed: {', '.join(changed)}")
+
+
+def refuse_second_program(desk):
+    """A second ZAT_VQX on the same folder says so and ends; nothing changes."""
+    lock = desk.data / "ZAT_VQX.lock"
+    holder = wait_for("the lock of the first program", lambda: lock.exists() and lock.read_bytes(),
+                      FILE_TIMEOUT)
+    if holder.split(b"\n")[0] != str(desk.program.pid).encode():
+        raise Failure(f"ZAT_VQX.lock names another process:\n{show_bytes(holder)}")
+    before = snapshot(desk.data, desk.home / ".config")
+
+    step("second program: started on the same folder, its message answered with Enter")
+    second = desk.start()
+    box = desk.wait_box("the refusal of the second program", process=second, timeout=START_TIMEOUT)
+    if any(re.search(MAIN_TITLE, title) for _, title, _ in desk.windows(second)):
+        raise Failure("the second program shows a main window")
+    expect_unchanged("while the second program shows its message", before,
+                     snapshot(desk.data, desk.home / ".config"))
+    desk.focus(box)
+    desk.keys("Return")
+    try:
+        code = second.wait(timeout=WINDOW_TIMEOUT)
+    except subprocess.TimeoutExpired:
+        raise Failure(f"the second program did not end within {WINDOW_TIMEOUT} s of its message")
+    if code != 3:
+        raise Failure(f"the second program ended with status {code}, expected 3 (refused)")
+    expect_unchanged("after the second program ended", before,
+                     snapshot(desk.data, desk.home / ".config"))
+    expect_bytes("ZAT_VQX.lock after the refusal", lock.read_bytes(), holder)
+    step("second program: refused with status 3, no file touched; the first one goes on")
+    desk.focus(desk.main)
+
+
+def undo_last_change(desk):
+    """Fichier > Annuler la dernière modification, by its shortcut, answered Oui."""
+    log_path = desk.log_path(STATION)
+    step("undo: Ctrl+Shift+Backspace from Ind_A, the question answered Oui (Alt+O)")
+    desk.keys("ctrl+shift+BackSpace")
+    desk.answer_box("the undo question", "alt+o")
+    expect_bytes("the log after the undo", desk.wait_size("the log emptied again", log_path, 0),
+                 b"")
+
+
+def choose_band_typed(desk):
+    """Shift+Tab from Ind_A to Bande_A, "14 mhz" typed over the band shown, Enter."""
+    section = f"Setup {STATION}"
+    step('band: Shift+Tab to Bande_A, "14 mhz" typed over "1.8 Mhz", Enter')
+    desk.keys("shift+Tab")
+    desk.type("14 mhz")
+    desk.keys("Return")
+    # The band typed is the list's "14 Mhz", fifth of the list.
+    try:
+        wait_for("the band", lambda: desk.setting(section, "bande Utilisee") == "4", FILE_TIMEOUT)
+    except Failure:
+        raise Failure('Bande_A did not make "14 mhz" the band "14 Mhz": "bande Utilisee" of the '
+                      f'station is {desk.setting(section, "bande Utilisee")!r}, expected "4"')
+
+
+def type_contact(desk, call, prenom, ref, fountain, qsl, lines_before):
+    """A contact typed from Ind_A to Valide_A with Enter, the values shown kept; recorded."""
+    log_path = desk.log_path(STATION)
+    step(f"contact: {call}, {prenom or 'no first name'}, {ref}, {fountain or 'no name'}, "
+         f"{'QSL' if qsl else 'no QSL'}; Enter through the fields, Enter on Valide_A")
+    before = utc_now()
+    desk.type(call)
+    desk.keys("Return")
+    if prenom:
+        desk.type(prenom)
+    desk.keys("Return")
+    desk.type(ref)
+    # Ref_A, then Dpt_A (date and time from the clock), Mode_A, RST_A, RSTE_A.
+    desk.keys("Return", "Return", "Return", "Return", "Return")
+    if fountain:
+        desk.type(fountain)
+    desk.keys("Return")
+    if qsl:
+        desk.keys("space")
+    desk.keys("Return", "Return")
+    desk.answer_box("the recording question", "alt+o")
+    log = desk.wait_size(f"the contact {call}", log_path, 109 * (lines_before + 1))
+    return log, before, utc_now()
+
+
+def keyboard_evening(desk):
+    """Two contacts, one modified from the list, then found by the search and deleted."""
+    log_path = desk.log_path(STATION)
+    prenoms = desk.data / "Liste_Prenom.txt"
+    choose_band_typed(desk)
+
+    log, before, after = type_contact(desk, "f5aaa", "jean", "31fa001", "du parc", False, 0)
+    date1, heure1 = check_stamp(log, before, after)
+    line1 = qso_line("F5AAA", "31", "JEAN", "31FA001", date1, heure1, "SSB", "14 Mhz", "59", "59",
+                     "F. DU PARC", False)
+    expect_bytes("the log after the first contact", log, line1)
+    log, before, after = type_contact(desk, "f6bbb", "", "75ft002", "", True, 1)
+    date2, heure2 = check_stamp(log[109:], before, after)
+    line2 = qso_line("F6BBB", "75", "", "75FT002", date2, heure2, "SSB", "14 Mhz", "59", "59",
+                     "F.", True)
+    expect_bytes("the log after the second contact", log, line1 + line2)
+
+    # Ind_A has the keyboard: Shift+Tab reaches Bande_A, then the list, whose
+    # current line is the newest contact.
+    step("modification: Shift+Tab twice to the list, Up to the first contact, Enter")
+    desk.keys("shift+Tab", "shift+Tab", "Up", "Return")
+    step('modification: Enter in Ind_A, "paul" typed over "JEAN", Enter up to RST_A')
+    desk.keys("Return")
+    desk.type("paul")
+    # Prenom_A, Ref_A, Dpt_A, Date_A, Heure_A, Mode_A.
+    desk.keys("Return", "Return", "Return", "Return", "Return", "Return")
+    step('modification: "57" typed over "59" in RST_A, "du lavoir" after "F. ", Valide_A')
+    desk.type("57")
+    desk.keys("Return", "Return")
+    desk.type("du lavoir")
+    desk.keys("Return", "Return", "Return")
+    desk.answer_box("the recording question of the modification", "alt+o")
+    modified = qso_line("F5AAA", "31", "PAUL", "31FA001", date1, heure1, "SSB", "14 Mhz", "57",
+                        "59", "F. DU LAVOIR", False)
+    wait_for("the modification in the log", lambda: log_path.read_bytes() != line1 + line2,
+             FILE_TIMEOUT)
+    expect_bytes("the log after the modification", log_path.read_bytes(), modified + line2)
+    expect_bytes("Liste_Prenom.txt after the modification", prenoms.read_bytes(),
+                 ("F5AAA".ljust(12) + " 31 PAUL").encode("cp1252") + CRLF +
+                 ("F6BBB".ljust(12) + " 75 ").encode("cp1252") + CRLF)
+
+    # Back in Ind_A after the recording: Shift+Tab three times is the button
+    # "Rechercher un QSO", just before the list.
+    step('search: Shift+Tab three times to "Rechercher un QSO", space')
+    desk.keys("shift+Tab", "shift+Tab", "shift+Tab", "space")
+    search = desk.wait_window("the search window", r"^Rechercher un QSO$")
+    # Backwards from the callsign field: its option "Indicatif", the button
+    # "Quitter", then the results, whose first line becomes the current one.
+    step("search: f5aaa, Enter; Shift+Tab three times to the results, Enter on the first")
+    desk.type("f5aaa")
+    desk.keys("Return", "shift+Tab", "shift+Tab", "shift+Tab", "Return")
+    desk.wait_gone("the search window to close", search)
+    desk.focus(desk.main)
+
+    # The contact found is the list's selected line: "Supprimer un QSO",
+    # two Shift+Tab from the search button, deletes it and nothing else.
+    step('jump: Shift+Tab twice from "Rechercher un QSO" to "Supprimer un QSO", space, Oui')
+    desk.keys("shift+Tab", "shift+Tab", "space")
+    desk.answer_box('the question "Voulez vous Supprimer ce QSO ?"', "alt+o")
+    log = desk.wait_size("the deletion of the contact found", log_path, 109)
+    expect_bytes("the log after deleting the contact found", log, line2)
+
+
 # --- Scenarios ----------------------------------------------------------------------
 
 def scenario_first_contact(desk):
@@ -523,8 +747,39 @@ def scenario_first_contact(desk):
     export_adif(desk)
 
 
+def scenario_import_adif(desk):
+    """First start, then the VQX contacts of another logger's ADIF file imported."""
+    first_start(desk)
+    import_adif(desk)
+
+
+def scenario_second_program(desk):
+    """A second program on the same folder is refused; the first keeps working."""
+    first_start(desk)
+    refuse_second_program(desk)
+    record_contact(desk)
+
+
+def scenario_undo(desk):
+    """A contact recorded, then undone from the keyboard: the log is as before."""
+    first_start(desk)
+    record_contact(desk)
+    undo_last_change(desk)
+
+
+def scenario_keyboard_evening(desk):
+    """Without the mouse: first start, a typed band, two contacts, a modification from the
+    list, a search whose result is selected in the list."""
+    first_start(desk)
+    keyboard_evening(desk)
+
+
 SCENARIOS = {
     "first_contact": scenario_first_contact,
+    "import_adif": scenario_import_adif,
+    "second_program": scenario_second_program,
+    "undo": scenario_undo,
+    "keyboard_evening": scenario_keyboard_evening,
 }
 
 

@@ -59,13 +59,14 @@ function exportLog() {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'vqx-adif-'));
   try {
     execFileSync(writer, [dir], { stdio: ['ignore', 'ignore', 'inherit'] });
-    return fs.readFileSync(path.join(dir, 'F8TEST_P_VQX.adi'));
+    return [fs.readFileSync(path.join(dir, 'F8TEST_P_VQX.adi')),
+            fs.readFileSync(path.join(dir, 'F8TEST_P_VQX_standard.adi'))];
   } finally {
     fs.rmSync(dir, { recursive: true, force: true });
   }
 }
 
-const bytes = exportLog();
+const [bytes, standardBytes] = exportLog();
 const text = new TextDecoder('windows-1252', { fatal: true }).decode(bytes);
 
 test('every line ends with CR LF', () => {
@@ -93,4 +94,78 @@ test('every record has exactly the twelve fields with the expected values', () =
     assert.deepEqual(Object.keys(record), fields, `record ${i + 1}`);
     assert.deepEqual(record, expected[i], `record ${i + 1}`);
   });
+});
+
+// --- The standard export, as other loggers expect it ----------------------
+
+// ADIF 3.1.4, Band enumeration.
+const adifBands = ['2190m', '630m', '560m', '160m', '80m', '60m', '40m', '30m', '20m', '17m',
+                   '15m', '12m', '10m', '8m', '6m', '5m', '4m', '2m', '1.25m', '70cm', '33cm',
+                   '23cm', '13cm', '9cm', '6cm', '3cm', '1.25cm', '6mm', '4mm', '2.5mm', '2mm',
+                   '1mm', 'submm'];
+// ADIF 3.1.4, Mode enumeration (values not marked import-only).
+const adifModes = ['AM', 'ARDOP', 'ATV', 'CHIP', 'CLO', 'CONTESTI', 'CW', 'DIGITALVOICE', 'DOMINO',
+                   'DYNAMIC', 'FAX', 'FM', 'FSK441', 'FT8', 'HELL', 'ISCAT', 'JT4', 'JT6M', 'JT9',
+                   'JT44', 'JT65', 'MFSK', 'MSK144', 'MT63', 'OLIVIA', 'OPERA', 'PAC', 'PAX', 'PKT',
+                   'PSK', 'PSK2K', 'Q15', 'QRA64', 'ROS', 'RTTY', 'RTTYM', 'SSB', 'SSTV', 'T10',
+                   'THOR', 'THRB', 'TOR', 'V4', 'VOI', 'WINMOR', 'WSPR'];
+
+// The same contacts in the standard export: ASCII names, the exact ones in
+// the program's own fields, empty names left out.
+const exactNames = {
+  'HÉLÈNE': 'H&#201;L&#200;NE',
+  'F. DU CHÂTEAU': 'F. DU CH&#194;TEAU',
+};
+const ascii = (text) => text.normalize('NFD').replace(/[\u0300-\u036f]/g, '');
+const expectedStandard = expected.map((c) => {
+  const r = { station_callsign: 'F8TEST/P', call: c.call, qso_date: c.qso_date,
+              time_on: c.time_on, band: c.band, mode: c.mode, rst_sent: c.rst_sent,
+              rst_rcvd: c.rst_rcvd };
+  if (c.name) r.name = ascii(c.name);
+  r.sig = 'VQX';
+  r.sig_info = c.sig;
+  if (c.sig_info) r.comment = ascii(c.sig_info);
+  r.qsl_rcvd = c.qsl_rcvd;
+  if (exactNames[c.name]) r.app_zat_vqx_name = exactNames[c.name];
+  if (exactNames[c.sig_info]) r.app_zat_vqx_comment = exactNames[c.sig_info];
+  return r;
+});
+
+const standardText = standardBytes.toString('latin1');
+
+test('the standard export is ASCII text with CR LF line ends', () => {
+  for (const b of standardBytes) {
+    assert.ok((b >= 32 && b <= 126) || b === 13 || b === 10, `byte ${b}`);
+  }
+  assert.ok(standardText.endsWith('\r\n'));
+  assert.equal(standardText.split('\n').filter((l, i, all) => i < all.length - 1 &&
+                                                           !l.endsWith('\r')).length, 0);
+});
+
+test('the standard header names the version, the program and the time', () => {
+  const { header } = AdifParser.parseAdi(standardText);
+  assert.deepEqual(header, {
+    text: 'Export ADIF standard du log de la station F8TEST/P',
+    adif_ver: '3.1.4',
+    programid: 'ZAT_VQX',
+    programversion: '1.0.1',
+    created_timestamp: '20210605 143210',
+  });
+});
+
+test('every standard record has every field with the expected value', () => {
+  const { records } = AdifParser.parseAdi(standardText);
+  assert.equal(records.length, expectedStandard.length);
+  records.forEach((record, i) => {
+    assert.deepEqual(Object.keys(record), Object.keys(expectedStandard[i]), `record ${i + 1}`);
+    assert.deepEqual(record, expectedStandard[i], `record ${i + 1}`);
+  });
+});
+
+test('every BAND and MODE is a value of the ADIF enumerations', () => {
+  const { records } = AdifParser.parseAdi(standardText);
+  for (const r of records) {
+    assert.ok(adifBands.includes(r.band), r.band);
+    assert.ok(adifModes.includes(r.mode), r.mode);
+  }
 });

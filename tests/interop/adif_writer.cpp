@@ -1,11 +1,14 @@
-// Writes the ADIF export of a small log into the folder given as argument,
-// for the read-back test: every band, confirmed and unconfirmed contacts,
-// an empty first name, an empty fountain name and an accented first name.
+// Writes both ADIF exports of a small log (the program's own and the
+// standard one) into the folder given as argument, for the read-back test:
+// every band, confirmed and unconfirmed contacts, an empty first name, an
+// empty fountain name and accented names.
 #include "log_samples.h"
 #include "temp_folder.h"
 
 #include "adif/adif_export.h"
+#include "adif/adif_standard_export.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QTextStream>
 
@@ -58,6 +61,14 @@ int main(int argc, char **argv)
         err << "export failed: " << r.file.path << " " << r.file.detail << "\n";
         return 1;
     }
-    QTextStream(stdout) << r.path << "\n";
+    const AdifStandardExportResult standard =
+        Exporter_ADIF_Standard(folder, QStringLiteral("F8TEST_P"), QStringLiteral(" 1.0.1"),
+                               QDateTime(QDate(2021, 6, 5), QTime(14, 32, 10), Qt::UTC));
+    if (!standard.ok()) {
+        err << "standard export failed: " << standard.file.path << " " << standard.file.detail
+            << "\n";
+        return 1;
+    }
+    QTextStream(stdout) << r.path << "\n" << standard.path << "\n";
     return 0;
 }

@@ -4,6 +4,7 @@
 // the lines and the font, a web view that records the addresses.
 
 #include "core_fakes.h"
+#include "platform/file_dialogs.h"
 #include "platform/message_boxes.h"
 #include "platform/printer.h"
 #include "platform/services.h"
@@ -94,6 +95,34 @@ public:
     QList<QPointer<FakeWebView>> views;
 };
 
+// File dialogs that record what they were asked and answer as scripted.
+class FakeFileDialogs : public FileDialogs
+{
+public:
+    struct Call
+    {
+        QString caption;
+        QString place; // the folder opened, or the path offered
+        QString filter;
+    };
+    QString openFileName(QWidget *, const QString &caption, const QString &folder,
+                         const QString &filter) override
+    {
+        opened << Call{caption, folder, filter};
+        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    }
+    QString saveFileName(QWidget *, const QString &caption, const QString &suggested,
+                         const QString &filter) override
+    {
+        saved << Call{caption, suggested, filter};
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+    }
+    QList<Call> opened;
+    QList<Call> saved;
+    QStringList openAnswers; // next paths chosen; "" or none: the operator gave up
+    QStringList saveAnswers;
+};
+
 // The whole set, pointing at a temporary data folder.
 struct FakeServices
 {
@@ -105,12 +134,14 @@ struct FakeServices
         services.messages = &messages;
         services.printer = &printer;
         services.webViews = &webViews;
+        services.fileDialogs = &fileDialogs;
     }
     MemorySettingsStore settings;
     FakeClock clock;
     FakeMessageBoxes messages;
     FakePrinter printer;
     FakeWebViewFactory webViews;
+    FakeFileDialogs fileDialogs;
     Services services;
 };
 

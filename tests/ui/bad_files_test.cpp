@@ -198,6 +198,8 @@ void BadFilesTest::nothingCanBeWrittenInTheDataFolder()
     for (const char *scratch : {"Temporaire.txt", "Temporaire6.txt", "Temporaire_ADIF.txt",
                                 "Temporaire_Diplome.txt", "Fontaines_Contacte.tmp"})
         QVERIFY(QDir(h.dir.path()).mkdir(QLatin1String(scratch)));
+    // A file where the folder of the automatic backups would go.
+    QVERIFY(writeBytes(h.dir.file(QStringLiteral("Sauvegardes")), "not a folder"));
     const Snapshot before = snapshot(h);
     const QByteArray names = readBytes(h.dir.file(QStringLiteral("Liste_Prenom.txt")));
 
@@ -209,14 +211,18 @@ void BadFilesTest::nothingCanBeWrittenInTheDataFolder()
     c.ref = QStringLiteral("75FA010");
     QCOMPARE(h.typeContact(c), QString());
     QVERIFY(h.record());
-    // The first name, then the contact: two messages, each naming its file.
-    QCOMPARE(h.fakes.messages.shown.size(), 2);
+    // The first name, the backup, then the contact: three messages, each
+    // naming its file.
+    QCOMPARE(h.fakes.messages.shown.size(), 3);
     QVERIFY2(h.fakes.messages.shown.at(0).contains(QStringLiteral("Liste_Prenom.txt")),
              qPrintable(h.fakes.messages.shown.at(0)));
-    QVERIFY2(h.fakes.messages.shown.at(1).contains(QDir::toNativeSeparators(h.logFile())),
+    QVERIFY2(h.fakes.messages.shown.at(1).contains(
+                 QDir::toNativeSeparators(h.dir.file(QStringLiteral("Sauvegardes")))),
              qPrintable(h.fakes.messages.shown.at(1)));
+    QVERIFY2(h.fakes.messages.shown.at(2).contains(QDir::toNativeSeparators(h.logFile())),
+             qPrintable(h.fakes.messages.shown.at(2)));
     QVERIFY(
-        h.fakes.messages.shown.at(1).contains(QStringLiteral("Le log est resté tel qu'il était.")));
+        h.fakes.messages.shown.at(2).contains(QStringLiteral("Le log est resté tel qu'il était.")));
     // The contact is still in the fields, ready to be recorded again.
     QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("F5NEW"));
     QCOMPARE(m->logModel()->rowCount(), 1);

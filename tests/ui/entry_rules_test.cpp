@@ -118,6 +118,7 @@ private Q_SLOTS:
     void modificationIsCheckedWhole_data();
     void modificationIsCheckedWhole();
     void refusedModificationIsRecordedOnceCorrected();
+    void bandTypedInAModificationIsRecordedAsTheListsBand();
     void reopenedFieldOfANewContactIsChecked();
     void dateEmptiedByAutomaticModeComesFromTheClock();
     void insertionKeepsItsTypedDate();
@@ -157,6 +158,9 @@ void EntryRulesTest::modificationIsCheckedWhole_data()
     QTest::newRow("empty band") << "Bande_A"
                                 << ""
                                 << "Entrez une QRG";
+    QTest::newRow("band not of the list") << "Bande_A"
+                                          << "432 MHZ"
+                                          << "La QRG doit etre une des bandes de la liste";
 }
 
 void EntryRulesTest::modificationIsCheckedWhole()
@@ -222,6 +226,27 @@ void EntryRulesTest::refusedModificationIsRecordedOnceCorrected()
     expected.replace(QsoLine::RstR.start - 1, 7, QStringLiteral("59  59 "));
     QCOMPARE(h.logBytes(), crlf({A, expected, C}));
     QVERIFY(!m->form()->Flag_Modif);
+}
+
+void EntryRulesTest::bandTypedInAModificationIsRecordedAsTheListsBand()
+{
+    MainHarness h;
+    MainWindow *m = openStation(h, {A, B, C});
+    m->selectListLine(1);
+    QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {},
+                       m->Liste_VQX->visualRect(m->logModel()->index(1)).center());
+    key(Qt::Key_Backtab);
+    QVERIFY(focusIsIn(m->form()->Bande_A));
+    type(QStringLiteral("7.0mhz"));
+    // No Enter: the band is taken as typed at recording.
+    clickValider(m);
+    QCOMPARE(h.fakes.messages.shown, QStringList());
+    QCOMPARE(h.fakes.messages.asked,
+             QStringList{QStringLiteral("Voulez vous enregistrer ces données ?")});
+    const QString modified =
+        qso(QStringLiteral("FBBBB"), QStringLiteral("75FT002"), QStringLiteral("06/06/08"),
+            QStringLiteral("10:00"), QStringLiteral("7.0 Mhz"));
+    QCOMPARE(h.logBytes(), crlf({A, modified, C}));
 }
 
 void EntryRulesTest::reopenedFieldOfANewContactIsChecked()

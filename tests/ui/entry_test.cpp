@@ -87,7 +87,13 @@ private Q_SLOTS:
     void bandAndModeAreRememberedOutsideModification();
     void qslIsOutOfReachWhileWaiting_data();
     void qslIsOutOfReachWhileWaiting();
-    void insertWhileALineIsShownReachesIndA();
+    void insertStartsFromAnEmptyEntryArea_data();
+    void insertStartsFromAnEmptyEntryArea();
+    void prefilledFieldsOfANewContactAreTypedOver();
+    void fieldsOfAModificationAreTypedOver_data();
+    void fieldsOfAModificationAreTypedOver();
+    void typedBandFindsTheFountainAlreadyContacted_data();
+    void typedBandFindsTheFountainAlreadyContacted();
     void failedWriteKeepsTheContactInTheFields();
 };
 
@@ -483,9 +489,12 @@ void EntryTest::fieldLimits_data()
     QTest::newRow("band 8") << "Bande_A"
                             << "432 MHZZ"
                             << "7 caracteres maxi pour la QRG";
-    QTest::newRow("band 7") << "Bande_A"
-                            << "432 MHZ"
-                            << "";
+    QTest::newRow("band 7 not of the list") << "Bande_A"
+                                            << "432 MHZ"
+                                            << "La QRG doit etre une des bandes de la liste";
+    QTest::newRow("band of the list") << "Bande_A"
+                                      << "14 mhz"
+                                      << "";
     QTest::newRow("call empty") << "Ind_A"
                                 << ""
                                 << "Entrez un indicatif";
@@ -628,34 +637,67 @@ void EntryTest::typingInTheComboBoxes_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("remembered");
+    QTest::addColumn<QString>("shown");      // while typing
+    QTest::addColumn<QString>("entered");    // after Enter
+    QTest::addColumn<QString>("remembered"); // the position stored for the station
+    QTest::addColumn<QString>("message");    // "" when Enter is accepted
 
-    // Nothing is completed from the list, and the position is the item the text names.
+    const QString notABand = QStringLiteral("La QRG doit etre une des bandes de la liste");
+    // Nothing is completed from the list while typing; a band typed
+    // ignoring case and blanks becomes the item it names on Enter.
     QTest::newRow("band of the list") << "Bande_A"
-                                      << "10 Mhz"
+                                      << "10 mhz"
                                       << "10 MHZ"
-                                      << "-1";
+                                      << "10 Mhz"
+                                      << "3"
+                                      << "";
+    QTest::newRow("band without its blank") << "Bande_A"
+                                            << "14mhz"
+                                            << "14MHZ"
+                                            << "14 Mhz"
+                                            << "4"
+                                            << "";
+    QTest::newRow("band after a blank") << "Bande_A"
+                                        << " 7.0mhz"
+                                        << " 7.0MHZ"
+                                        << "7.0 Mhz"
+                                        << "2"
+                                        << "";
+    // Refused: the text stays for correction, the position stored while
+    // typing is the item the text named before each key (none after "1").
     QTest::newRow("band start of an item") << "Bande_A"
                                            << "1"
                                            << "1"
-                                           << "-1";
+                                           << "1"
+                                           << "4" << notABand;
     QTest::newRow("band digits") << "Bande_A"
                                  << "144"
                                  << "144"
-                                 << "-1";
+                                 << "144"
+                                 << "-1" << notABand;
+    QTest::newRow("band not of the list") << "Bande_A"
+                                          << "432 mhz"
+                                          << "432 MHZ"
+                                          << "432 MHZ"
+                                          << "-1" << notABand;
     QTest::newRow("mode of the list") << "Mode_A"
                                       << "fm"
                                       << "FM"
-                                      << "2";
+                                      << "FM"
+                                      << "2"
+                                      << "";
     QTest::newRow("mode start of an item") << "Mode_A"
                                            << "s"
                                            << "S"
-                                           << "-1";
+                                           << "S"
+                                           << "-1"
+                                           << "";
     QTest::newRow("mode not in the list") << "Mode_A"
                                           << "am"
                                           << "AM"
-                                          << "-1";
+                                          << "AM"
+                                          << "-1"
+                                          << "";
 }
 
 void EntryTest::typingInTheComboBoxes()
@@ -663,18 +705,18 @@ void EntryTest::typingInTheComboBoxes()
     QFETCH(QString, field);
     QFETCH(QString, typed);
     QFETCH(QString, shown);
+    QFETCH(QString, entered);
     QFETCH(QString, remembered);
+    QFETCH(QString, message);
     MainHarness h;
     MainWindow *m = openStation(h);
     auto *combo = m->findChild<QComboBox *>(field);
-    const QString key = field == QStringLiteral("Bande_A") ? QStringLiteral("bande Utilisee")
-                                                           : QStringLiteral("Mode Utilise");
-    if (field == QStringLiteral("Bande_A")) {
+    const bool band = field == QStringLiteral("Bande_A");
+    const QString key = band ? QStringLiteral("bande Utilisee") : QStringLiteral("Mode Utilise");
+    if (band) {
         Keyboard::press(Qt::Key_Backtab, Qt::ShiftModifier);
     } else {
-        MainHarness::Contact c;
-        c.call = QStringLiteral("F1AAA");
-        Keyboard::typeEnter(c.call);
+        Keyboard::typeEnter(QStringLiteral("F1AAA"));
         Keyboard::enter();
         Keyboard::typeEnter(QStringLiteral("31FA001"));
         Keyboard::enter();
@@ -684,12 +726,18 @@ void EntryTest::typingInTheComboBoxes()
     Keyboard::type(typed);
     QCOMPARE(combo->currentText(), shown);
     Keyboard::enter();
-    QCOMPARE(h.fakes.messages.shown, QStringList());
-    QCOMPARE(combo->currentText(), shown);
-    QCOMPARE(combo->count(), field == QStringLiteral("Bande_A") ? 11 : 3);
+    QCOMPARE(combo->currentText(), entered);
+    QCOMPARE(combo->count(), band ? 11 : 3);
     QCOMPARE(h.stationValue(key), remembered);
-    QCOMPARE(Keyboard::focusName(), field == QStringLiteral("Bande_A") ? QStringLiteral("Ind_A")
-                                                                       : QStringLiteral("RST_A"));
+    if (message.isEmpty()) {
+        QCOMPARE(h.fakes.messages.shown, QStringList());
+        QCOMPARE(Keyboard::focusName(), band ? QStringLiteral("Ind_A") : QStringLiteral("RST_A"));
+        if (band)
+            QCOMPARE(combo->currentIndex(), remembered.toInt());
+    } else {
+        QCOMPARE(h.fakes.messages.shown, QStringList{message});
+        QCOMPARE(Keyboard::focusName(), field);
+    }
 }
 
 void EntryTest::charactersOutsideTheCodePageAreKeptOut()
@@ -780,16 +828,270 @@ void EntryTest::qslIsOutOfReachWhileWaiting()
     QVERIFY(!reached.contains(QStringLiteral("Valide_A")));
 }
 
-void EntryTest::insertWhileALineIsShownReachesIndA()
+void EntryTest::insertStartsFromAnEmptyEntryArea_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<bool>("manualDate");
+    QTest::newRow("a line shown") << "click" << false;
+    QTest::newRow("a line shown, manual date") << "click" << true;
+    QTest::newRow("a modification under way") << "modify" << false;
+    QTest::newRow("nothing shown") << "nothing" << false;
+}
+
+void EntryTest::insertStartsFromAnEmptyEntryArea()
+{
+    QFETCH(QString, before);
+    QFETCH(bool, manualDate);
+    MainHarness h;
+    const QString shown =
+        qso(QStringLiteral("FBBBB"), QStringLiteral("13FT010"), QStringLiteral("06/06/08"),
+            QStringLiteral("10:00"), QStringLiteral("14 Mhz"), true, QStringLiteral("CW"),
+            QStringLiteral("LUC"), QStringLiteral("F. DU PARC"));
+    MainWindow *m = openStation(h, {A, shown, C}, manualDate);
+    if (before == QStringLiteral("click")) {
+        clickLine(m, 1);
+        QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("FBBBB"));
+    } else if (before == QStringLiteral("modify")) {
+        doubleClickLine(m, 1);
+        Keyboard::type(QStringLiteral("X"));
+        QVERIFY(m->form()->Flag_Modif);
+    }
+    // "Inserer un QSO" from the keyboard.
+    QVERIFY(Keyboard::tabTo(QStringLiteral("Ajout_QSO")));
+    Keyboard::press(Qt::Key_Space);
+
+    QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Insertion QSO"));
+    QVERIFY(m->form()->Flag_Insert);
+    QVERIFY(!m->form()->Flag_Modif);
+    QVERIFY(!m->form()->Flag_Edition);
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
+    QVERIFY(m->form()->Ind_A->isEnabled());
+    QCOMPARE(background(m->form()->Ind_A), kLightGreen);
+    for (QLineEdit *e : {m->form()->Ind_A, m->form()->Prenom_A, m->form()->Ref_A, m->form()->Dpt_A, m->form()->Date_A, m->form()->Heure_A})
+        QVERIFY2(e->text().isEmpty(), qPrintable(e->objectName() + u' ' + e->text()));
+    QCOMPARE(m->form()->Rem_A->text(), QStringLiteral(" "));
+    QVERIFY(!m->form()->QSL_A->isChecked());
+    QCOMPARE(m->form()->Mode_A->currentText(), QStringLiteral("SSB"));
+    QCOMPARE(m->form()->RST_A->text(), QStringLiteral("59"));
+    QVERIFY(!m->form()->Valide_A->isEnabled());
+    QVERIFY(!m->form()->Prenom_A->isEnabled());
+
+    // The contact typed holds only what was typed, and its first name is
+    // not the shown line's.
+    MainHarness::Contact c;
+    c.call = QStringLiteral("f5new");
+    c.ref = QStringLiteral("69fa010");
+    c.date = QStringLiteral("06/06/08");
+    c.time = QStringLiteral("12:00");
+    QCOMPARE(h.typeContact(c), QString());
+    QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("F5NEW"));
+    QCOMPARE(m->form()->Ref_A->text(), QStringLiteral("69FA010"));
+    QCOMPARE(m->form()->Prenom_A->text(), QString());
+    QVERIFY(h.record());
+    const QString inserted =
+        line(QStringLiteral("F5NEW"), QStringLiteral("69"), QString(), QStringLiteral("69FA010"),
+             QStringLiteral("06/06/08"), QStringLiteral("12:00"), QStringLiteral("SSB"),
+             QStringLiteral("14 Mhz"), QStringLiteral("59"), QStringLiteral("F."), false);
+    QCOMPARE(h.logBytes(), crlf({A, shown, inserted, C}));
+    QCOMPARE(readBytes(h.dir.file(QStringLiteral("Liste_Prenom.txt"))),
+             QByteArray("F5NEW        69 \r\n"));
+}
+
+// Whatever a field holds when Enter hands it the turn is replaced by what
+// is typed; only the fountain name is added to its "F. ".
+void EntryTest::prefilledFieldsOfANewContactAreTypedOver()
 {
     MainHarness h;
-    MainWindow *m = openStation(h, {A, B});
-    clickLine(m, 0);
-    QVERIFY(!m->form()->Ind_A->isEnabled());
-    click(m->form()->Ajout_QSO);
-    QVERIFY(m->form()->Ind_A->isEnabled());
+    QVERIFY(writeBytes(h.dir.file(QStringLiteral("Liste_Prenom.txt")),
+                       crlf({QStringLiteral("F5ABC        31 JEAN")})));
+    MainWindow *m = openStation(h, {A}, true);
+    MainHarness::Contact first;
+    first.call = QStringLiteral("FZZZZ");
+    first.ref = QStringLiteral("44FA003");
+    first.date = QStringLiteral("06/06/08");
+    first.time = QStringLiteral("10:00");
+    QCOMPARE(h.typeContact(first), QString());
+    QVERIFY(h.record());
+    QCOMPARE(m->form()->Date_A->text(), QStringLiteral("06/06/08")); // kept for the next contact
+
+    // Types in the focused field, then Enter; gives what the field showed before Enter.
+    const auto typeOver = [](const QString &typed) {
+        Keyboard::type(typed);
+        QWidget *focus = Keyboard::focus();
+        auto *combo = qobject_cast<QComboBox *>(focus);
+        auto *edit = qobject_cast<QLineEdit *>(focus);
+        const QString shown = combo ? combo->currentText() : edit ? edit->text() : QString();
+        Keyboard::enter();
+        return shown;
+    };
+    Keyboard::typeEnter(QStringLiteral("F5ABC"));
+    QCOMPARE(m->form()->Prenom_A->text(), QStringLiteral("JEAN"));
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Prenom_A"));
+    QCOMPARE(typeOver(QStringLiteral("paul")), QStringLiteral("PAUL"));
+    Keyboard::typeEnter(QStringLiteral("45fa004"));
+    Keyboard::enter();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Date_A"));
+    QCOMPARE(typeOver(QStringLiteral("07/06/08")), QStringLiteral("07/06/08"));
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Heure_A"));
+    QCOMPARE(typeOver(QStringLiteral("11:00")), QStringLiteral("11:00"));
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Mode_A"));
+    QCOMPARE(typeOver(QStringLiteral("cw")), QStringLiteral("CW"));
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("RST_A"));
+    QCOMPARE(m->form()->RST_A->text(), QStringLiteral("599"));
+    QCOMPARE(typeOver(QStringLiteral("57")), QStringLiteral("57"));
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("RSTE_A"));
+    QCOMPARE(typeOver(QStringLiteral("55")), QStringLiteral("55"));
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Rem_A"));
+    QCOMPARE(typeOver(QStringLiteral("du parc")), QStringLiteral("F. DU PARC"));
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("QSL_A"));
+    Keyboard::enter();
+    QCOMPARE(h.fakes.messages.shown, QStringList());
+    QVERIFY(h.record());
+    QsoFields f{QStringLiteral("F5ABC"),   QStringLiteral("45"),         QStringLiteral("PAUL"),
+                QStringLiteral("45FA004"), QStringLiteral("07/06/08"),   QStringLiteral("11:00"),
+                QStringLiteral("CW"),      QStringLiteral("14 Mhz"),     QStringLiteral("57"),
+                QStringLiteral("55"),      QStringLiteral("F. DU PARC"), false};
+    QCOMPARE(logLines(h).value(2), buildQsoLine(f));
+}
+
+void EntryTest::fieldsOfAModificationAreTypedOver_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+
+    // The field reached first is given by the double click itself.
+    QTest::newRow("callsign") << "Ind_A"
+                              << "f5new"
+                              << "F5NEW";
+    QTest::newRow("first name") << "Prenom_A"
+                                << "paul"
+                                << "PAUL";
+    QTest::newRow("reference") << "Ref_A"
+                               << "44fa003"
+                               << "44FA003";
+    QTest::newRow("department") << "Dpt_A"
+                                << "44"
+                                << "44";
+    QTest::newRow("date") << "Date_A"
+                          << "07/06/08"
+                          << "07/06/08";
+    QTest::newRow("time") << "Heure_A"
+                          << "11:30"
+                          << "11:30";
+    QTest::newRow("mode") << "Mode_A"
+                          << "cw"
+                          << "CW";
+    QTest::newRow("received report") << "RST_A"
+                                     << "57"
+                                     << "57";
+    QTest::newRow("sent report") << "RSTE_A"
+                                 << "55"
+                                 << "55";
+    QTest::newRow("fountain name") << "Rem_A"
+                                   << "du lavoir"
+                                   << "F. DU LAVOIR";
+}
+
+void EntryTest::fieldsOfAModificationAreTypedOver()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    MainHarness h;
+    const QString old =
+        qso(QStringLiteral("FBBBB"), QStringLiteral("75FT002"), QStringLiteral("06/06/08"),
+            QStringLiteral("10:00"), QStringLiteral("14 Mhz"), true, QStringLiteral("SSB"),
+            QStringLiteral("LUC"), QStringLiteral("F. DU PARC"));
+    MainWindow *m = openStation(h, {A, old, C});
+    doubleClickLine(m, 1);
+    // Every field in turn with Enter; the one under test is typed over.
+    const QStringList order = {
+        QStringLiteral("Ind_A"),  QStringLiteral("Prenom_A"), QStringLiteral("Ref_A"),
+        QStringLiteral("Dpt_A"),  QStringLiteral("Date_A"),   QStringLiteral("Heure_A"),
+        QStringLiteral("Mode_A"), QStringLiteral("RST_A"),    QStringLiteral("RSTE_A"),
+        QStringLiteral("Rem_A"),  QStringLiteral("QSL_A")};
+    for (const QString &name : order) {
+        QCOMPARE(Keyboard::focusName(), name);
+        if (name == field) {
+            Keyboard::type(typed);
+            QWidget *w = m->findChild<QWidget *>(field);
+            auto *combo = qobject_cast<QComboBox *>(w);
+            QCOMPARE(combo ? combo->currentText() : qobject_cast<QLineEdit *>(w)->text(), shown);
+        }
+        Keyboard::enter();
+    }
+    QCOMPARE(h.fakes.messages.shown, QStringList());
+    QVERIFY(h.record());
+
+    // The line as Enter through every field leaves it: the department from
+    // the reference, "F. " for the name, the mode's default reports.
+    QsoFields f{QStringLiteral("FBBBB"),   QStringLiteral("75"),       QStringLiteral("LUC"),
+                QStringLiteral("75FT002"), QStringLiteral("06/06/08"), QStringLiteral("10:00"),
+                QStringLiteral("SSB"),     QStringLiteral("14 Mhz"),   QStringLiteral("59"),
+                QStringLiteral("59"),      QStringLiteral("F."),       true};
+    if (field == QStringLiteral("Ind_A"))
+        f.indicatif = shown;
+    else if (field == QStringLiteral("Prenom_A"))
+        f.prenom = shown;
+    else if (field == QStringLiteral("Ref_A"))
+        f.ref = shown, f.dpt = shown.left(2);
+    else if (field == QStringLiteral("Dpt_A"))
+        f.dpt = shown;
+    else if (field == QStringLiteral("Date_A"))
+        f.date = shown;
+    else if (field == QStringLiteral("Heure_A"))
+        f.heure = shown;
+    else if (field == QStringLiteral("Mode_A"))
+        f.mode = shown, f.rstR = f.rstE = QStringLiteral("599");
+    else if (field == QStringLiteral("RST_A"))
+        f.rstR = shown;
+    else if (field == QStringLiteral("RSTE_A"))
+        f.rstE = shown;
+    else if (field == QStringLiteral("Rem_A"))
+        f.nomFontaine = shown;
+    QCOMPARE(h.logBytes(), crlf({A, buildQsoLine(f), C}));
+}
+
+void EntryTest::typedBandFindsTheFountainAlreadyContacted_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("enter"); // Enter in the band; otherwise Tab
+    QTest::newRow("lower case, Enter") << "14 mhz" << true;
+    QTest::newRow("no blank, Enter") << "14MHZ" << true;
+    QTest::newRow("leading blank, Enter") << " 14 Mhz" << true;
+    QTest::newRow("lower case, Tab") << "14 mhz" << false;
+}
+
+// 31FA001 is in the log on 14 Mhz: however the band is typed, the same
+// fountain on the same band is refused.
+void EntryTest::typedBandFindsTheFountainAlreadyContacted()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, enter);
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    h.setStationValue(QStringLiteral("bande Utilisee"), QStringLiteral("2")); // 7.0 Mhz
+    h.writeLog({A});
+    MainWindow *m = h.open();
+    Keyboard::press(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Bande_A"));
+    Keyboard::type(typed);
+    if (enter) {
+        Keyboard::enter();
+        QCOMPARE(m->form()->Bande_A->currentText(), QStringLiteral("14 Mhz"));
+        QCOMPARE(m->form()->Bande_A->currentIndex(), 4);
+        QCOMPARE(h.stationValue(QStringLiteral("bande Utilisee")), QStringLiteral("4"));
+    } else {
+        Keyboard::tab();
+    }
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
-    QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Insertion QSO"));
+    Keyboard::typeEnter(QStringLiteral("FZZZZ"));
+    Keyboard::enter();
+    Keyboard::typeEnter(QStringLiteral("31FA001"));
+    QCOMPARE(h.fakes.messages.shown,
+             QStringList{QStringLiteral("31FA001 a déjà été contactée le 05/06/08 sur 14 Mhz")});
+    QCOMPARE(h.logBytes(), crlf({A}));
 }
 
 void EntryTest::failedWriteKeepsTheContactInTheFields()

@@ -20,7 +20,10 @@ QString withoutMnemonic(QString caption)
     return caption.remove(QLatin1Char('&'));
 }
 
-// Keys go to the window that holds the keyboard, as a keyboard sends them.
+// Keys go to the window that holds the keyboard, as a keyboard sends them;
+// the window handle hands them to its focus widget. The window is named
+// because these tests check which top-level window (main, search, station)
+// the keyboard reaches, not only the active one.
 void press(QWidget *window, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
 {
     QTest::keyClick(window->windowHandle(), key, mods);
@@ -90,6 +93,8 @@ void KeyboardTest::menuCaptionsKeepTheirWordsAndHaveDistinctLetters()
     const char *const named[][2] = {
         {"Mnu_Fichier", "Fichier"},
         {"Mnu_ADIF", "Exporter le log au format ADIF"},
+        {"Mnu_ADIF_Standard", "Exporter le log au format ADIF standard"},
+        {"Mnu_Import_ADIF", "Importer un fichier ADIF…"},
         {"Mnu_Quitter", "Quitter ZAT_VQX"},
         {"Mnu_Date", "Date"},
         {"Mnu_Date_Auto", "Automatique"},

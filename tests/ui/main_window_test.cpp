@@ -65,6 +65,8 @@ class MainWindowTest : public QObject
 private Q_SLOTS:
     void firstStartWithNoSettings();
     void firstStartClosedWithoutCallsignStaysFxxxx();
+    void firstRunGuardKeepsKeysOutOfIndA_data();
+    void firstRunGuardKeepsKeysOutOfIndA();
     void titleHeaderAndMenus();
     void dateModeAtStart_data();
     void dateModeAtStart();
@@ -82,6 +84,9 @@ private Q_SLOTS:
     void stationCannotCreateItsLog();
     void stationChangeEndsTheModification();
     void stationChangeClosesTheFormerStationsWindows();
+    void stationChangeOpensTheNewListAtItsNewestContact_data();
+    void stationChangeOpensTheNewListAtItsNewestContact();
+    void enterOnTheNewListModifiesItsNewestContact();
 };
 
 void MainWindowTest::firstStartWithNoSettings()
@@ -154,7 +159,58 @@ void MainWindowTest::firstStartClosedWithoutCallsignStaysFxxxx()
     QVERIFY(h.fakes.messages.last().endsWith(
         QStringLiteral("\r\n\r\nPour cela dans la barre des menus allez dans Station puis "
                        "Nouvel Indicatif.")));
-    QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("f")); // unchanged by the typing rule
+    QCOMPARE(m->form()->Ind_A->text(), QString()); // the key never reached the field
+}
+
+void MainWindowTest::firstRunGuardKeepsKeysOutOfIndA_data()
+{
+    QTest::addColumn<QString>("keys"); // typed, or a named key
+    QTest::addColumn<int>("messages");
+    QTest::newRow("lower-case letter") << "f" << 1;
+    QTest::newRow("callsign") << "f5xyz" << 5;
+    QTest::newRow("accented letter") << QStringLiteral("é") << 1;
+    QTest::newRow("Enter") << "<Enter>" << 1;
+    QTest::newRow("Backspace") << "<Backspace>" << 1;
+    QTest::newRow("paste") << "<Paste>" << 0;
+}
+
+void MainWindowTest::firstRunGuardKeepsKeysOutOfIndA()
+{
+    QFETCH(QString, keys);
+    QFETCH(int, messages);
+    MainHarness h;
+    bool seen = false;
+    onStationWindow([](StationWindow *) {}, &seen);
+    MainWindow *m = h.open();
+    QVERIFY(seen);
+    h.fakes.messages.clear();
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
+    if (keys == QStringLiteral("<Enter>"))
+        Keyboard::enter();
+    else if (keys == QStringLiteral("<Backspace>"))
+        Keyboard::press(Qt::Key_Backspace);
+    else if (keys == QStringLiteral("<Paste>"))
+        Keyboard::paste(QStringLiteral("F5XYZ"));
+    else
+        Keyboard::type(keys);
+    QCOMPARE(h.fakes.messages.shown.size(), messages);
+    for (const QString &shown : std::as_const(h.fakes.messages.shown))
+        QVERIFY(shown.contains(QStringLiteral("Premiere installation")));
+    QCOMPARE(m->form()->Ind_A->text(), QString());
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
+    QVERIFY(!m->form()->Prenom_A->isEnabled());
+
+    // Once the station is chosen, the callsign field takes what is typed,
+    // and only that.
+    QVERIFY(chooseStation(m, QStringLiteral("f1abc")));
+    QTRY_VERIFY(!m->secondary(QStringLiteral("Station")));
+    QVERIFY(Keyboard::activate(m));
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
+    h.fakes.messages.clear();
+    Keyboard::typeEnter(QStringLiteral("f6abc"));
+    QCOMPARE(h.fakes.messages.shown, QStringList());
+    QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("F6ABC"));
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Prenom_A"));
 }
 
 void MainWindowTest::titleHeaderAndMenus()
@@ -524,8 +580,8 @@ void MainWindowTest::stationChangeEndsTheModification()
     QCOMPARE(m->form()->Bande_A->currentText(), QStringLiteral("144 Mhz"));
     QVERIFY(!m->form()->Valide_A->isEnabled());
     QVERIFY(!m->form()->QSL_A->isEnabled());
-    // The selection is the new log's last line, never the former station's.
-    QCOMPARE(m->form()->Ligne_Selection, m->logModel()->listLine(0));
+    // Nothing of the new log is clicked yet, and nothing of the former one is kept.
+    QCOMPARE(m->form()->Ligne_Selection, QString());
     QVERIFY(Keyboard::activate(m));
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
     QVERIFY(!Keyboard::tabTo(QStringLiteral("Valide_A")));
@@ -573,6 +629,85 @@ void MainWindowTest::stationChangeClosesTheFormerStationsWindows()
     contacted = qobject_cast<ContactedWindow *>(m->secondary(QStringLiteral("Aff_Contacte")));
     QVERIFY(contacted);
     QCOMPARE(contacted->lines().size(), 1);
+}
+
+void MainWindowTest::stationChangeOpensTheNewListAtItsNewestContact_data()
+{
+    QTest::addColumn<int>("former");
+    QTest::addColumn<int>("next");
+    QTest::newRow("short log to a long one") << 2 << 300;
+    QTest::newRow("long log to a short one") << 300 << 3;
+    QTest::newRow("long log to a longer one") << 120 << 400;
+}
+
+void MainWindowTest::stationChangeOpensTheNewListAtItsNewestContact()
+{
+    QFETCH(int, former);
+    QFETCH(int, next);
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    h.writeLog(generatedLog(former));
+    const QByteArray formerBytes = h.logBytes();
+    const QStringList nextLog = generatedLog(next);
+    const QString nextFile = h.dir.file(QStringLiteral("F2XYZ_VQX.log"));
+    QVERIFY(writeBytes(nextFile, crlf(nextLog)));
+    MainWindow *m = h.open();
+    // The former station's last contact is shown and could be deleted.
+    m->selectListLine(former - 1);
+    QVERIFY(m->form()->Annule_Saisie->isEnabled());
+
+    QVERIFY(chooseStation(m, QStringLiteral("f2xyz")));
+    QTRY_VERIFY(!m->secondary(QStringLiteral("Station")));
+    QVERIFY(Keyboard::activate(m));
+    QCOMPARE(m->logModel()->rowCount(), next);
+    // Scrolled to the newest contact, as at start-up.
+    const QModelIndex last = m->logModel()->index(next - 1);
+    QCOMPARE(m->Liste_VQX->currentIndex(), last);
+    const QRect shown = m->Liste_VQX->visualRect(last);
+    QVERIFY2(shown.top() >= 0 && shown.bottom() <= m->Liste_VQX->viewport()->rect().bottom(),
+             qPrintable(QStringLiteral("line at %1-%2").arg(shown.top()).arg(shown.bottom())));
+    // Nothing to delete until a line of the new list is clicked.
+    QVERIFY(!m->form()->Annule_Saisie->isEnabled());
+    QCOMPARE(m->form()->Ligne_Selection, QString());
+    h.fakes.messages.clear();
+    QTest::mouseClick(m->form()->Annule_Saisie, Qt::LeftButton);
+    QCOMPARE(h.fakes.messages.asked, QStringList());
+
+    // From the keyboard: the list, one line up, and that line can be deleted.
+    QVERIFY(Keyboard::tabTo(QStringLiteral("Liste_VQX")));
+    Keyboard::press(Qt::Key_Up);
+    QCOMPARE(m->form()->Ligne_Selection, m->logModel()->listLine(next - 2));
+    QVERIFY(m->form()->Annule_Saisie->isEnabled());
+    QVERIFY(Keyboard::tabTo(QStringLiteral("Annule_Saisie")));
+    h.fakes.messages.answers = {true};
+    Keyboard::press(Qt::Key_Space);
+    QCOMPARE(h.fakes.messages.asked, QStringList{QStringLiteral("Voulez vous Supprimer ce QSO ?")});
+    QStringList kept = nextLog;
+    kept.removeAt(next - 2);
+    QCOMPARE(readBytes(nextFile), crlf(kept));
+    QCOMPARE(readBytes(h.dir.file(QStringLiteral("F1ABC_VQX.log"))), formerBytes);
+}
+
+// The line under the keyboard's cursor is taken by Enter as by a double click,
+// whose first press is a click on that line.
+void MainWindowTest::enterOnTheNewListModifiesItsNewestContact()
+{
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    h.writeLog({kSampleA});
+    QVERIFY(writeBytes(h.dir.file(QStringLiteral("F2XYZ_VQX.log")), crlf({kSampleB, kSampleC})));
+    MainWindow *m = h.open();
+    QVERIFY(chooseStation(m, QStringLiteral("f2xyz")));
+    QTRY_VERIFY(!m->secondary(QStringLiteral("Station")));
+    QVERIFY(Keyboard::activate(m));
+    QCOMPARE(m->form()->Ligne_Selection, QString());
+    QVERIFY(Keyboard::tabTo(QStringLiteral("Liste_VQX")));
+    Keyboard::enter();
+    QCOMPARE(h.fakes.messages.shown, QStringList());
+    QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Modification QSO"));
+    QCOMPARE(m->form()->Ligne_Selection, m->logModel()->listLine(1));
+    QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("FCCCC"));
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,0 +1,501 @@
+#include "adif/adif_import.h"
+
+#include "adif/adif_entry_rules.h"
+#include "adif/adif_record.h"
+#include "adif/adif_standard_export.h"
+#include "logstore/codepage.h"
+#include "logstore/log_operations.h"
+#include "logstore/prenoms.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QMultiHash>
+#include <QSet>
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+namespace vqx {
+
+namespace {
+
+QString quoted(const QString &value)
+{
+    return QStringLiteral("« ") + value + QStringLiteral(" »");
+}
+
+bool allDigits(QStringView s)
+{
+    for (QChar c : s) {
+        if (c < u'0' || c > u'9')
+            return false;
+    }
+    return true;
+}
+
+// YYYYMMDD gives dd/mm/yy; the reason when it cannot.
+QString logDate(const QString &adif, QString *out)
+{
+    if (adif.isEmpty())
+        return QStringLiteral("date (QSO_DATE) absente");
+    if (adif.size() != 8 || !allDigits(adif))
+        return QStringLiteral("date (QSO_DATE) %1 invalide (attendu AAAAMMJJ)").arg(quoted(adif));
+    const int year = adif.left(4).toInt();
+    const int month = adif.mid(4, 2).toInt();
+    const int day = adif.right(2).toInt();
+    if (!QDate::isValid(year, month, day))
+        return QStringLiteral("date (QSO_DATE) %1 inexistante").arg(quoted(adif));
+    // The log keeps two digits of the year and reads them back from 1950 to 2049.
+    if (fullYear(year % 100) != year)
+        return QStringLiteral("année %1 : le log ne date ses QSO que de 1950 à 2049").arg(year);
+    *out = adif.right(2) + QLatin1Char('/') + adif.mid(4, 2) + QLatin1Char('/') + adif.mid(2, 2);
+    return {};
+}
+
+// HHMM or HHMMSS gives hh:mm; the log keeps no seconds.
+QString logTime(const QString &adif, QString *out)
+{
+    if (adif.isEmpty())
+        return QStringLiteral("heure (TIME_ON) absente");
+    if ((adif.size() != 4 && adif.size() != 6) || !allDigits(adif) || adif.left(2).toInt() > 23 ||
+        adif.mid(2, 2).toInt() > 59 || (adif.size() == 6 && adif.right(2).toInt() > 59))
+        return QStringLiteral("heure (TIME_ON) %1 invalide (attendu HHMM ou HHMMSS)")
+            .arg(quoted(adif));
+    *out = adif.left(2) + QLatin1Char(':') + adif.mid(2, 2);
+    return {};
+}
+
+// USB and LSB are kinds of SSB; a submode short enough for the log's
+// column says more than its mode (FT4 rather than MFSK).
+QString logMode(const AdifRecord &r)
+{
+    const QString mode = upperAsTyped(r.value(QLatin1String("MODE")).trimmed());
+    const QString sub = upperAsTyped(r.value(QLatin1String("SUBMODE")).trimmed());
+    if (sub == u"USB" || sub == u"LSB" || mode == u"USB" || mode == u"LSB")
+        return QStringLiteral("SSB");
+    if (!sub.isEmpty() && sub.size() <= QsoLine::Mode.width)
+        return sub;
+    return mode;
+}
+
+// BAND, or FREQ when there is no BAND, named as the band list names it.
+QString logBand(const AdifRecord &r, QString *out)
+{
+    const QString band = r.value(QLatin1String("BAND")).trimmed();
+    if (!band.isEmpty()) {
+        *out = qrgForAdifBand(band);
+        if (out->isEmpty())
+            return QStringLiteral("bande (BAND) %1 absente de la liste des bandes")
+                .arg(quoted(band));
+        return {};
+    }
+    const QString freq = r.value(QLatin1String("FREQ")).trimmed();
+    if (freq.isEmpty())
+        return QStringLiteral("bande absente (ni BAND ni FREQ)");
+    bool ok = false;
+    const double mhz = freq.toDouble(&ok);
+    if (!ok)
+        return QStringLiteral("fréquence (FREQ) %1 invalide").arg(quoted(freq));
+    *out = qrgForFrequency(mhz);
+    if (out->isEmpty())
+        return QStringLiteral("fréquence (FREQ) de %1 MHz hors des bandes de la liste").arg(freq);
+    return {};
+}
+
+// A field of the program's own standard export carries the exact text.
+QString exactText(const AdifRecord &r, QLatin1String field, QLatin1String exactField)
+{
+    if (r.has(exactField))
+        return unescapeFromAdi(r.value(exactField));
+    return r.value(field);
+}
+
+AdifMappedRecord refused(const QString &reason)
+{
+    AdifMappedRecord m;
+    m.kind = AdifRecordKind::Refused;
+    m.reason = reason;
+    return m;
+}
+
+QString contactKey(QStringView call, QStringView ref, QStringView qrg, QStringView date,
+                   QStringView time)
+{
+    // Blanks cannot be inside the trimmed values, so one separates them.
+    QString key;
+    key.reserve(call.size() + ref.size() + qrg.size() + date.size() + time.size() + 4);
+    for (QStringView part : {call, ref, qrg, date, time})
+        key.append(part).append(QLatin1Char(' '));
+    return key;
+}
+
+QString fountainKey(QStringView ref, QStringView qrg)
+{
+    QString key = ref.toString();
+    key.append(QLatin1Char('\n'));
+    key.append(qrg);
+    return key;
+}
+
+// Stores into the first-name directory as Memoriser_Prenom does, one after
+// the other: every line with the same first 12 characters replaced, or the
+// line added at the end. Only the stored names are indexed; the directory is
+// then read once.
+class DirectoryStores
+{
+public:
+    void store(const QString &line)
+    {
+        const QStringView key = QStringView(line).left(kKey);
+        for (int i : m_index.values(qHash(key))) {
+            if (QStringView(m_lines.at(i)).left(kKey) == key) {
+                m_lines[i] = line;
+                return;
+            }
+        }
+        m_index.insert(qHash(key), int(m_lines.size()));
+        m_lines.append(line);
+    }
+    bool any() const { return !m_lines.isEmpty(); }
+
+    QStringList applyTo(const QStringList &directory)
+    {
+        QStringList out;
+        out.reserve(directory.size() + m_lines.size());
+        std::vector<bool> placed(size_t(m_lines.size()), false);
+        for (const QString &line : directory) {
+            const int i = find(QStringView(line).left(kKey));
+            if (i < 0) {
+                out.append(line);
+            } else {
+                out.append(m_lines.at(i));
+                placed[size_t(i)] = true;
+            }
+        }
+        for (int i = 0; i < m_lines.size(); ++i) {
+            if (!placed[size_t(i)])
+                out.append(m_lines.at(i));
+        }
+        return out;
+    }
+
+private:
+    int find(QStringView key) const
+    {
+        // Lines shorter than the key never match a stored callsign.
+        if (key.size() < kKey)
+            return -1;
+        for (int i : m_index.values(qHash(key))) {
+            if (QStringView(m_lines.at(i)).left(kKey) == key)
+                return i;
+        }
+        return -1;
+    }
+
+    static constexpr int kKey = 12;
+    QStringList m_lines; // the last line stored for each callsign, in first-store order
+    QMultiHash<size_t, int> m_index;
+};
+
+struct NewContact
+{
+    QString line;
+    qint64 key = 0;
+    qsizetype gap = 0; // the index of the log line it goes before
+};
+
+// The log with the new contacts in place: each before the first line of
+// the log whose date and time are the same or later.
+QStringList merged(const QStringList &log, std::vector<NewContact> added)
+{
+    std::vector<qint64> reached(size_t(log.size()));
+    qint64 latest = std::numeric_limits<qint64>::min();
+    for (qsizetype i = 0; i < log.size(); ++i) {
+        latest = std::max(latest, dateTimeKey(log.at(i)));
+        reached[size_t(i)] = latest;
+    }
+    for (NewContact &c : added)
+        c.gap = std::lower_bound(reached.begin(), reached.end(), c.key) - reached.begin();
+    std::stable_sort(added.begin(), added.end(), [](const NewContact &a, const NewContact &b) {
+        return a.gap != b.gap ? a.gap < b.gap : a.key < b.key;
+    });
+    QStringList out;
+    out.reserve(log.size() + qsizetype(added.size()));
+    auto next = added.begin();
+    for (qsizetype i = 0; i <= log.size(); ++i) {
+        for (; next != added.end() && next->gap == i; ++next)
+            out.append(std::move(next->line));
+        if (i < log.size())
+            out.append(log.at(i));
+    }
+    return out;
+}
+
+QString shownDate(const QString &adif)
+{
+    if (adif.size() == 8 && allDigits(adif))
+        return adif.right(2) + QLatin1Char('/') + adif.mid(4, 2) + QLatin1Char('/') + adif.left(4);
+    return adif;
+}
+
+QString shownTime(const QString &adif)
+{
+    if ((adif.size() == 4 || adif.size() == 6) && allDigits(adif))
+        return adif.left(2) + QLatin1Char(':') + adif.mid(2, 2);
+    return adif;
+}
+
+} // namespace
+
+AdifMappedRecord mapAdifRecord(const AdifRecord &record)
+{
+    const QString sig = record.value(QLatin1String("SIG")).trimmed();
+    QString ref;
+    QString fountain;
+    if (sig.compare(u"VQX", Qt::CaseInsensitive) == 0) {
+        ref = upperAsTyped(record.value(QLatin1String("SIG_INFO")).trimmed());
+        fountain = exactText(record, QLatin1String("COMMENT"), kAppCommentField);
+        // Marked as a VQX contact: a wrong reference is the operator's to see.
+        if (!isFountainReference(ref))
+            return refused(QStringLiteral("référence de fontaine (SIG_INFO) %1 invalide "
+                                          "(exemple : 31FA001)")
+                               .arg(quoted(ref)));
+    } else if (isFountainReference(upperAsTyped(sig))) {
+        ref = upperAsTyped(sig);
+        fountain = record.value(QLatin1String("SIG_INFO"));
+    } else {
+        return {};
+    }
+
+    AdifMappedRecord m;
+    QsoFields &f = m.fields;
+    f.ref = ref;
+    f.dpt = ref.left(2).toLower();
+    f.indicatif = upperAsTyped(record.value(QLatin1String("CALL")).trimmed());
+    f.prenom = upperAsTyped(exactText(record, QLatin1String("NAME"), kAppNameField).trimmed())
+                   .left(QsoLine::Prenom.width)
+                   .trimmed();
+    if (QString p = logDate(record.value(QLatin1String("QSO_DATE")).trimmed(), &f.date);
+        !p.isEmpty())
+        return refused(p);
+    if (QString p = logTime(record.value(QLatin1String("TIME_ON")).trimmed(), &f.heure);
+        !p.isEmpty())
+        return refused(p);
+    f.mode = logMode(record);
+    if (QString p = logBand(record, &f.qrg); !p.isEmpty())
+        return refused(p);
+    // An absent report is the default one the entry fills in.
+    f.rstR = upperAsTyped(record.value(QLatin1String("RST_RCVD")).trimmed());
+    if (f.rstR.isEmpty())
+        f.rstR = defaultReportFor(f.mode);
+    f.rstE = upperAsTyped(record.value(QLatin1String("RST_SENT")).trimmed());
+    if (f.rstE.isEmpty())
+        f.rstE = defaultReportFor(f.mode);
+    f.nomFontaine = upperAsTyped(fountain.trimmed());
+    f.qsl =
+        record.value(QLatin1String("QSL_RCVD")).trimmed().compare(u"Y", Qt::CaseInsensitive) == 0;
+    if (QString p = entryRuleProblem(f); !p.isEmpty())
+        return refused(p);
+    m.kind = AdifRecordKind::Contact;
+    return m;
+}
+
+QString refusalLine(const AdifRefusal &r)
+{
+    QStringList what;
+    if (!r.call.isEmpty())
+        what << r.call;
+    const QString when = (shownDate(r.date) + QLatin1Char(' ') + shownTime(r.time)).trimmed();
+    if (!when.isEmpty())
+        what << when;
+    QString line = QStringLiteral("Enregistrement %1").arg(r.record);
+    if (!what.isEmpty())
+        line += QStringLiteral(" (") + what.join(QStringLiteral(", ")) + QLatin1Char(')');
+    return line + QStringLiteral(" : ") + r.reason;
+}
+
+AdifImportPlan planAdifImport(const QList<AdifRecord> &records, const QStringList &logLines,
+                              const QStringList &prenomLines, const AdifProgress &progress)
+{
+    AdifImportPlan plan;
+    AdifImportCounts &counts = plan.counts;
+
+    // The contacts of the file, refusals and records of other kinds counted.
+    struct Candidate
+    {
+        QsoFields fields;
+        QString line;
+        bool fountainInLog = false;
+        bool contactInLog = false;
+    };
+    std::vector<Candidate> candidates;
+    const qsizetype total = records.size();
+    for (qsizetype n = 0; n < total; ++n) {
+        if (progress && n % 256 == 0 && !progress(n, total)) {
+            plan.cancelled = true;
+            return plan;
+        }
+        const AdifRecord &record = records.at(n);
+        AdifMappedRecord m = mapAdifRecord(record);
+        const auto refuse = [&](const QString &reason) {
+            counts.refused.append({int(n + 1), record.value(QLatin1String("CALL")).trimmed(),
+                                   record.value(QLatin1String("QSO_DATE")).trimmed(),
+                                   record.value(QLatin1String("TIME_ON")).trimmed(), reason});
+        };
+        if (m.kind == AdifRecordKind::NotVqx) {
+            ++counts.notVqx;
+            continue;
+        }
+        if (m.kind == AdifRecordKind::Refused) {
+            refuse(m.reason);
+            continue;
+        }
+        QString line = buildQsoLine(m.fields);
+        candidates.push_back({std::move(m.fields), std::move(line)});
+    }
+
+    // One pass over the log, looking up only the file's contacts: the log's
+    // columns are compared as Ref_Deja_Contactee does, without blanks.
+    QMultiHash<size_t, int> byFountain;
+    byFountain.reserve(qsizetype(candidates.size()));
+    for (size_t i = 0; i < candidates.size(); ++i)
+        byFountain.insert(qHashMulti(0, QStringView(candidates[i].fields.ref),
+                                     QStringView(candidates[i].fields.qrg)),
+                          int(i));
+    const auto trimmed = [](const QString &l, const Column &c) {
+        return QStringView(l).mid(c.start - 1, c.width).trimmed();
+    };
+    for (const QString &l : logLines) {
+        const QStringView ref = trimmed(l, QsoLine::Ref);
+        const QStringView qrg = trimmed(l, QsoLine::QRG);
+        for (auto it = byFountain.constFind(qHashMulti(0, ref, qrg));
+             it != byFountain.constEnd() && it.key() == qHashMulti(0, ref, qrg); ++it) {
+            Candidate &c = candidates[size_t(it.value())];
+            if (c.fields.ref != ref || c.fields.qrg != qrg)
+                continue;
+            c.fountainInLog = true;
+            if (c.fields.indicatif == trimmed(l, QsoLine::Indicatif) &&
+                c.fields.date == trimmed(l, QsoLine::Date) &&
+                c.fields.heure == trimmed(l, QsoLine::Heure))
+                c.contactInLog = true;
+        }
+    }
+
+    // In file order: a contact of the log or of an earlier record is a
+    // duplicate; a fountain worked on that band, already contacted.
+    QSet<QString> contacts;
+    QSet<QString> fountains;
+    std::vector<NewContact> added;
+    DirectoryStores directory;
+    for (Candidate &c : candidates) {
+        const QsoFields &f = c.fields;
+        const QString contact = contactKey(f.indicatif, f.ref, f.qrg, f.date, f.heure);
+        if (c.contactInLog || contacts.contains(contact)) {
+            ++counts.duplicates;
+            continue;
+        }
+        const QString fountain = fountainKey(f.ref, f.qrg);
+        if (c.fountainInLog || fountains.contains(fountain)) {
+            ++counts.alreadyContacted;
+            continue;
+        }
+        contacts.insert(contact);
+        fountains.insert(fountain);
+        if (!f.prenom.isEmpty())
+            directory.store(buildPrenomLine(f.indicatif, f.dpt, f.prenom));
+        const qint64 key = dateTimeKey(c.line);
+        added.push_back({std::move(c.line), key, 0});
+        ++counts.imported;
+    }
+    if (progress && !progress(total, total)) {
+        plan.cancelled = true;
+        return plan;
+    }
+    plan.logLines = merged(logLines, std::move(added));
+    plan.prenomChanged = directory.any();
+    plan.prenomLines = plan.prenomChanged ? directory.applyTo(prenomLines) : prenomLines;
+    return plan;
+}
+
+AdifImportResult Importer_ADIF(const QString &adifPath, const QString &dataDir,
+                               const QString &indicatifStation, const AdifProgress &progress,
+                               const ScratchWriter &writer)
+{
+    AdifImportResult r;
+    r.fileName = QFileInfo(adifPath).fileName();
+
+    QByteArray bytes;
+    r.file = readFile(adifPath, &bytes);
+    if (!r.file.ok()) {
+        r.status = AdifImportStatus::FileUnreadable;
+        return r;
+    }
+    const AdifFile adif = readAdif(bytes);
+    bytes.clear();
+    if (!adif.ok()) {
+        r.status = AdifImportStatus::FileMalformed;
+        r.readError = adif.error;
+        r.errorOffset = adif.errorOffset;
+        r.errorRecord = adif.errorRecord;
+        return r;
+    }
+    r.records = int(adif.records.size());
+
+    const QString logPath = logFilePath(dataDir, indicatifStation);
+    QByteArray log;
+    r.file = readFile(logPath, &log);
+    if (!r.file.ok()) {
+        r.status = r.file.error == FileError::Missing ? AdifImportStatus::NoLog
+                                                      : AdifImportStatus::LogUnreadable;
+        return r;
+    }
+    const QString prenomPath = QDir(dataDir).filePath(kPrenomFile);
+    QByteArray prenoms;
+    r.file = readFile(prenomPath, &prenoms);
+    const bool prenomExisted = r.file.ok();
+    if (!r.file.ok() && r.file.error != FileError::Missing) {
+        r.status = AdifImportStatus::DirectoryUnreadable;
+        return r;
+    }
+    r.file = {};
+
+    AdifImportPlan plan = planAdifImport(adif.records, codepage::decodeLines(log).lines,
+                                         codepage::decodeLines(prenoms).lines, progress);
+    if (plan.cancelled) {
+        r.status = AdifImportStatus::Cancelled;
+        return r;
+    }
+    r.counts = plan.counts;
+    if (plan.counts.imported == 0) {
+        r.status = AdifImportStatus::NothingNew;
+        return r;
+    }
+    // The directory first: if the log then fails, the directory is put back.
+    if (plan.prenomChanged) {
+        r.file =
+            rewriteFile(prenomPath, codepage::encodeLines(plan.prenomLines), kScratchFile, writer);
+        if (!r.file.ok()) {
+            r.status = AdifImportStatus::NotWritten;
+            return r;
+        }
+    }
+    r.file = rewriteFile(logPath, codepage::encodeLines(plan.logLines), kScratchFileChrono, writer);
+    if (!r.file.ok()) {
+        r.status = AdifImportStatus::NotWritten;
+        if (plan.prenomChanged) {
+            if (prenomExisted)
+                rewriteFile(prenomPath, prenoms, kScratchFile, writer);
+            else
+                QFile::remove(prenomPath);
+        }
+        return r;
+    }
+    r.status = AdifImportStatus::Imported;
+    return r;
+}
+
+} // namespace vqx

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace vqx {
+
+// One field of an ADIF file: its name in upper case and its value.
+struct AdifField
+{
+    QString name;
+    QString value;
+};
+
+struct AdifRecord
+{
+    QList<AdifField> fields;
+    qsizetype offset = 0; // byte offset of its first field in the file
+
+    // The value of the first field of that name (upper case), "" when absent.
+    QString value(QLatin1String name) const;
+    bool has(QLatin1String name) const;
+};
+
+enum class AdifEncoding
+{
+    Utf8,
+    Windows1252
+};
+
+enum class AdifReadError
+{
+    None,
+    BadTag,         // a "<" that does not open a field, "<eor>" or "<eoh>"
+    TruncatedValue, // a value longer than what is left of the file
+    MissingEor      // the file ends inside a record
+};
+
+struct AdifFile
+{
+    AdifEncoding encoding = AdifEncoding::Utf8;
+    QList<AdifField> header; // the header's fields, if any
+    QList<AdifRecord> records;
+    AdifReadError error = AdifReadError::None;
+    qsizetype errorOffset = 0; // byte offset where reading stopped
+    int errorRecord = 0;       // 1-based number of the record being read
+    bool ok() const { return error == AdifReadError::None; }
+};
+
+// Reads ADIF tagged text (ADI): an optional header ended by <eoh>, then
+// records ended by <eor>; names are case-blind. The text is UTF-8 when its
+// bytes are valid UTF-8, Windows-1252 otherwise. In UTF-8 a length may
+// count bytes or characters, depending on the program that wrote it: where
+// the two readings differ, the one followed by the next tag (or the end)
+// is taken. A file that ends inside a record or holds a broken tag is an
+// error; the records read so far are kept for the message only.
+AdifFile readAdif(const QByteArray &bytes);
+
+} // namespace vqx

@@ -1,0 +1,177 @@
+// Fichier > "Annuler la dernière modification" and "Restaurer une
+// sauvegarde…", and the report of a failed automatic copy of the log. The
+// changes themselves go through the log session.
+#include "main_window.h"
+
+#include "logstore/log_list_model.h"
+#include "logstore/log_record.h"
+#include "logstore/log_session.h"
+#include "restore_window.h"
+#include "platform/message_boxes.h"
+#include "station/station_window.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+
+namespace vqx {
+
+namespace {
+
+// "F5NEW (75FA010, 14 Mhz, le 06/06/21 à 12:00)"
+QString describeContact(const QString &line)
+{
+    return QsoLine::Indicatif.cutTrimmed(line) + QStringLiteral(" (") +
+           QsoLine::Ref.cutTrimmed(line) + QStringLiteral(", ") + QsoLine::QRG.cutTrimmed(line) +
+           QStringLiteral(", le ") + QsoLine::Date.cutTrimmed(line) + QStringLiteral(" à ") +
+           QsoLine::Heure.cutTrimmed(line) + QLatin1Char(')');
+}
+
+} // namespace
+
+void MainWindow::addSafetyItems(QMenu *fichier)
+{
+    Mnu_Annuler = fichier->addAction(QStringLiteral("&Annuler la dernière modification"));
+    Mnu_Annuler->setObjectName(QStringLiteral("Mnu_Annuler"));
+    // Not Ctrl+Z, which undoes typing in the text fields. Alt+Backspace and
+    // Ctrl+Shift+Z are the fields' own undo and redo with some keyboard
+    // schemes; Ctrl+Shift+Backspace belongs to none.
+    Mnu_Annuler->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace));
+    Mnu_Annuler->setEnabled(false);
+    Mnu_Restaurer = fichier->addAction(QStringLiteral("&Restaurer une sauvegarde…"));
+    Mnu_Restaurer->setObjectName(QStringLiteral("Mnu_Restaurer"));
+    fichier->addSeparator();
+
+    connect(m_session, &LogSession::undoAvailable, Mnu_Annuler, &QAction::setEnabled);
+    connect(Mnu_Annuler, &QAction::triggered, this, &MainWindow::Annuler_Modification);
+    connect(Mnu_Restaurer, &QAction::triggered, this, &MainWindow::openRestore);
+}
+
+void MainWindow::reportBackupFailure()
+{
+    const std::optional<FileResult> failure = m_session->takeBackupFailure();
+    if (!failure)
+        return;
+    message(QStringLiteral("La sauvegarde automatique du log n'a pas pu être faite (") +
+            QDir::toNativeSeparators(failure->path) +
+            (failure->detail.isEmpty() ? QString() : QStringLiteral(" : ") + failure->detail) +
+            QStringLiteral(").\r\nElle n'empêche pas de modifier le log ; elle sera tentée de "
+                           "nouveau à la prochaine modification, sans autre message."));
+}
+
+void MainWindow::Annuler_Modification()
+{
+    if (!m_session->canUndo())
+        return;
+    const QString contact = describeContact(m_session->lastChangeLine());
+    QString what;
+    switch (m_session->lastChangeKind()) {
+    case LogSession::ChangeKind::Recording:
+        what = QStringLiteral("l'enregistrement du QSO avec ");
+        break;
+    case LogSession::ChangeKind::Modification:
+        what = QStringLiteral("la modification du QSO avec ");
+        break;
+    case LogSession::ChangeKind::Deletion:
+        what = QStringLiteral("la suppression du QSO avec ");
+        break;
+    }
+    if (!m_services.messages->question(
+            this, QStringLiteral("Voulez-vous annuler ") + what + contact +
+                      QStringLiteral(" ?\r\nLe log reprendra exactement son contenu d'avant "
+                                     "cette opération.")))
+        return;
+
+    const QString file = QDir::toNativeSeparators(logPath());
+    const LogSession::UndoResult r = m_session->undo();
+    switch (r.status) {
+    case LogSession::UndoStatus::Done:
+        // Whatever was in the entry area belonged to the log as it was.
+        m_form->Flag_Edition = false;
+        applyChange(r.change);
+        m_form->Reset_Saisie();
+        return;
+    case LogSession::UndoStatus::ChangedOutside:
+        message(QStringLiteral("Le log ") + file +
+                QStringLiteral(" a été modifié en dehors de ZAT_VQX depuis cette opération : "
+                               "l'annulation est refusée pour ne pas perdre ces changements.\r\n"
+                               "Le log n'a pas été modifié ; la liste montre son contenu actuel."));
+        m_form->Flag_Edition = false;
+        Charger_Log();
+        selectLastLine();
+        m_form->Reset_Saisie();
+        return;
+    case LogSession::UndoStatus::Failed:
+        if (r.change.file.error == FileError::Missing) {
+            message(QStringLiteral("Le log ") + file +
+                    QStringLiteral(" est introuvable : rien n'a été annulé."));
+        } else {
+            message(QStringLiteral("Le log ") + file +
+                    QStringLiteral(" n'a pas pu être remis dans son état précédent (") +
+                    QDir::toNativeSeparators(r.change.file.path) +
+                    (r.change.file.detail.isEmpty()
+                         ? QString()
+                         : QStringLiteral(" : ") + r.change.file.detail) +
+                    QStringLiteral(").\r\nLe log est resté tel qu'il était."));
+        }
+        return;
+    case LogSession::UndoStatus::NothingToUndo:
+        return;
+    }
+}
+
+void MainWindow::openRestore()
+{
+    showSecondary(QStringLiteral("Restaurer_Sauvegarde"), [this] {
+        auto *w = new RestoreWindow(
+            m_services, m_shared.Indicatif_Station,
+            StationWindow::displayForm(m_shared.Indicatif_Station), m_model->rowCount(),
+            [this](const BackupEntry &e) { return restoreBackup(e); }, this);
+        // The log must not change under the operator's choice.
+        w->setWindowModality(Qt::ApplicationModal);
+        return w;
+    });
+}
+
+bool MainWindow::restoreBackup(const BackupEntry &copy)
+{
+    const LogSession::RestoreResult r = m_session->restore(copy.logCopy);
+    const QString detail =
+        r.file.detail.isEmpty() ? QString() : QStringLiteral(" : ") + r.file.detail;
+    switch (r.status) {
+    case LogSession::RestoreStatus::Done: {
+        m_form->Flag_Edition = false;
+        applyChange(r.change);
+        m_form->Reset_Saisie();
+        QString text = QStringLiteral("Le log de ") +
+                       StationWindow::displayForm(m_shared.Indicatif_Station) +
+                       QStringLiteral(" a été restauré.");
+        if (!r.currentCopy.logCopy.isEmpty())
+            text += QStringLiteral("\r\nSon contenu d'avant la restauration est gardé dans ") +
+                    QDir::toNativeSeparators(r.currentCopy.logCopy) + QLatin1Char('.');
+        message(text);
+        return true;
+    }
+    case LogSession::RestoreStatus::BackupUnreadable:
+        message(QStringLiteral("La sauvegarde ") + QDir::toNativeSeparators(copy.logCopy) +
+                QStringLiteral(" n'a pas pu être lue (") + QDir::toNativeSeparators(r.file.path) +
+                detail + QStringLiteral(") : le log n'a pas été modifié."));
+        return false;
+    case LogSession::RestoreStatus::CurrentNotSaved:
+        message(QStringLiteral("Le log actuel n'a pas pu être sauvegardé (") +
+                QDir::toNativeSeparators(r.file.path) + detail +
+                QStringLiteral(") : la restauration est abandonnée et le log n'a pas été "
+                               "modifié."));
+        return false;
+    case LogSession::RestoreStatus::Failed:
+        message(QStringLiteral("Le log ") + QDir::toNativeSeparators(logPath()) +
+                QStringLiteral(" n'a pas pu être remplacé (") +
+                QDir::toNativeSeparators(r.file.path) + detail +
+                QStringLiteral(").\r\nLe log est resté tel qu'il était."));
+        return false;
+    }
+    return false;
+}
+
+} // namespace vqx
