@@ -249,9 +249,8 @@ void MainWindow::exportAdif()
 // Fichier > Exporter le log au format ADIF standard.
 void MainWindow::exportAdifStandard()
 {
-    const AdifStandardExportResult r =
-        Exporter_ADIF_Standard(m_services.dataDir, m_shared.Indicatif_Station,
-                               Revision_Texte, m_services.clock->nowUtc());
+    const AdifStandardExportResult r = Exporter_ADIF_Standard(
+        m_services.dataDir, m_shared.Indicatif_Station, Revision_Texte, m_services.clock->nowUtc());
     m_services.messages->information(this, adifStandardExportMessage(r));
 }
 

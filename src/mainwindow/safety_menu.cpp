@@ -6,8 +6,8 @@
 #include "logstore/log_list_model.h"
 #include "logstore/log_record.h"
 #include "logstore/log_session.h"
-#include "restore_window.h"
 #include "platform/message_boxes.h"
+#include "restore_window.h"
 #include "station/station_window.h"
 
 #include <QAction>

@@ -20,8 +20,8 @@
 #include "logstore/log_session.h"
 #include "logstore/prenoms.h"
 #include "mainwindow/main_window.h"
-#include "platform/clock.h"
 #include "map/map_colouring.h"
+#include "platform/clock.h"
 #include "platform/settings_store.h"
 #include "search/search_matching.h"
 

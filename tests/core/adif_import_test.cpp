@@ -539,7 +539,7 @@ QStringList variedLog()
         qso(s("F3CCC"), s("31FA003"), s("05/06/08"), s("14:32"), s("10 Mhz"), true, s("SSB"),
             s("JEAN"), s("F. ŒUVRE & CIE <1>")),
     };
-    const QStringList bands = {s("14 Mhz"), s("18 Mhz"), s("21 Mhz"),  s("24 Mhz"),
+    const QStringList bands = {s("14 Mhz"), s("18 Mhz"), s("21 Mhz"), s("24 Mhz"),
                                s("28 Mhz"), s("50 Mhz"), s("144 Mhz")};
     for (int i = 0; i < bands.size(); ++i)
         log << qso(QStringLiteral("F%1XYZ").arg(i),

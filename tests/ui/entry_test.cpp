@@ -867,7 +867,8 @@ void EntryTest::insertStartsFromAnEmptyEntryArea()
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
     QVERIFY(m->form()->Ind_A->isEnabled());
     QCOMPARE(background(m->form()->Ind_A), kLightGreen);
-    for (QLineEdit *e : {m->form()->Ind_A, m->form()->Prenom_A, m->form()->Ref_A, m->form()->Dpt_A, m->form()->Date_A, m->form()->Heure_A})
+    for (QLineEdit *e : {m->form()->Ind_A, m->form()->Prenom_A, m->form()->Ref_A, m->form()->Dpt_A,
+                         m->form()->Date_A, m->form()->Heure_A})
         QVERIFY2(e->text().isEmpty(), qPrintable(e->objectName() + u' ' + e->text()));
     QCOMPARE(m->form()->Rem_A->text(), QStringLiteral(" "));
     QVERIFY(!m->form()->QSL_A->isChecked());
