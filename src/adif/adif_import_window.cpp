@@ -2,10 +2,12 @@
 
 #include "adif/adif_messages.h"
 #include "logstore/codepage.h"
+#include "logstore/file_messages.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_boxes.h"
+#include "widgets/ui_style.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,12 +22,6 @@
 namespace vqx {
 
 namespace {
-
-template <typename W> W *named(W *w, const char *name)
-{
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
 
 const QString kFilter =
     QStringLiteral("Fichiers ADIF (*.adi *.adif *.ADI *.ADIF);;Tous les fichiers (*)");
@@ -142,9 +138,7 @@ void AdifImportWindow::Enregistrer_Refus()
     const QString name = QFileInfo(path).fileName();
     Fermer->setFocus();
     if (!saved.ok()) {
-        message(QStringLiteral("La liste n'a pas pu être enregistrée sous le nom : ") + name +
-                (saved.detail.isEmpty() ? QString() : QStringLiteral(" (") + saved.detail + ')') +
-                QStringLiteral(".\r\nUn fichier existant de ce nom est resté tel qu'il était."));
+        message(fileNotSavedMessage(path, saved));
         return;
     }
     message(QStringLiteral("La liste a été enregistrée sous le nom : ") + name);

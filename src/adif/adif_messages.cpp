@@ -1,19 +1,12 @@
 #include "adif/adif_messages.h"
 
-#include <QDir>
+#include "logstore/file_messages.h"
+
 #include <QFileInfo>
 
 namespace vqx {
 
 namespace {
-
-QString reasonOf(const FileResult &f)
-{
-    QString detail = f.detail;
-    if (f.error == FileError::NotAFile)
-        detail = QStringLiteral("ce nom est celui d'un dossier ou d'un autre élément");
-    return detail.isEmpty() ? QString() : QStringLiteral(" (") + detail + QLatin1Char(')');
-}
 
 QString malformation(AdifReadError e)
 {
@@ -34,16 +27,14 @@ QString malformation(AdifReadError e)
 
 QString adifImportProblem(const AdifImportResult &r, const QString &logPath)
 {
-    const QString log = QDir::toNativeSeparators(logPath);
-    const QString nothing = QStringLiteral("rien n'a été importé.");
+    const QString nothing = QStringLiteral("rien n'a été importé");
     switch (r.status) {
     case AdifImportStatus::Imported:
     case AdifImportStatus::NothingNew:
     case AdifImportStatus::Cancelled:
         return {};
     case AdifImportStatus::FileUnreadable:
-        return QStringLiteral("Le fichier ") + r.fileName + QStringLiteral(" n'a pas pu être lu") +
-               reasonOf(r.file) + QStringLiteral(" : ") + nothing;
+        return fileNotReadMessage(r.file, nothing);
     case AdifImportStatus::FileMalformed:
         return QStringLiteral("Le fichier ") + r.fileName +
                QStringLiteral(" est incomplet ou mal formé : %1 (enregistrement %2, octet %3).\r\n"
@@ -52,22 +43,14 @@ QString adifImportProblem(const AdifImportResult &r, const QString &logPath)
                    .arg(r.errorRecord)
                    .arg(r.errorOffset + 1);
     case AdifImportStatus::NoLog:
-        return QStringLiteral("Le log ") + log + QStringLiteral(" est introuvable : ") + nothing +
-               QStringLiteral("\r\nPour créer le log de cette station, choisissez son indicatif "
-                              "dans le menu Station.");
     case AdifImportStatus::LogUnreadable:
-        return QStringLiteral("Le log ") + log + QStringLiteral(" n'a pas pu être lu") +
-               reasonOf(r.file) + QStringLiteral(" : ") + nothing;
+        return logNotReadMessage(r.file, nothing);
     case AdifImportStatus::DirectoryUnreadable:
-        return QStringLiteral("La liste des prénoms ") + QDir::toNativeSeparators(r.file.path) +
-               QStringLiteral(" n'a pas pu être lue") + reasonOf(r.file) + QStringLiteral(" : ") +
-               nothing;
+        return prenomsNotReadMessage(r.file, nothing);
     case AdifImportStatus::NotWritten:
-        return QStringLiteral("Le log ") + log + QStringLiteral(" n'a pas pu être mis à jour (") +
-               QDir::toNativeSeparators(r.file.path) +
-               (r.file.detail.isEmpty() ? QString() : QStringLiteral(" : ") + r.file.detail) +
-               QStringLiteral(").\r\nRien n'a été importé : le log et la liste des prénoms sont "
-                              "restés tels qu'ils étaient.");
+        return logNotChangedMessage(logPath, r.file,
+                                    QStringLiteral("Rien n'a été importé : le log et la liste des "
+                                                   "prénoms sont restés tels qu'ils étaient."));
     }
     return {};
 }
@@ -102,12 +85,24 @@ QString adifRefusedListFileName(const QString &adifFileName)
     return (base.isEmpty() ? QStringLiteral("ADIF") : base) + QStringLiteral("_refus.txt");
 }
 
+QString adifExportMessage(const AdifExportResult &r)
+{
+    switch (r.status) {
+    case AdifExportStatus::Written:
+        return QStringLiteral("Le fichier a été enregistré sous le nom : ") + r.fileName;
+    case AdifExportStatus::NoLog:
+    case AdifExportStatus::LogUnreadable:
+        return logNotReadMessage(r.file, QStringLiteral("aucun fichier ADIF n'a été enregistré"));
+    case AdifExportStatus::NotWritten:
+        return fileNotSavedMessage(r.path, r.file);
+    }
+    return {};
+}
+
 QString adifStandardExportMessage(const AdifStandardExportResult &r)
 {
-    const QString log = QDir::toNativeSeparators(r.logPath);
-    switch (r.status) {
-    case AdifExportStatus::Written: {
-        QString text = QStringLiteral("Le fichier a été enregistré sous le nom : ") + r.fileName;
+    QString text = adifExportMessage(r);
+    if (r.ok()) {
         if (r.withoutBand)
             text += QStringLiteral("\r\n%1 QSO sur une bande que l'ADIF ne nomme pas : leur "
                                    "champ BAND est absent.")
@@ -116,27 +111,8 @@ QString adifStandardExportMessage(const AdifStandardExportResult &r)
             text += QStringLiteral("\r\n%1 QSO dans un mode que l'ADIF ne nomme pas : leur "
                                    "champ MODE est absent.")
                         .arg(r.withoutMode);
-        return text;
     }
-    case AdifExportStatus::NoLog:
-        return QStringLiteral("Le log ") + log +
-               QStringLiteral(" est introuvable : aucun fichier ADIF n'a été enregistré.\r\n"
-                              "Pour créer le log de cette station, choisissez son indicatif "
-                              "dans le menu Station.");
-    case AdifExportStatus::LogUnreadable:
-        return QStringLiteral("Le log ") + log + QStringLiteral(" n'a pas pu être lu") +
-               reasonOf(r.file) + QStringLiteral(" : aucun fichier ADIF n'a été enregistré.");
-    case AdifExportStatus::NotWritten: {
-        QString text = QStringLiteral("Le fichier ") + r.fileName +
-                       QStringLiteral(" n'a pas pu être enregistré") + reasonOf(r.file) +
-                       QLatin1Char('.');
-        if (r.previousKept)
-            text += QStringLiteral("\r\nLe fichier précédent de ce nom est resté tel qu'il "
-                                   "était.");
-        return text;
-    }
-    }
-    return {};
+    return text;
 }
 
 } // namespace vqx

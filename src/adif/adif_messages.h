@@ -23,7 +23,11 @@ QStringList adifRefusedListLines(const AdifImportResult &r, const QString &stati
 // "_refus.txt" in place of its extension.
 QString adifRefusedListFileName(const QString &adifFileName);
 
-// The message after the standard export, success or failure.
+// The message after the export of the log as it is, success or failure.
+QString adifExportMessage(const AdifExportResult &r);
+
+// The message after the standard export, success or failure: the same, and
+// what the standard could not name.
 QString adifStandardExportMessage(const AdifStandardExportResult &r);
 
 } // namespace vqx

@@ -14,14 +14,22 @@ namespace vqx {
 QString logNotReadMessage(const FileResult &read, const QString &consequence);
 
 // A change of the log at logPath did not go through; `change` names the
-// file that failed (the log or its scratch file).
-QString logNotChangedMessage(const QString &logPath, const FileResult &change);
+// file that failed (the log or its scratch file). `kept` says what stayed
+// as it was.
+QString logNotChangedMessage(const QString &logPath, const FileResult &change,
+                             const QString &kept = QStringLiteral("Le log est resté tel qu'il "
+                                                                  "était."));
+
+// A file the operator chose could not be read, then `consequence`.
+QString fileNotReadMessage(const FileResult &read, const QString &consequence);
 
 // The empty log of a new station could not be created.
 QString logNotCreatedMessage(const FileResult &created);
 
-// The first-name directory could not be read; the first name is not filled.
-QString prenomsNotReadMessage(const FileResult &read);
+// The first-name directory could not be read, then `consequence`.
+QString prenomsNotReadMessage(const FileResult &read,
+                              const QString &consequence = QStringLiteral("le prénom n'est pas "
+                                                                          "rempli"));
 
 // The first-name directory at `directory` could not be rewritten.
 QString prenomsNotChangedMessage(const QString &directory, const FileResult &write);
@@ -29,6 +37,19 @@ QString prenomsNotChangedMessage(const QString &directory, const FileResult &wri
 // An export or a list could not be written to `target`; an older file of
 // that name, left as it was, is mentioned.
 QString fileNotSavedMessage(const QString &target, const FileResult &write);
+
+// The copy of the log kept before a run's first change could not be made.
+QString backupNotMadeMessage(const FileResult &copy);
+
+// The undo could not put the log at logPath back as it was.
+QString logNotUndoneMessage(const QString &logPath, const FileResult &change);
+
+// A restore did not go through, and the log was left as it was: the backup
+// could not be read, the current log could not be saved first, or the log
+// could not be replaced.
+QString backupNotReadMessage(const QString &backup, const FileResult &read);
+QString currentLogNotSavedMessage(const FileResult &copy);
+QString logNotReplacedMessage(const QString &logPath, const FileResult &change);
 
 // The settings file could not be read at start.
 QString settingsNotReadMessage(const QString &path);

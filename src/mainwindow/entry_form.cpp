@@ -110,10 +110,7 @@ void EntryForm::buildControls()
     buttons->addStretch(1);
     buttons->addWidget(named(new QLabel(QStringLiteral("Mode de saisie")), "Label10"));
     Mode_Aff = named(new QLabel(QStringLiteral("Saisie QSO")), "Mode_Aff");
-    QFont bold = Mode_Aff->font();
-    bold.setBold(true);
-    bold.setPointSize(bold.pointSize() + 2);
-    Mode_Aff->setFont(bold);
+    Mode_Aff->setFont(emphasisFont(Mode_Aff->font()));
     buttons->addWidget(Mode_Aff);
     grid->addLayout(buttons, 2, 0, 1, col);
 

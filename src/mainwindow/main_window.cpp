@@ -155,9 +155,7 @@ void MainWindow::buildControls()
     auto *f1 = new QHBoxLayout(frame1);
     auto *label2 = named(new QLabel(QStringLiteral("INDICATIF DE LA STATION  : ")), "Label2");
     I_Station = named(new QLabel, "I_Station");
-    QFont bold = I_Station->font();
-    bold.setBold(true);
-    bold.setPointSize(bold.pointSize() + 2);
+    const QFont bold = emphasisFont(I_Station->font());
     label2->setFont(bold);
     I_Station->setFont(bold);
     f1->addWidget(label2);

@@ -230,20 +230,7 @@ void MainWindow::exportAdif()
 {
     const AdifExportResult r =
         Exporter_ADIF(m_services.dataDir, m_shared.Indicatif_Station, I_Station->text());
-    QString text;
-    switch (r.status) {
-    case AdifExportStatus::Written:
-        text = QStringLiteral("Le fichier a été enregistré sous le nom : ") + r.fileName;
-        break;
-    case AdifExportStatus::NoLog:
-    case AdifExportStatus::LogUnreadable:
-        text = logNotReadMessage(r.file, QStringLiteral("aucun fichier ADIF n'a été enregistré"));
-        break;
-    case AdifExportStatus::NotWritten:
-        text = fileNotSavedMessage(r.path, r.file);
-        break;
-    }
-    m_services.messages->information(this, text);
+    m_services.messages->information(this, adifExportMessage(r));
 }
 
 // Fichier > Exporter le log au format ADIF standard.

@@ -3,6 +3,7 @@
 // changes themselves go through the log session.
 #include "main_window.h"
 
+#include "logstore/file_messages.h"
 #include "logstore/log_list_model.h"
 #include "logstore/log_record.h"
 #include "logstore/log_session.h"
@@ -53,11 +54,7 @@ void MainWindow::reportBackupFailure()
     const std::optional<FileResult> failure = m_session->takeBackupFailure();
     if (!failure)
         return;
-    message(QStringLiteral("La sauvegarde automatique du log n'a pas pu être faite (") +
-            QDir::toNativeSeparators(failure->path) +
-            (failure->detail.isEmpty() ? QString() : QStringLiteral(" : ") + failure->detail) +
-            QStringLiteral(").\r\nElle n'empêche pas de modifier le log ; elle sera tentée de "
-                           "nouveau à la prochaine modification, sans autre message."));
+    message(backupNotMadeMessage(*failure));
 }
 
 void MainWindow::Annuler_Modification()
@@ -103,18 +100,7 @@ void MainWindow::Annuler_Modification()
         m_form->Reset_Saisie();
         return;
     case LogSession::UndoStatus::Failed:
-        if (r.change.file.error == FileError::Missing) {
-            message(QStringLiteral("Le log ") + file +
-                    QStringLiteral(" est introuvable : rien n'a été annulé."));
-        } else {
-            message(QStringLiteral("Le log ") + file +
-                    QStringLiteral(" n'a pas pu être remis dans son état précédent (") +
-                    QDir::toNativeSeparators(r.change.file.path) +
-                    (r.change.file.detail.isEmpty()
-                         ? QString()
-                         : QStringLiteral(" : ") + r.change.file.detail) +
-                    QStringLiteral(").\r\nLe log est resté tel qu'il était."));
-        }
+        message(logNotUndoneMessage(logPath(), r.change.file));
         return;
     case LogSession::UndoStatus::NothingToUndo:
         return;
@@ -137,8 +123,6 @@ void MainWindow::openRestore()
 bool MainWindow::restoreBackup(const BackupEntry &copy)
 {
     const LogSession::RestoreResult r = m_session->restore(copy.logCopy);
-    const QString detail =
-        r.file.detail.isEmpty() ? QString() : QStringLiteral(" : ") + r.file.detail;
     switch (r.status) {
     case LogSession::RestoreStatus::Done: {
         m_form->Flag_Edition = false;
@@ -154,21 +138,13 @@ bool MainWindow::restoreBackup(const BackupEntry &copy)
         return true;
     }
     case LogSession::RestoreStatus::BackupUnreadable:
-        message(QStringLiteral("La sauvegarde ") + QDir::toNativeSeparators(copy.logCopy) +
-                QStringLiteral(" n'a pas pu être lue (") + QDir::toNativeSeparators(r.file.path) +
-                detail + QStringLiteral(") : le log n'a pas été modifié."));
+        message(backupNotReadMessage(copy.logCopy, r.file));
         return false;
     case LogSession::RestoreStatus::CurrentNotSaved:
-        message(QStringLiteral("Le log actuel n'a pas pu être sauvegardé (") +
-                QDir::toNativeSeparators(r.file.path) + detail +
-                QStringLiteral(") : la restauration est abandonnée et le log n'a pas été "
-                               "modifié."));
+        message(currentLogNotSavedMessage(r.file));
         return false;
     case LogSession::RestoreStatus::Failed:
-        message(QStringLiteral("Le log ") + QDir::toNativeSeparators(logPath()) +
-                QStringLiteral(" n'a pas pu être remplacé (") +
-                QDir::toNativeSeparators(r.file.path) + detail +
-                QStringLiteral(").\r\nLe log est resté tel qu'il était."));
+        message(logNotReplacedMessage(logPath(), r.file));
         return false;
     }
     return false;

@@ -53,6 +53,15 @@ inline QFont arialFont(qreal pointSize, bool bold)
     return f;
 }
 
+// A label that must catch the eye (the station, the entry mode): the
+// window's font, bold and two points larger.
+inline QFont emphasisFont(QFont f)
+{
+    f.setBold(true);
+    f.setPointSize(f.pointSize() + 2);
+    return f;
+}
+
 // Background of an entry field: text box, combo box or check box.
 inline void setFieldColour(QWidget *w, const QColor &c)
 {

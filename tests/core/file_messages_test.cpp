@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace vqx;
 using namespace vqx::test;
 
@@ -31,6 +33,11 @@ struct LogReadRow
     const char *detail;
     QString expected;
 };
+
+void PrintTo(const LogReadRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
 class LogNotRead : public ::testing::TestWithParam<LogReadRow>
 {
@@ -113,5 +120,92 @@ TEST_F(FileNotSaved, AFolderInTheWayIsNamedAsSuch)
               QStringLiteral("Le fichier F1ABC_VQX.adi n'a pas pu être enregistré (ce nom est "
                              "celui d'un dossier ou d'un autre élément)."));
 }
+
+// The sentences of the safety net and of files the operator picks: each
+// names the file that failed, the system's reason, and what was kept.
+struct SentenceRow
+{
+    const char *name;
+    std::function<QString()> sentence;
+    QString expected;
+};
+
+void PrintTo(const SentenceRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class Sentences : public ::testing::TestWithParam<SentenceRow>
+{
+};
+
+TEST_P(Sentences, NameTheFileTheReasonAndWhatWasKept)
+{
+    EXPECT_EQ(GetParam().sentence(), GetParam().expected);
+}
+
+const QString kBackup = QStringLiteral("/logs/Sauvegardes/F1ABC_VQX_20261208.log");
+const FileResult kFull = fault(FileError::WriteFailed, QStringLiteral("/logs/Temporaire.txt"),
+                               QStringLiteral("No space left on device"));
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, Sentences,
+    ::testing::Values(
+        SentenceRow{"BackupNotMade", [] { return backupNotMadeMessage(kFull); },
+                    QStringLiteral("La sauvegarde automatique du log n'a pas pu être faite "
+                                   "(/logs/Temporaire.txt : No space left on device).\r\nElle "
+                                   "n'empêche pas de modifier le log ; elle sera tentée de "
+                                   "nouveau à la prochaine modification, sans autre message.")},
+        SentenceRow{"UndoWithoutLog",
+                    [] { return logNotUndoneMessage(kLog, fault(FileError::Missing, kLog)); },
+                    QStringLiteral("Le log /logs/F1ABC_VQX.log est introuvable : rien n'a été "
+                                   "annulé.")},
+        SentenceRow{"UndoNotWritten", [] { return logNotUndoneMessage(kLog, kFull); },
+                    QStringLiteral("Le log /logs/F1ABC_VQX.log n'a pas pu être remis dans son "
+                                   "état précédent (/logs/Temporaire.txt : No space left on "
+                                   "device).\r\nLe log est resté tel qu'il était.")},
+        SentenceRow{"BackupNotRead",
+                    [] {
+                        return backupNotReadMessage(kBackup,
+                                                    fault(FileError::ReadFailed, kBackup,
+                                                          QStringLiteral("Permission denied")));
+                    },
+                    QStringLiteral("La sauvegarde /logs/Sauvegardes/F1ABC_VQX_20261208.log n'a "
+                                   "pas pu être lue (/logs/Sauvegardes/F1ABC_VQX_20261208.log : "
+                                   "Permission denied) : le log n'a pas été modifié.")},
+        SentenceRow{"CurrentNotSaved", [] { return currentLogNotSavedMessage(kFull); },
+                    QStringLiteral("Le log actuel n'a pas pu être sauvegardé (/logs/Temporaire.txt "
+                                   ": No space left on device) : la restauration est abandonnée "
+                                   "et le log n'a pas été modifié.")},
+        SentenceRow{"NotReplaced", [] { return logNotReplacedMessage(kLog, kFull); },
+                    QStringLiteral("Le log /logs/F1ABC_VQX.log n'a pas pu être remplacé "
+                                   "(/logs/Temporaire.txt : No space left on device).\r\nLe log "
+                                   "est resté tel qu'il était.")},
+        SentenceRow{"ChosenFileIsAFolder",
+                    [] {
+                        return fileNotReadMessage(
+                            fault(FileError::NotAFile, QStringLiteral("/home/op/journal.adi")),
+                            QStringLiteral("rien n'a été importé"));
+                    },
+                    QStringLiteral("Le fichier journal.adi n'a pas pu être lu (ce nom est celui "
+                                   "d'un dossier ou d'un autre élément) : rien n'a été importé.")},
+        SentenceRow{"DirectoryNotRead",
+                    [] {
+                        return prenomsNotReadMessage(fault(FileError::ReadFailed,
+                                                           QStringLiteral("/logs/Liste_Prenom.txt"),
+                                                           QStringLiteral("Permission denied")),
+                                                     QStringLiteral("rien n'a été importé"));
+                    },
+                    QStringLiteral("Le répertoire des prénoms /logs/Liste_Prenom.txt n'a pas pu "
+                                   "être lu (Permission denied) : rien n'a été importé.")},
+        SentenceRow{"ImportNotWritten",
+                    [] {
+                        return logNotChangedMessage(kLog, kFull,
+                                                    QStringLiteral("Rien n'a été importé."));
+                    },
+                    QStringLiteral("Le log /logs/F1ABC_VQX.log n'a pas pu être mis à jour "
+                                   "(/logs/Temporaire.txt : No space left on device).\r\nRien "
+                                   "n'a été importé.")}),
+    [](const ::testing::TestParamInfo<SentenceRow> &info) { return std::string(info.param.name); });
 
 } // namespace
