@@ -8,7 +8,7 @@
 #include "logstore/log_record.h"
 #include "logstore/log_session.h"
 #include "platform/message_boxes.h"
-#include "restore_window.h"
+#include "restore/restore_window.h"
 #include "station/station_window.h"
 
 #include <QAction>

@@ -6,7 +6,7 @@
 #include "logstore/backups.h"
 #include "logstore/log_record.h"
 #include "logstore/prenoms.h"
-#include "mainwindow/restore_window.h"
+#include "restore/restore_window.h"
 #include "station/station_window.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "restore_window.h"
+#include "restore/restore_window.h"
 
 #include "platform/message_boxes.h"
 
