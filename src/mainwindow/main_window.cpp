@@ -399,11 +399,10 @@ void MainWindow::stationChanged()
         if (QWidget *w = secondary(QLatin1String(key)))
             w->close();
     }
-    // A line being modified, inserted or shown belongs to the former log.
-    m_form->Flag_Modif = false;
-    m_form->Flag_Insert = false;
+    // A line being modified belongs to the former log; out of the
+    // modification, the list shows the new log's last line in the fields.
+    // Reset_Saisie ends an insertion too.
     m_form->Flag_Edition = false;
-    m_form->Ligne_Selection.clear();
     Charger_Log();
     selectLastLine();
     m_form->Reset_Saisie();

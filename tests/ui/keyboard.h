@@ -41,6 +41,7 @@ struct Keyboard
 
     static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
+        // window() is the active window's windowHandle(), never a named widget.
         QTest::keyClick(window(), key, modifiers);
     }
 
@@ -50,6 +51,7 @@ struct Keyboard
         for (QChar c : text) {
             const Qt::Key key =
                 c.unicode() < 0x80 ? QTest::asciiToKey(char(c.unicode())) : Qt::Key_unknown;
+            // To the active window's windowHandle(), which routes it to the focus.
             QTest::sendKeyEvent(QTest::Click, window(), key, QString(c), Qt::NoModifier);
         }
     }
