@@ -101,30 +101,6 @@ QString upperAsTyped(const QString &text)
     return codepage::upper(text);
 }
 
-bool isFountainReference(const QString &ref)
-{
-    if (ref.size() != 7)
-        return false;
-    const auto digit = [&](int i) { return ref.at(i) >= u'0' && ref.at(i) <= u'9'; };
-    const QString dpt = ref.left(2).toUpper();
-    if (dpt != u"2A" && dpt != u"2B") {
-        if (!digit(0) || !digit(1))
-            return false;
-        const int n = dpt.toInt();
-        if (n < 1 || n > 95)
-            return false;
-    }
-    const QString type = ref.mid(2, 2).toUpper();
-    if (type != u"FA" && type != u"FT")
-        return false;
-    return digit(4) && digit(5) && digit(6);
-}
-
-QString defaultReportFor(const QString &mode)
-{
-    return mode == u"CW" ? QStringLiteral("599") : QStringLiteral("59");
-}
-
 QString entryRuleProblem(const QsoFields &f)
 {
     // The entry's own rules, with its own words; the value in front, so that

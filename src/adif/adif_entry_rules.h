@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logstore/entry_rules.h"
 #include "logstore/log_record.h"
 
 #include <QString>
@@ -13,13 +14,6 @@ namespace vqx {
 // character the log's code page holds, otherwise the character itself.
 QChar upperAsTyped(QChar c);
 QString upperAsTyped(const QString &text);
-
-// A fountain reference: department 01 to 95, 2A or 2B, type FA or FT, then
-// three digits (letters in any case).
-bool isFountainReference(const QString &ref);
-
-// The default report of a mode: 599 in CW, 59 otherwise.
-QString defaultReportFor(const QString &mode);
 
 // Why the entry would have refused these values, "" when it would have
 // recorded them. The values are as the fields would hold them (upper case,

@@ -3,6 +3,7 @@
 #include "adif/adif_entry_rules.h"
 #include "adif/adif_record.h"
 #include "adif/adif_standard_export.h"
+#include "logstore/bands.h"
 #include "logstore/codepage.h"
 #include "logstore/log_operations.h"
 #include "logstore/prenoms.h"
@@ -96,11 +97,10 @@ QString logBand(const AdifRecord &r, QString *out)
     const QString freq = r.value(QLatin1String("FREQ")).trimmed();
     if (freq.isEmpty())
         return QStringLiteral("bande absente (ni BAND ni FREQ)");
-    bool ok = false;
-    const double mhz = freq.toDouble(&ok);
-    if (!ok)
+    const std::optional<qint64> hz = hzFromMhzText(freq);
+    if (!hz)
         return QStringLiteral("fréquence (FREQ) %1 invalide").arg(quoted(freq));
-    *out = qrgForFrequency(mhz);
+    *out = qrgForFrequency(*hz);
     if (out->isEmpty())
         return QStringLiteral("fréquence (FREQ) de %1 MHz hors des bandes de la liste").arg(freq);
     return {};

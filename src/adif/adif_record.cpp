@@ -1,5 +1,6 @@
 #include "adif/adif_record.h"
 
+#include "logstore/bands.h"
 #include "logstore/codepage.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
@@ -10,38 +11,17 @@ namespace vqx {
 
 namespace {
 
-struct BandName
-{
-    QLatin1String qrg;
-    QLatin1String band;
-    double lowMhz; // the band's limits in the ADIF band table
-    double highMhz;
-};
+// 70cm is no band of the entry, but the ADIF code still names it so that
+// the import can say why such a contact is refused.
+const Band k70cm = {QLatin1String("432 Mhz"), QLatin1String("70cm"), 420'000'000, 450'000'000,
+                    AwardGroup::None,         QLatin1String("")};
 
-// Every band of the band list has its ADIF name, so no contact reaches
-// another logger without a band.
-constexpr BandName kBands[] = {
-    {QLatin1String("1.8 Mhz"), QLatin1String("160m"), 1.8, 2.0},
-    {QLatin1String("3.5 Mhz"), QLatin1String("80m"), 3.5, 4.0},
-    {QLatin1String("7.0 Mhz"), QLatin1String("40m"), 7.0, 7.3},
-    {QLatin1String("10 Mhz"), QLatin1String("30m"), 10.1, 10.15},
-    {QLatin1String("14 Mhz"), QLatin1String("20m"), 14.0, 14.35},
-    {QLatin1String("18 Mhz"), QLatin1String("17m"), 18.068, 18.168},
-    {QLatin1String("21 Mhz"), QLatin1String("15m"), 21.0, 21.45},
-    {QLatin1String("24 Mhz"), QLatin1String("12m"), 24.89, 24.99},
-    {QLatin1String("28 Mhz"), QLatin1String("10m"), 28.0, 29.7},
-    {QLatin1String("50 Mhz"), QLatin1String("6m"), 50.0, 54.0},
-    {QLatin1String("144 Mhz"), QLatin1String("2m"), 144.0, 148.0},
-    {QLatin1String("432 Mhz"), QLatin1String("70cm"), 420.0, 450.0},
-};
-
+// The ADIF name of an entry band; "" for any other text.
 QLatin1String bandFor(QStringView qrg)
 {
-    for (const BandName &b : kBands) {
-        if (qrg == b.qrg)
-            return b.band;
-    }
-    return QLatin1String("");
+    if (const Band *b = bandOfEntry(qrg))
+        return b->adif;
+    return qrg == k70cm.entry ? k70cm.adif : QLatin1String("");
 }
 
 // A piece of a field's value: either characters of the line or a fixed text.
@@ -191,20 +171,16 @@ QString adifBand(QStringView qrg)
 
 QString qrgForAdifBand(QStringView band)
 {
-    for (const BandName &b : kBands) {
-        if (band.compare(b.band, Qt::CaseInsensitive) == 0)
-            return b.qrg;
-    }
-    return {};
+    if (const Band *b = bandOfAdifName(band))
+        return b->entry;
+    return band.compare(k70cm.adif, Qt::CaseInsensitive) == 0 ? QString(k70cm.entry) : QString();
 }
 
-QString qrgForFrequency(double mhz)
+QString qrgForFrequency(qint64 hz)
 {
-    for (const BandName &b : kBands) {
-        if (mhz >= b.lowMhz && mhz <= b.highMhz)
-            return b.qrg;
-    }
-    return {};
+    if (const Band *b = bandOfFrequency(hz))
+        return b->entry;
+    return k70cm.holds(hz) ? QString(k70cm.entry) : QString();
 }
 
 QString ADIF_SP(const QString &Poubelle)

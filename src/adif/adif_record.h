@@ -14,9 +14,9 @@ QString adifBand(QStringView qrg);
 // The other way: the band list's spelling of an ADIF band name, in any case
 // ("20M" gives "14 Mhz"); "" for a band the program does not know.
 QString qrgForAdifBand(QStringView band);
-// The band list's spelling of the band holding a frequency in MHz, "" when
+// The band list's spelling of the band holding a frequency in Hz, "" when
 // the frequency lies outside them.
-QString qrgForFrequency(double mhz);
+QString qrgForFrequency(qint64 hz);
 
 // One QsoLine (Poubelle) gives one ADIF record (Ligne_ADIF), without line
 // end: the twelve fields separated by one blank, "<eor>" right after the

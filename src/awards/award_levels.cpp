@@ -1,5 +1,6 @@
 #include "awards/award_levels.h"
 
+#include "logstore/bands.h"
 #include "logstore/log_record.h"
 
 #include <algorithm>
@@ -25,11 +26,27 @@ QString awardLevelName(AwardLevel level)
 
 const QStringList &hfAwardBands()
 {
-    static const QStringList bands = {
-        QStringLiteral("1.8 Mhz"), QStringLiteral("3.5 Mhz"), QStringLiteral("7.0 Mhz"),
-        QStringLiteral("14 Mhz"),  QStringLiteral("18 Mhz"),  QStringLiteral("21 Mhz"),
-        QStringLiteral("24 Mhz"),  QStringLiteral("28 Mhz"),  QStringLiteral("50 Mhz")};
+    static const QStringList bands = [] {
+        QStringList list;
+        for (const Band &b : entryBands()) {
+            if (b.group == AwardGroup::Hf)
+                list << QString(b.entry);
+        }
+        return list;
+    }();
     return bands;
+}
+
+const QString &vhfAwardBand()
+{
+    static const QString band = [] {
+        for (const Band &b : entryBands()) {
+            if (b.group == AwardGroup::Vhf)
+                return QString(b.entry);
+        }
+        return QString();
+    }();
+    return band;
 }
 
 bool isConfirmed(const QString &qsoLine)
@@ -49,7 +66,7 @@ ConfirmedCounts countConfirmed(const QStringList &logLines)
             QStringView(line).mid(QsoLine::QRG.start - 1, QsoLine::QRG.width).trimmed();
         if (std::any_of(hf.cbegin(), hf.cend(), [band](const QString &b) { return b == band; }))
             ++c.hf;
-        else if (band == kVhfAwardBand)
+        else if (band == vhfAwardBand())
             ++c.vhf;
     }
     return c;

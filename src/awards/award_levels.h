@@ -30,7 +30,7 @@ inline const QString kGroupVhf = QStringLiteral("VHF");
 // The bands each group counts, spelled as the band list; "10 Mhz" is in
 // neither group.
 const QStringList &hfAwardBands();
-inline const QString kVhfAwardBand = QStringLiteral("144 Mhz");
+const QString &vhfAwardBand();
 
 // A line is confirmed when its QSL column holds "*"; a short line never is.
 bool isConfirmed(const QString &qsoLine);

@@ -48,6 +48,13 @@ QString modeMessage(const QString &text);
 QString reportMessage(const QString &text);
 QString nomFontaineMessage(const QString &text);
 
+// A fountain reference: department 01 to 95, 2A or 2B, type FA or FT, then
+// three digits (letters in any case).
+bool isFountainReference(const QString &ref);
+
+// The default report of a mode: 599 in CW, 59 otherwise.
+QString defaultReportFor(const QString &mode);
+
 // The rule of one field applied to its value.
 QString fieldMessage(EntryField field, const QString &text);
 

@@ -295,8 +295,8 @@ bool EntryForm::enterMode()
     const QString t = Mode_A->currentText();
     if (refuse(modeMessage(t)))
         return false;
-    RST_A->setText(defaultReport(t));
-    RSTE_A->setText(defaultReport(t));
+    RST_A->setText(defaultReportFor(t));
+    RSTE_A->setText(defaultReportFor(t));
     turnTo(Mode_A, RST_A);
     return true;
 }

@@ -220,14 +220,9 @@ void EntryForm::Reset_Saisie()
     Mode_Aff->setText(QStringLiteral("Saisie QSO"));
 }
 
-QString EntryForm::defaultReport(const QString &mode)
-{
-    return mode == QStringLiteral("CW") ? QStringLiteral("599") : QStringLiteral("59");
-}
-
 void EntryForm::idleReports()
 {
-    const QString report = defaultReport(Mode_A->currentText());
+    const QString report = defaultReportFor(Mode_A->currentText());
     for (QLineEdit *e : {RST_A, RSTE_A}) {
         e->setEnabled(false);
         setFieldColour(e, kLightYellow);
@@ -250,6 +245,15 @@ void EntryForm::dateModeChanged(bool automatic)
 {
     if (automatic)
         Date_A->clear();
+}
+
+void EntryForm::abandonForReload(const std::function<void()> &reload)
+{
+    // Out of the modification first, so the reload's selection of a line
+    // is shown rather than ignored.
+    Flag_Edition = false;
+    reload();
+    Reset_Saisie();
 }
 
 void EntryForm::forgetSelection()

@@ -5,6 +5,7 @@
 #include "platform/services.h"
 
 #include <QGroupBox>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -63,12 +64,16 @@ public:
     void startModification();
     // The log shown in the list changed: the line last clicked may be gone.
     void forgetSelection();
+    // The log is read again (undo, restore, a station change): what the
+    // fields hold belongs to the log as it was. `reload` rereads it, out of
+    // any modification, then the area waits for a new contact.
+    void abandonForReload(const std::function<void()> &reload);
     // The date mode was changed from the menu.
     void dateModeChanged(bool automatic);
 
     // State of the entry area: a list line being modified, a contact to be
     // inserted, a line taken into the fields (the list then ignores clicks),
-    // and the list line last clicked.
+    // and the list line last clicked. Only the form writes them.
     bool Flag_Modif = false;
     bool Flag_Insert = false;
     bool Flag_Edition = false;
@@ -132,7 +137,6 @@ private:
     void keepRepresentable(QLineEdit *field);
     // Both report fields idle, holding the default report of the shown mode.
     void idleReports();
-    static QString defaultReport(const QString &mode);
 
     // Recording, deleting, inserting.
     void Valider_Qso();

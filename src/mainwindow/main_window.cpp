@@ -402,12 +402,12 @@ void MainWindow::stationChanged()
     // A line being modified belongs to the former log; out of the
     // modification, the list shows the new log's last line in the fields.
     // Reset_Saisie ends an insertion too.
-    m_form->Flag_Edition = false;
-    Charger_Log();
-    selectLastLine();
-    m_form->Reset_Saisie();
+    m_form->abandonForReload([this] {
+        Charger_Log();
+        selectLastLine();
+    });
     // Nothing of the new list has been clicked yet: nothing to delete or modify.
-    m_form->Ligne_Selection.clear();
+    m_form->forgetSelection();
 }
 
 } // namespace vqx

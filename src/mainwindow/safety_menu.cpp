@@ -85,19 +85,17 @@ void MainWindow::Annuler_Modification()
     switch (r.status) {
     case LogSession::UndoStatus::Done:
         // Whatever was in the entry area belonged to the log as it was.
-        m_form->Flag_Edition = false;
-        applyChange(r.change);
-        m_form->Reset_Saisie();
+        m_form->abandonForReload([&] { applyChange(r.change); });
         return;
     case LogSession::UndoStatus::ChangedOutside:
         message(QStringLiteral("Le log ") + file +
                 QStringLiteral(" a été modifié en dehors de ZAT_VQX depuis cette opération : "
                                "l'annulation est refusée pour ne pas perdre ces changements.\r\n"
                                "Le log n'a pas été modifié ; la liste montre son contenu actuel."));
-        m_form->Flag_Edition = false;
-        Charger_Log();
-        selectLastLine();
-        m_form->Reset_Saisie();
+        m_form->abandonForReload([this] {
+            Charger_Log();
+            selectLastLine();
+        });
         return;
     case LogSession::UndoStatus::Failed:
         message(logNotUndoneMessage(logPath(), r.change.file));
@@ -125,9 +123,7 @@ bool MainWindow::restoreBackup(const BackupEntry &copy)
     const LogSession::RestoreResult r = m_session->restore(copy.logCopy);
     switch (r.status) {
     case LogSession::RestoreStatus::Done: {
-        m_form->Flag_Edition = false;
-        applyChange(r.change);
-        m_form->Reset_Saisie();
+        m_form->abandonForReload([&] { applyChange(r.change); });
         QString text = QStringLiteral("Le log de ") +
                        StationWindow::displayForm(m_shared.Indicatif_Station) +
                        QStringLiteral(" a été restauré.");

@@ -1,56 +1,47 @@
 #include "webviews/web_addresses.h"
 
-#include <array>
+#include "logstore/bands.h"
 
 namespace vqx {
 
 namespace {
-struct ClusterBand
-{
-    const char *entry;
-    const char *token;
-};
-
-constexpr std::array<ClusterBand, 13> kClusterBands = {{
-    {"All HF", "euhf"},
-    {"1.8 Mhz", "160"},
-    {"3.5 Mhz", "80"},
-    {"7.0 Mhz", "40"},
-    {"10 Mhz", "30"},
-    {"14 Mhz", "20"},
-    {"18 Mhz", "17"},
-    {"21 Mhz", "15"},
-    {"24 Mhz", "12"},
-    {"28 Mhz", "10"},
-    {"50 Mhz", "6"},
-    {"144 Mhz", "2"},
-    {"All VHF", "euvhf"},
-}};
+// Bande_CL: the two regional pages around the bands of the entry list.
+constexpr int kClusterEntryCount = kBandCount + 2;
+const QLatin1String kAllHf("All HF");
+const QLatin1String kAllVhf("All VHF");
+const QLatin1String kAllHfToken("euhf");
+const QLatin1String kAllVhfToken("euvhf");
 
 bool inList(int index)
 {
-    return index >= 0 && index < int(kClusterBands.size());
+    return index >= 0 && index < kClusterEntryCount;
 }
 } // namespace
 
 QStringList clusterBandEntries()
 {
-    QStringList entries;
-    for (const ClusterBand &band : kClusterBands)
-        entries << QString::fromLatin1(band.entry);
+    QStringList entries{kAllHf};
+    entries += bandEntryTexts();
+    entries << kAllVhf;
     return entries;
 }
 
 QString clusterToken(int index)
 {
-    return inList(index) ? QString::fromLatin1(kClusterBands[size_t(index)].token) : QString();
+    if (!inList(index))
+        return {};
+    if (index == 0)
+        return kAllHfToken;
+    if (index == kClusterEntryCount - 1)
+        return kAllVhfToken;
+    return entryBands()[index - 1].clusterToken;
 }
 
 QString clusterPath(int index)
 {
     const QString token = clusterToken(index);
     // The two regional pages have their own names; the others are worldwide.
-    if (token == QLatin1String("euhf") || token == QLatin1String("euvhf"))
+    if (token == kAllHfToken || token == kAllVhfToken)
         return QLatin1Char('/') + token + QStringLiteral("cw.html");
     return QStringLiteral("/ww") + token + QStringLiteral("cw.html");
 }
