@@ -474,6 +474,14 @@ AdifImportResult Importer_ADIF(const QString &adifPath, const QString &dataDir,
         r.status = AdifImportStatus::NothingNew;
         return r;
     }
+    // Files the operator made read-only are refused before either is written.
+    r.file = checkWritable(logPath);
+    if (r.file.ok() && plan.prenomChanged)
+        r.file = checkWritable(prenomPath);
+    if (!r.file.ok()) {
+        r.status = AdifImportStatus::NotWritten;
+        return r;
+    }
     // The directory first: if the log then fails, the directory is put back.
     if (plan.prenomChanged) {
         r.file =

@@ -1,6 +1,7 @@
 #include "adif/adif_messages.h"
 
 #include "logstore/file_messages.h"
+#include "logstore/prenoms.h"
 
 #include <QFileInfo>
 
@@ -47,10 +48,16 @@ QString adifImportProblem(const AdifImportResult &r, const QString &logPath)
         return logNotReadMessage(r.file, nothing);
     case AdifImportStatus::DirectoryUnreadable:
         return prenomsNotReadMessage(r.file, nothing);
-    case AdifImportStatus::NotWritten:
-        return logNotChangedMessage(logPath, r.file,
-                                    QStringLiteral("Rien n'a été importé : le log et la liste des "
-                                                   "prénoms sont restés tels qu'ils étaient."));
+    case AdifImportStatus::NotWritten: {
+        const QString kept = QStringLiteral("Rien n'a été importé : le log et la liste des "
+                                            "prénoms sont restés tels qu'ils étaient.");
+        if (r.file.error == FileError::ReadOnly)
+            return readOnlyMessage(r.file, nothing);
+        // The file that failed may be the first-name directory, written first.
+        if (QFileInfo(r.file.target).fileName() == kPrenomFile)
+            return prenomsNotChangedMessage(r.file.target, r.file, kept);
+        return logNotChangedMessage(logPath, r.file, kept);
+    }
     }
     return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "logstore/entry_rules.h"
+#include "logstore/file_messages.h"
 #include "logstore/log_operations.h"
 #include "platform/services.h"
 
@@ -31,8 +32,9 @@ public:
     // Sets the clock to this very moment.
     virtual void refreshClock() = 0;
     // Shows the log after a change; false, once the operator is told why,
-    // when the change did not go through.
-    virtual bool applyChange(const LogChange &change) = 0;
+    // when the change did not go through. The files the operation wrote
+    // before the log and could not write are told in the same message.
+    virtual bool applyChange(const LogChange &change, const OperationFaults &earlier) = 0;
     // Selects the last line of the list, as a click would.
     virtual void selectLastLine() = 0;
     // The operator asked for the search window.

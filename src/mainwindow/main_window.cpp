@@ -325,13 +325,17 @@ void MainWindow::reportLoadProblems(const LoadedLog &loaded)
                            "modifié."));
 }
 
-bool MainWindow::applyChange(const LogChange &change)
+bool MainWindow::applyChange(const LogChange &change, const OperationFaults &earlier)
 {
-    reportBackupFailure();
-    if (!change.ok()) {
-        message(logNotChangedMessage(logPath(), change.file));
+    OperationFaults faults = earlier;
+    if (!faults.backup)
+        faults.backup = m_session->takeBackupFailure();
+    if (!change.ok())
+        faults.log = change.file;
+    if (faults.any())
+        message(operationFaultsMessage(logPath(), faults));
+    if (!change.ok())
         return false;
-    }
     m_form->forgetSelection();
     m_model->setLines(change.lines);
     selectLastLine();

@@ -45,6 +45,8 @@ public:
     EntryForm *form() const { return m_form; }
     const Services &services() const { return m_services; }
     LogListModel *logModel() const { return m_model; }
+    // Every change of the log goes through it (tests give it a full disk).
+    LogSession *logSession() const { return m_session; }
     QString logPath() const;
 
     // Fills the list from the log; false when the log could not be read.
@@ -87,8 +89,10 @@ private:
     void showAbout();
     void showHistory();
     void quitProgram();
-    // Reports a failed change and keeps the list; true when the change went through.
-    bool applyChange(const LogChange &change) override;
+    // Reports a failed change and keeps the list; true when the change went
+    // through. One message tells every file of the operation not written.
+    bool applyChange(const LogChange &change, const OperationFaults &earlier) override;
+    bool applyChange(const LogChange &change) { return applyChange(change, {}); }
     void reportLoadProblems(const LoadedLog &loaded);
     QString readSetting(const QString &section, const QString &key, const QString &def) const;
     void writeSetting(const QString &section, const QString &key, const QString &value);
@@ -100,7 +104,6 @@ private:
     void Annuler_Modification();
     void openRestore();
     bool restoreBackup(const BackupEntry &copy);
-    void reportBackupFailure();
 
     // Menu actions implemented by the other windows.
     void openAwards(const QString &group);

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <functional>
 #include <map>
 #include <unistd.h>
@@ -701,6 +702,26 @@ TEST_F(AdifImportFiles, FailedLogRewriteRemovesADirectoryItCreated)
               AdifImportStatus::NotWritten);
     EXPECT_FALSE(QFile::exists(prenomPath()));
     EXPECT_EQ(readBytes(logPath()), QByteArray());
+}
+
+TEST_F(AdifImportFiles, FailedDirectoryRewriteNamesTheDirectory)
+{
+    writeLog({kSampleA});
+    const QByteArray before = readBytes(logPath());
+    const ScratchWriter full = [](int, const QByteArray &) {
+        errno = ENOSPC;
+        return false;
+    };
+    const QString path =
+        adif(adiText({recordFor("FBBBB", "75FT002", "06/06/08", "10:00", "20m", "Luc")}));
+    const AdifImportResult r = Importer_ADIF(path, dir.path(), kStation, {}, full);
+    ASSERT_EQ(r.status, AdifImportStatus::NotWritten);
+    EXPECT_EQ(adifImportProblem(r, logPath()),
+              QStringLiteral("Le répertoire des prénoms ") + prenomPath() +
+                  QStringLiteral(" n'a pas pu être mis à jour (le disque est plein).\r\nRien "
+                                 "n'a été importé : le log et la liste des prénoms sont restés "
+                                 "tels qu'ils étaient."));
+    EXPECT_EQ(readBytes(logPath()), before);
 }
 
 TEST_F(AdifImportFiles, CancelledImportWritesNothing)
