@@ -304,6 +304,15 @@ AdifMappedRecord mapAdifRecord(const AdifRecord &record)
     return m;
 }
 
+QString adifRecordText(const AdifRecord &record)
+{
+    QString text;
+    for (const AdifField &f : record.fields)
+        text += QStringLiteral("<%1:%2>").arg(f.name).arg(f.value.toUtf8().size()) + f.value +
+                QLatin1Char(' ');
+    return text + QStringLiteral("<EOR>");
+}
+
 QString refusalLine(const AdifRefusal &r)
 {
     QStringList what;
@@ -344,7 +353,8 @@ AdifImportPlan planAdifImport(const QList<AdifRecord> &records, const QStringLis
         const auto refuse = [&](const QString &reason) {
             counts.refused.append({int(n + 1), record.value(QLatin1String("CALL")).trimmed(),
                                    record.value(QLatin1String("QSO_DATE")).trimmed(),
-                                   record.value(QLatin1String("TIME_ON")).trimmed(), reason});
+                                   record.value(QLatin1String("TIME_ON")).trimmed(), reason,
+                                   adifRecordText(record)});
         };
         if (m.kind == AdifRecordKind::NotVqx) {
             ++counts.notVqx;

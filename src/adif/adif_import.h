@@ -43,7 +43,12 @@ struct AdifRefusal
     QString date; // as the file gives them
     QString time;
     QString reason;
+    QString adif; // the record itself, as ADIF text ending with <EOR>
 };
+
+// A record written back as ADIF text: its fields in file order, each
+// "<NAME:length>value" with the length in UTF-8 bytes, then <EOR>.
+QString adifRecordText(const AdifRecord &record);
 
 // One line of the refused list: "Enregistrement 12 (F1ABC, 05/06/2021 14:32) : reason".
 QString refusalLine(const AdifRefusal &r);

@@ -82,14 +82,45 @@ QStringList adifRefusedListLines(const AdifImportResult &r, const QString &stati
                  QStringLiteral(" dans le log de la station ") + stationLabel;
     lines << QString();
     for (const AdifRefusal &refusal : r.counts.refused)
-        lines << refusalLine(refusal);
+        lines << refusalLine(refusal) << QStringLiteral("    ") + refusal.adif;
     return lines;
 }
 
-QString adifRefusedListFileName(const QString &adifFileName)
+QByteArray adifRefusedListBytes(const AdifImportResult &r, const QString &stationLabel)
+{
+    return (adifRefusedListLines(r, stationLabel).join(QStringLiteral("\r\n")) +
+            QStringLiteral("\r\n"))
+        .toUtf8();
+}
+
+namespace {
+
+QString refusedName(const QString &adifFileName, const QString &ending)
 {
     const QString base = QFileInfo(adifFileName).completeBaseName();
-    return (base.isEmpty() ? QStringLiteral("ADIF") : base) + QStringLiteral("_refus.txt");
+    return (base.isEmpty() ? QStringLiteral("ADIF") : base) + ending;
+}
+
+} // namespace
+
+QString adifRefusedListFileName(const QString &adifFileName)
+{
+    return refusedName(adifFileName, QStringLiteral("_refus.txt"));
+}
+
+QByteArray adifRefusedRecordsBytes(const AdifImportResult &r, const QString &stationLabel)
+{
+    QString text = QStringLiteral("Enregistrements refusés à l'import du fichier ") + r.fileName +
+                   QStringLiteral(" dans le log de la station ") + stationLabel +
+                   QStringLiteral(", à corriger puis importer de nouveau\r\n<EOH>\r\n");
+    for (const AdifRefusal &refusal : r.counts.refused)
+        text += refusal.adif + QStringLiteral("\r\n");
+    return text.toUtf8();
+}
+
+QString adifRefusedRecordsFileName(const QString &adifFileName)
+{
+    return refusedName(adifFileName, QStringLiteral("_refus.adi"));
 }
 
 QString adifExportMessage(const AdifExportResult &r)

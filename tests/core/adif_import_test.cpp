@@ -267,27 +267,36 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"TimeTooShort",
                     {{"TIME_ON", "932"}},
                     "heure (TIME_ON) « 932 » invalide (attendu HHMM ou HHMMSS)"},
-        RefusalCase{"NoCallsign", {{"CALL", nullptr}}, "indicatif absent : Entrez un indicatif"},
+        RefusalCase{"NoCallsign",
+                    {{"CALL", nullptr}},
+                    "indicatif (CALL) absent : le log a besoin de cette valeur"},
         RefusalCase{"CallsignTooLong",
                     {{"CALL", "F1ABC/P/QRP/X"}},
-                    "indicatif « F1ABC/P/QRP/X » : 12 caracteres maxi pour l'indicatif"},
-        RefusalCase{"NoMode", {{"MODE", nullptr}}, "mode absent : Entrez un Mode"},
+                    "indicatif (CALL) « F1ABC/P/QRP/X » : le log garde 12 caractères au plus pour "
+                    "l'indicatif"},
         RefusalCase{
-            "ModeTooLong", {{"MODE", "RTTY"}}, "mode « RTTY » : 3 caracteres maxi pour le Mode"},
-        RefusalCase{"ReportTooLong",
-                    {{"RST_RCVD", "5999"}},
-                    "report reçu « 5999 » : 3 caracteres maxi pour le Report"},
+            "NoMode", {{"MODE", nullptr}}, "mode (MODE) absent : le log a besoin de cette valeur"},
+        RefusalCase{"ModeTooLong",
+                    {{"MODE", "RTTY"}},
+                    "mode (MODE) « RTTY » : le log garde 3 caractères au plus pour le mode"},
+        RefusalCase{
+            "ReportTooLong",
+            {{"RST_RCVD", "5999"}},
+            "report reçu (RST_RCVD) « 5999 » : le log garde 3 caractères au plus pour un report"},
         RefusalCase{"ReportAboveFive",
                     {{"RST_SENT", "699"}},
-                    "report envoyé « 699 » : R (de RST)doit etre compris entre 0 et 5"},
+                    "report envoyé (RST_SENT) « 699 » : un report RST est attendu (59, 599…)"},
+        RefusalCase{"DigitalModeReport",
+                    {{"MODE", "FT8"}, {"RST_RCVD", "-12"}},
+                    "report reçu (RST_RCVD) « -12 » : un report RST est attendu (59, 599…)"},
         RefusalCase{"ReportOfAnotherKind",
                     {{"RST_SENT", "-10"}},
-                    "report envoyé « -10 » : R (de RST)doit etre compris entre 0 et 5"},
+                    "report envoyé (RST_SENT) « -10 » : un report RST est attendu (59, 599…)"},
         RefusalCase{
             "FountainNameTooLong",
             {{"COMMENT", "F. DE LA PLACE DU GENERAL LECLERC"}},
-            "nom de la fontaine « F. DE LA PLACE DU GENERAL LECLERC » : 30 caracteres maxi pour le "
-            "nom de la Fontaine"},
+            "nom de la fontaine « F. DE LA PLACE DU GENERAL LECLERC » : le log garde 30 caractères "
+            "au plus pour le nom de la fontaine"},
         RefusalCase{"ControlCharacter",
                     {{"COMMENT", "F. DE\tLA PLACE"}},
                     "caractère de contrôle (U+0009) impossible à écrire dans le log (nom de la "
@@ -758,7 +767,12 @@ TEST_F(AdifImportFiles, SummaryAndRefusedList)
                                           "logger.adif dans le log de la station F8TEST/P"),
                            QString(),
                            QStringLiteral("Enregistrement 4 (f1abc, 05/06/2021 14:32) : bande "
-                                          "(BAND) « 11m » absente de la liste des bandes")}));
+                                          "(BAND) « 11m » absente de la liste des bandes"),
+                           QStringLiteral("    <CALL:5>f1abc <QSO_DATE:8>20210605 "
+                                          "<TIME_ON:6>143210 <BAND:3>11m <MODE:3>SSB "
+                                          "<RST_SENT:2>59 <RST_RCVD:2>57 <NAME:4>Jean <SIG:3>VQX "
+                                          "<SIG_INFO:7>31FA001 <COMMENT:14>F. de la place "
+                                          "<QSL_RCVD:1>Y <EOR>")}));
     EXPECT_EQ(adifRefusedListFileName(r.fileName), QStringLiteral("autre logger_refus.txt"));
 }
 

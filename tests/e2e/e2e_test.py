@@ -567,7 +567,9 @@ def import_adif(desk):
                  ("Enregistrements refusés à l'import du fichier autre.adi dans le log de la "
                   f"station {STATION_SHOWN}\r\n\r\n"
                   "Enregistrement 3 (F7GHI, 06/06/2021 10:00) : bande (BAND) « 60m » absente de "
-                  "la liste des bandes\r\n").encode("cp1252"))
+                  "la liste des bandes\r\n"
+                  "    " + "".join(adi_field(t, v) for t, v in records[2]) + "<EOR>\r\n"
+                  ).encode("utf-8"))
 
     step("ADIF import: Enter closes the summary")
     desk.focus(summary)
