@@ -65,6 +65,17 @@ QList<QByteArrayView> splitRawLines(const QByteArray &bytes);
 // at every line once and keep none.
 void decodeInto(QByteArrayView bytes, QString &out);
 
+// What one line of file bytes holds besides plain text: a control
+// character (C0, DEL, or a byte the code page leaves undefined), and
+// whether its bytes read as UTF-8 with some character beyond ASCII (the
+// file was likely saved by an editor in UTF-8: "é" then takes two bytes).
+struct LineKind
+{
+    bool control = false;
+    bool utf8 = false;
+};
+LineKind lineKind(QByteArrayView line);
+
 // splitLines(decode(bytes)) in one pass, without the whole text as one
 // string in between: what every reader of a file uses.
 SplitResult decodeLines(const QByteArray &bytes);

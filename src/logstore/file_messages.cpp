@@ -82,6 +82,54 @@ QString readOnlyMessage(const FileResult &f, const QString &consequence)
            QStringLiteral(".\r\nRendez-lui le droit d'écriture pour qu'il puisse être modifié.");
 }
 
+QString logIrregularMessage(const QString &logPath, const LogIrregularities &irr)
+{
+    QStringList what;
+    if (irr.wrongLengthLines)
+        what << QStringLiteral("%1 ligne(s) qui n'ont pas 107 caractères (la première est la "
+                               "ligne %2)")
+                    .arg(irr.wrongLengthLines)
+                    .arg(irr.firstWrongLine);
+    if (irr.bareLineFeeds)
+        what << QStringLiteral("des fins de ligne qui ne sont pas CR LF");
+    if (irr.nonTextBytes)
+        what << (irr.firstNonTextLine
+                     ? QStringLiteral("des caractères qui ne sont pas du texte (le premier à la "
+                                      "ligne %1)")
+                           .arg(irr.firstNonTextLine)
+                     : QStringLiteral("des caractères qui ne sont pas du texte"));
+    if (irr.firstUtf8Line)
+        what << QStringLiteral("des lignes écrites en UTF-8 (la première est la ligne %1 : le "
+                               "fichier a sans doute été modifié dans un éditeur en UTF-8, et "
+                               "ses lettres accentuées y prennent deux caractères)")
+                    .arg(irr.firstUtf8Line);
+    return QStringLiteral("Le log ") + native(logPath) + QStringLiteral(" contient ") +
+           what.join(QStringLiteral(", ")) +
+           QStringLiteral(".\r\nLes QSO sont affichés tels quels et le fichier n'a pas été "
+                          "modifié.");
+}
+
+QString prenomsIrregularMessage(const QString &directory, const PrenomIrregularities &irr)
+{
+    QStringList what;
+    if (irr.malformedLines)
+        what << QStringLiteral("%1 ligne(s) hors de sa disposition (la première est la ligne %2 : "
+                               "un prénom de plus de 15 caractères, ou des colonnes décalées)")
+                    .arg(irr.malformedLines)
+                    .arg(irr.firstMalformedLine);
+    if (irr.firstNonTextLine)
+        what << QStringLiteral("des caractères qui ne sont pas du texte (le premier à la ligne %1)")
+                    .arg(irr.firstNonTextLine);
+    if (irr.firstUtf8Line)
+        what << QStringLiteral("des lignes écrites en UTF-8 (la première est la ligne %1 : le "
+                               "fichier a sans doute été modifié dans un éditeur en UTF-8)")
+                    .arg(irr.firstUtf8Line);
+    return QStringLiteral("Le répertoire des prénoms ") + native(directory) +
+           QStringLiteral(" contient ") + what.join(QStringLiteral(", ")) +
+           QStringLiteral(".\r\nLes prénoms y sont lus au mieux, jamais au-delà de 15 "
+                          "caractères, et le fichier n'a pas été modifié.");
+}
+
 QString logNotReadMessage(const FileResult &read, const QString &consequence)
 {
     QString what;

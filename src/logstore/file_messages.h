@@ -1,5 +1,7 @@
 #pragma once
 
+#include "logstore/log_operations.h"
+#include "logstore/prenoms.h"
 #include "logstore/safe_rewrite.h"
 
 #include <QString>
@@ -33,6 +35,14 @@ struct OperationFaults
 // One message for one operation, naming every file that could not be
 // written; "" when everything went through.
 QString operationFaultsMessage(const QString &logPath, const OperationFaults &faults);
+
+// A log loaded as it is although some lines are not as the program writes
+// them: how many, and the first line of each kind.
+QString logIrregularMessage(const QString &logPath, const LogIrregularities &irregular);
+
+// The first-name directory at `directory` holds lines the program would
+// not have written: the first line of each kind.
+QString prenomsIrregularMessage(const QString &directory, const PrenomIrregularities &irregular);
 
 // The log could not be read, then `consequence`: what the window does
 // instead, without its final stop. A missing log also says how to create it.

@@ -3,6 +3,8 @@
 #include "logstore/codepage.h"
 #include "logstore/log_record.h"
 
+#include <algorithm>
+
 namespace vqx {
 
 namespace {
@@ -131,6 +133,20 @@ LoadedLog Charger_Log(const QString &logPath)
     r.irregular.bareLineFeeds = split.bareLineFeeds;
     r.irregular.nonTextBytes = split.controlCharacters;
     r.lines = std::move(split.lines);
+    // Which line holds what, for the warning; only a log with bytes beyond
+    // plain text needs the second look.
+    const bool highBytes = std::any_of(
+        bytes.cbegin(), bytes.cend(), [](char b) { return static_cast<unsigned char>(b) >= 0x80; });
+    if (split.controlCharacters || highBytes) {
+        const QList<QByteArrayView> raw = codepage::splitRawLines(bytes);
+        for (int i = 0; i < raw.size(); ++i) {
+            const codepage::LineKind kind = codepage::lineKind(raw.at(i));
+            if (kind.control && !r.irregular.firstNonTextLine)
+                r.irregular.firstNonTextLine = i + 1;
+            if (kind.utf8 && !r.irregular.firstUtf8Line)
+                r.irregular.firstUtf8Line = i + 1;
+        }
+    }
     for (int i = 0; i < r.lines.size(); ++i) {
         if (r.lines.at(i).size() != QsoLine::Length) {
             if (!r.irregular.wrongLengthLines)

@@ -2,6 +2,7 @@
 
 #include "logstore/codepage.h"
 #include "logstore/log_operations.h"
+#include "logstore/log_record.h"
 
 #include <QDir>
 
@@ -9,6 +10,7 @@ namespace vqx {
 
 namespace {
 const int kCallWidth = 12;
+const int kNameStart = 16; // 0-based: callsign, blank, department, blank
 } // namespace
 
 QString buildPrenomLine(const QString &indicatif, const QString &dpt, const QString &prenom)
@@ -26,13 +28,47 @@ PrenomLookup Chercher_Prenom(const QString &dataDir, const QString &indicatif)
         r.file.error = FileError::None;
     if (!r.file.ok())
         return r;
-    const QStringList lines = codepage::decodeLines(bytes).lines;
-    for (const QString &line : lines) {
+    QString line;
+    for (const QByteArrayView raw : codepage::splitRawLines(bytes)) {
+        codepage::decodeInto(raw, line);
         if (QStringView(line).left(kCallWidth).trimmed() != indicatif)
             continue;
+        // Saved by an editor in UTF-8: "É" is two bytes there, one letter here.
+        if (codepage::lineKind(raw).utf8)
+            line = QString::fromUtf8(raw);
         r.found = true;
-        r.prenom = codepage::upper(line.mid(16));
+        r.prenom =
+            codepage::upper(codepage::storable(line.mid(kNameStart))).left(QsoLine::Prenom.width);
         r.dptBlank = line.mid(13, 2) == QStringLiteral("  ");
+    }
+    return r;
+}
+
+PrenomIrregularities checkPrenomFile(const QString &dataDir)
+{
+    PrenomIrregularities r;
+    QByteArray bytes;
+    r.file = readFile(QDir(dataDir).filePath(kPrenomFile), &bytes);
+    if (r.file.error == FileError::Missing)
+        r.file.error = FileError::None;
+    if (!r.file.ok())
+        return r;
+    const QList<QByteArrayView> lines = codepage::splitRawLines(bytes);
+    for (int i = 0; i < lines.size(); ++i) {
+        const QByteArrayView raw = lines.at(i);
+        const codepage::LineKind kind = codepage::lineKind(raw);
+        if (kind.control && !r.firstNonTextLine)
+            r.firstNonTextLine = i + 1;
+        if (kind.utf8 && !r.firstUtf8Line)
+            r.firstUtf8Line = i + 1;
+        const QString line =
+            kind.utf8 ? QString::fromUtf8(raw) : codepage::decode(raw.toByteArray());
+        const bool outOfLayout =
+            line.isEmpty() || (line.size() > kCallWidth && line.at(kCallWidth) != u' ') ||
+            (line.size() > kNameStart - 1 && line.at(kNameStart - 1) != u' ') ||
+            line.size() - kNameStart > QsoLine::Prenom.width;
+        if (outOfLayout && !r.malformedLines++)
+            r.firstMalformedLine = i + 1;
     }
     return r;
 }

@@ -4,6 +4,7 @@
 #include "logstore/log_list_model.h"
 #include "logstore/log_record.h"
 #include "logstore/log_session.h"
+#include "logstore/prenoms.h"
 #include "map/map_credit.h"
 #include "platform/clock.h"
 #include "platform/keyboard.h"
@@ -79,6 +80,9 @@ void MainWindow::start()
     m_form->Mode_Aff->setText(QStringLiteral("Saisie QSO"));
     if (m_shared.Indicatif_Station != kFirstRunCallsign)
         Charger_Log();
+    // The first-name directory is looked at once, as the log is.
+    if (const PrenomIrregularities names = checkPrenomFile(m_services.dataDir); names.any())
+        message(prenomsIrregularMessage(QDir(m_services.dataDir).filePath(kPrenomFile), names));
     selectLastLine();
     writeSetting(stationSection(m_shared.Indicatif_Station), kKeyRevision, Revision_Texte);
     m_form->Reset_Saisie();
@@ -305,24 +309,8 @@ void MainWindow::reportLoadProblems(const LoadedLog &loaded)
                                       : QStringLiteral("la liste des QSO reste vide")));
         return;
     }
-    const QString file = QDir::toNativeSeparators(loaded.file.path);
-    const LogIrregularities &irr = loaded.irregular;
-    if (!irr.any())
-        return;
-    QStringList what;
-    if (irr.wrongLengthLines)
-        what << QStringLiteral("%1 ligne(s) qui n'ont pas 107 caractères (la première est la "
-                               "ligne %2)")
-                    .arg(irr.wrongLengthLines)
-                    .arg(irr.firstWrongLine);
-    if (irr.bareLineFeeds)
-        what << QStringLiteral("des fins de ligne qui ne sont pas CR LF");
-    if (irr.nonTextBytes)
-        what << QStringLiteral("des caractères qui ne sont pas du texte");
-    message(QStringLiteral("Le log ") + file + QStringLiteral(" contient ") +
-            what.join(QStringLiteral(", ")) +
-            QStringLiteral(".\r\nLes QSO sont affichés tels quels et le fichier n'a pas été "
-                           "modifié."));
+    if (loaded.irregular.any())
+        message(logIrregularMessage(loaded.file.path, loaded.irregular));
 }
 
 bool MainWindow::applyChange(const LogChange &change, const OperationFaults &earlier)
