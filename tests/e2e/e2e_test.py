@@ -739,14 +739,38 @@ def keyboard_evening(desk):
     expect_bytes("the log after deleting the contact found", log, line2)
 
 
+def refuse_read_only_log(desk):
+    """The operator made the log read-only: a contact typed and Valide_A is refused with a
+    message, and the log keeps its bytes and its mode."""
+    log_path = desk.log_path(STATION)
+    prenoms = desk.data / "Liste_Prenom.txt"
+    log_path.chmod(0o444)
+    log_before, mode_before = log_path.read_bytes(), log_path.stat().st_mode
+    prenoms_before = prenoms.read_bytes()
+
+    step("read-only log: Ind_A f6ro, Ref_A 75fa010, Enter through the fields, Valide_A, Oui")
+    desk.type("f6ro")
+    desk.keys("Return", "Return")
+    desk.type("75fa010")
+    desk.keys("Return", "Return", "Return", "Return", "Return", "Return", "Return", "Return")
+    desk.answer_box("the recording question", "alt+o")
+    desk.answer_box("the read-only message")
+    expect_bytes("the read-only log", log_path.read_bytes(), log_before)
+    if log_path.stat().st_mode != mode_before:
+        raise Failure(f"the read-only log changed its mode to {oct(log_path.stat().st_mode)}")
+    expect_bytes("Liste_Prenom.txt beside the read-only log", prenoms.read_bytes(), prenoms_before)
+
+
 # --- Scenarios ----------------------------------------------------------------------
 
 def scenario_first_contact(desk):
-    """First start, a station, one contact, the same fountain refused, the ADIF export."""
+    """First start, a station, one contact, the same fountain refused, the ADIF export, a
+    contact refused once the log is read-only."""
     first_start(desk)
     record_contact(desk)
     refuse_same_reference(desk)
     export_adif(desk)
+    refuse_read_only_log(desk)
 
 
 def scenario_import_adif(desk):
