@@ -113,7 +113,7 @@ QString prenomsIrregularMessage(const QString &directory, const PrenomIrregulari
 {
     QStringList what;
     if (irr.malformedLines)
-        what << QStringLiteral("%1 ligne(s) hors de sa disposition (la première est la ligne %2 : "
+        what << QStringLiteral("%1 ligne(s) mal disposée(s) (la première est la ligne %2 : "
                                "un prénom de plus de 15 caractères, ou des colonnes décalées)")
                     .arg(irr.malformedLines)
                     .arg(irr.firstMalformedLine);

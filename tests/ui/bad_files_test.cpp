@@ -273,7 +273,7 @@ void BadFilesTest::irregularFirstNameFile()
     QCOMPARE(h.fakes.messages.shown,
              QStringList{QStringLiteral("Le répertoire des prénoms ") +
                          QDir::toNativeSeparators(prenoms) +
-                         QStringLiteral(" contient 1 ligne(s) hors de sa disposition (la première "
+                         QStringLiteral(" contient 1 ligne(s) mal disposée(s) (la première "
                                         "est la ligne 3 : un prénom de plus de 15 caractères, ou "
                                         "des colonnes décalées), des lignes écrites en UTF-8 (la "
                                         "première est la ligne 2 : le fichier a sans doute été "
