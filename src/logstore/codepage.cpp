@@ -67,7 +67,7 @@ void classify(const char *p, qsizetype n, bool *control, bool *high)
 }
 
 // One line of bytes; notes whether it holds a control character once decoded.
-QString decodeLine(const char *p, qsizetype n, bool *control)
+QString decodeLine(const char *p, qsizetype n, bool *control, bool *anyHigh)
 {
     bool low = false;
     bool high = false;
@@ -76,6 +76,7 @@ QString decodeLine(const char *p, qsizetype n, bool *control)
     if (low)
         *control = true;
     if (high) {
+        *anyHigh = true;
         fixHighRange(s);
         // The five bytes the code page leaves undefined stay control characters.
         for (QChar c : std::as_const(s)) {
@@ -330,7 +331,7 @@ SplitResult decodeLines(const QByteArray &bytes)
     while (start < n) {
         const void *found = std::memchr(p + start, '\n', size_t(n - start));
         if (!found) {
-            r.lines.append(decodeLine(p + start, n - start, &r.controlCharacters));
+            r.lines.append(decodeLine(p + start, n - start, &r.controlCharacters, &r.highBytes));
             r.missingFinalEnd = true;
             break;
         }
@@ -340,7 +341,7 @@ SplitResult decodeLines(const QByteArray &bytes)
             --end;
         else
             r.bareLineFeeds = true;
-        r.lines.append(decodeLine(p + start, end - start, &r.controlCharacters));
+        r.lines.append(decodeLine(p + start, end - start, &r.controlCharacters, &r.highBytes));
         start = lf + 1;
     }
     return r;

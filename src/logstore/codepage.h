@@ -53,6 +53,8 @@ struct SplitResult
     // Set by decodeLines only: some line holds a control character (C0,
     // DEL, or one of the five bytes the code page leaves undefined).
     bool controlCharacters = false;
+    // Set by decodeLines only: some byte is beyond ASCII.
+    bool highBytes = false;
 };
 SplitResult splitLines(const QString &text);
 

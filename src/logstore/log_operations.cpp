@@ -3,8 +3,6 @@
 #include "logstore/codepage.h"
 #include "logstore/log_record.h"
 
-#include <algorithm>
-
 namespace vqx {
 
 namespace {
@@ -135,9 +133,7 @@ LoadedLog Charger_Log(const QString &logPath)
     r.lines = std::move(split.lines);
     // Which line holds what, for the warning; only a log with bytes beyond
     // plain text needs the second look.
-    const bool highBytes = std::any_of(
-        bytes.cbegin(), bytes.cend(), [](char b) { return static_cast<unsigned char>(b) >= 0x80; });
-    if (split.controlCharacters || highBytes) {
+    if (split.controlCharacters || split.highBytes) {
         const QList<QByteArrayView> raw = codepage::splitRawLines(bytes);
         for (int i = 0; i < raw.size(); ++i) {
             const codepage::LineKind kind = codepage::lineKind(raw.at(i));

@@ -61,12 +61,15 @@ PrenomIrregularities checkPrenomFile(const QString &dataDir)
             r.firstNonTextLine = i + 1;
         if (kind.utf8 && !r.firstUtf8Line)
             r.firstUtf8Line = i + 1;
-        const QString line =
-            kind.utf8 ? QString::fromUtf8(raw) : codepage::decode(raw.toByteArray());
-        const bool outOfLayout =
-            line.isEmpty() || (line.size() > kCallWidth && line.at(kCallWidth) != u' ') ||
-            (line.size() > kNameStart - 1 && line.at(kNameStart - 1) != u' ') ||
-            line.size() - kNameStart > QsoLine::Prenom.width;
+        // One byte a character, except in a line written in UTF-8.
+        const QString utf8 = kind.utf8 ? QString::fromUtf8(raw) : QString();
+        const qsizetype size = kind.utf8 ? utf8.size() : raw.size();
+        const auto blankAt = [&](qsizetype i) {
+            return kind.utf8 ? utf8.at(i) == u' ' : raw.at(i) == ' ';
+        };
+        const bool outOfLayout = size == 0 || (size > kCallWidth && !blankAt(kCallWidth)) ||
+                                 (size > kNameStart - 1 && !blankAt(kNameStart - 1)) ||
+                                 size - kNameStart > QsoLine::Prenom.width;
         if (outOfLayout && !r.malformedLines++)
             r.firstMalformedLine = i + 1;
     }
