@@ -24,6 +24,12 @@ QString malformation(AdifReadError e)
     return {};
 }
 
+QString refusedName(const QString &adifFileName, const QString &ending)
+{
+    const QString base = QFileInfo(adifFileName).completeBaseName();
+    return (base.isEmpty() ? QStringLiteral("ADIF") : base) + ending;
+}
+
 } // namespace
 
 QString adifImportProblem(const AdifImportResult &r, const QString &logPath)
@@ -92,16 +98,6 @@ QByteArray adifRefusedListBytes(const AdifImportResult &r, const QString &statio
             QStringLiteral("\r\n"))
         .toUtf8();
 }
-
-namespace {
-
-QString refusedName(const QString &adifFileName, const QString &ending)
-{
-    const QString base = QFileInfo(adifFileName).completeBaseName();
-    return (base.isEmpty() ? QStringLiteral("ADIF") : base) + ending;
-}
-
-} // namespace
 
 QString adifRefusedListFileName(const QString &adifFileName)
 {

@@ -48,8 +48,6 @@ public:
     EntryForm *form() const { return m_form; }
     const Services &services() const { return m_services; }
     LogListModel *logModel() const { return m_model; }
-    // Every change of the log goes through it (tests give it a full disk).
-    LogSession *logSession() const { return m_session; }
     QString logPath() const;
 
     // Fills the list from the log; false when the log could not be read.

@@ -1,11 +1,9 @@
 // A log the operator made read-only is never rewritten: every change of it
 // is refused with a message naming it, the file keeps its bytes, its mode,
-// its owner and its inode, and what was typed stays in the fields. And one
-// operation that fails on several files says so in one message.
+// its owner and its inode, and what was typed stays in the fields.
 #include "main_harness.h"
 
 #include "logstore/backups.h"
-#include "logstore/log_session.h"
 #include "logstore/prenoms.h"
 #include "restore/restore_window.h"
 
@@ -13,7 +11,6 @@
 #include <QDir>
 #include <QTreeWidget>
 
-#include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -103,7 +100,6 @@ private Q_SLOTS:
     void readOnlyLogIsLeftAlone_data();
     void readOnlyLogIsLeftAlone();
     void readOnlyFirstNameFileStopsTheRecording();
-    void fullDiskIsOneMessageInFrench();
 };
 
 void ReadOnlyTest::readOnlyLogIsLeftAlone_data()
@@ -244,40 +240,6 @@ void ReadOnlyTest::readOnlyFirstNameFileStopsTheRecording()
                                         "\r\nRendez-lui le droit d'écriture pour qu'il puisse "
                                         "être modifié.")});
     QVERIFY(stateOf(prenoms) == before);
-    QCOMPARE(h.logBytes(), log);
-    QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("F5NEW"));
-}
-
-void ReadOnlyTest::fullDiskIsOneMessageInFrench()
-{
-    MainHarness h;
-    h.setStation(QStringLiteral("F1ABC"));
-    h.writeLog({A, B});
-    const QString prenoms = h.dir.file(kPrenomFile);
-    QVERIFY(writeBytes(prenoms, "FAAAA        31 JEAN\r\n"));
-    MainWindow *m = h.open();
-    h.fakes.messages.clear();
-    m->logSession()->setWriter([](int, const QByteArray &) {
-        errno = ENOSPC;
-        return false;
-    });
-    const QByteArray log = h.logBytes();
-
-    QCOMPARE(h.typeContact(newContact()), QString());
-    QVERIFY(h.record());
-
-    // The first-name file, the backup and the log: three files, one message.
-    QCOMPARE(h.fakes.messages.shown.size(), 1);
-    const QString shown = h.fakes.messages.shown.first();
-    QVERIFY2(shown.startsWith(QStringLiteral("Le log ") + QDir::toNativeSeparators(h.logFile()) +
-                              QStringLiteral(" n'a pas pu être mis à jour")),
-             qPrintable(shown));
-    for (const QString &named : {QDir::toNativeSeparators(prenoms),
-                                 QDir::toNativeSeparators(backupFolderPath(h.dir.path())),
-                                 QStringLiteral("le disque est plein")})
-        QVERIFY2(shown.contains(named), qPrintable(named));
-    QCOMPARE(shown.count(QStringLiteral("le disque est plein")), 3);
-    QVERIFY(!shown.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))));
     QCOMPARE(h.logBytes(), log);
     QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("F5NEW"));
 }
