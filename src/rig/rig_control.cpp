@@ -1,0 +1,116 @@
+#include "rig/rig_control.h"
+
+#include <QStandardPaths>
+
+namespace vqx {
+
+RigControl::RigControl(QObject *parent) : QObject(parent)
+{
+    connect(&m_client, &RigctldClient::reading, this, [this](qint64 hz, const QString &mode) {
+        setStatus(rig::readingStatus(hz, mode));
+        emit reading(hz, mode);
+    });
+    connect(&m_client, &RigctldClient::problem, this, [this](const QString &status) {
+        // A rigctld the program started and that died says why.
+        if (m_daemon && m_daemon->state() == QProcess::NotRunning)
+            return;
+        setStatus(status);
+    });
+}
+
+RigControl::~RigControl()
+{
+    stopAll();
+}
+
+QString RigControl::rigctldProgram()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("rigctld"));
+}
+
+void RigControl::setStatus(const QString &status)
+{
+    if (status == m_status)
+        return;
+    m_status = status;
+    emit statusChanged(status);
+}
+
+void RigControl::configure(const RigSettings &settings)
+{
+    const bool same = settings == m_settings && (m_client.isRunning() || !settings.enabled);
+    m_settings = settings;
+    if (same)
+        return;
+    stopAll();
+    if (!settings.enabled) {
+        setStatus(QString());
+        return;
+    }
+    m_client.setEndpoint(settings.connectHost(), settings.port);
+    setStatus(rig::connectingStatus(settings.connectHost(), settings.port));
+    if (settings.startDaemon) {
+        startDaemon();
+        if (!m_daemon)
+            return;
+    }
+    m_client.start();
+}
+
+void RigControl::tune(qint64 hz, const QString &hamlibMode)
+{
+    if (m_client.isRunning())
+        m_client.tune(hz, hamlibMode);
+}
+
+void RigControl::stopAll()
+{
+    m_client.stop();
+    stopDaemon();
+}
+
+void RigControl::startDaemon()
+{
+    const QString program = rigctldProgram();
+    if (program.isEmpty()) {
+        setStatus(rig::notInstalledStatus());
+        return;
+    }
+    m_daemonError.clear();
+    m_daemon = new QProcess(this);
+    m_daemon->setProgram(program);
+    m_daemon->setArguments(rigctldArguments(m_settings));
+    m_daemon->setStandardOutputFile(QProcess::nullDevice());
+    connect(m_daemon, &QProcess::readyReadStandardError, this, [this, d = m_daemon] {
+        const QList<QByteArray> lines = d->readAllStandardError().trimmed().split('\n');
+        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
+            m_daemonError = QString::fromLocal8Bit(lines.last().trimmed()).left(200);
+    });
+    connect(m_daemon, &QProcess::finished, this,
+            [this](int exitCode) { setStatus(rig::daemonEndedStatus(exitCode, m_daemonError)); });
+    connect(m_daemon, &QProcess::errorOccurred, this, [this](QProcess::ProcessError e) {
+        if (e == QProcess::FailedToStart)
+            setStatus(rig::daemonEndedStatus(-1, m_daemon ? m_daemon->errorString() : QString()));
+    });
+    m_daemon->start();
+}
+
+void RigControl::stopDaemon()
+{
+    if (!m_daemon)
+        return;
+    QProcess *d = m_daemon;
+    m_daemon = nullptr;
+    d->disconnect(this);
+    if (d->state() != QProcess::NotRunning) {
+        d->terminate();
+        // rigctld ends at once on SIGTERM; a stuck one is not waited for long.
+        if (!d->waitForFinished(1000)) {
+            d->kill();
+            d->waitForFinished(1000);
+        }
+    }
+    delete d;
+}
+
+} // namespace vqx
