@@ -2,6 +2,9 @@
 
 #include <QStandardPaths>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace vqx {
 
 RigControl::RigControl(QObject *parent) : QObject(parent)
@@ -81,6 +84,8 @@ void RigControl::startDaemon()
     m_daemon->setProgram(program);
     m_daemon->setArguments(rigctldArguments(m_settings));
     m_daemon->setStandardOutputFile(QProcess::nullDevice());
+    // Should the program be killed, its rigctld must not hold the serial port.
+    m_daemon->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     connect(m_daemon, &QProcess::readyReadStandardError, this, [this, d = m_daemon] {
         const QList<QByteArray> lines = d->readAllStandardError().trimmed().split('\n');
         if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
