@@ -54,8 +54,7 @@ void RigControl::configure(const RigSettings &settings)
     setStatus(rig::connectingStatus(settings.connectHost(), settings.port));
     if (settings.startDaemon) {
         startDaemon();
-        if (!m_daemon)
-            return;
+        return;
     }
     m_client.start();
 }
@@ -97,6 +96,9 @@ void RigControl::startDaemon()
         if (e == QProcess::FailedToStart)
             setStatus(rig::daemonEndedStatus(-1, m_daemon ? m_daemon->errorString() : QString()));
     });
+    // rigctld takes a moment to open the radio's port and listen; the
+    // client starts once it runs, then retries as after any lost link.
+    connect(m_daemon, &QProcess::started, &m_client, &RigctldClient::start);
     m_daemon->start();
 }
 
@@ -106,7 +108,7 @@ void RigControl::stopDaemon()
         return;
     QProcess *d = m_daemon;
     m_daemon = nullptr;
-    d->disconnect(this);
+    d->disconnect();
     if (d->state() != QProcess::NotRunning) {
         d->terminate();
         // rigctld ends at once on SIGTERM; a stuck one is not waited for long.
