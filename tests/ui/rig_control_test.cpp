@@ -8,6 +8,8 @@
 #include "rig/rig_control.h"
 #include "rig/rig_window.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QSpinBox>
 
 using namespace vqx;
@@ -252,6 +254,38 @@ private slots:
         QVERIFY(m->Etat_Poste->isVisible());
         QTRY_COMPARE_WITH_TIMEOUT(form()->Bande_A->currentText(), QStringLiteral("144 Mhz"),
                                   kWaitMs);
+    }
+
+    // The call a spot makes: the radio is tuned, and the entry follows it.
+    void tuneTurnsTheDial()
+    {
+        rigOn();
+        MainWindow *m = h->open();
+        QTRY_VERIFY_WITH_TIMEOUT(status().contains(QStringLiteral("145 000,000")), kWaitMs);
+        m->rig()->tune(7013500, QStringLiteral("CW"));
+        QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("Poste : 7 013,500 kHz CW"), kWaitMs);
+        QCOMPARE(form()->Bande_A->currentText(), QStringLiteral("7.0 Mhz"));
+        QCOMPARE(form()->Mode_A->currentText(), QStringLiteral("CW"));
+    }
+
+    // The model is found in the list rigctld prints by typing part of its name.
+    void modelFoundByTyping()
+    {
+        MainWindow *m = h->open();
+        m->Mnu_Poste->trigger();
+        auto *w = qobject_cast<RigWindow *>(m->secondary(QStringLiteral("Poste_Radio")));
+        QVERIFY(w);
+        QVERIFY(Keyboard::activate(w));
+        QVERIFY(Keyboard::tabTo(QStringLiteral("Poste_Lancer")));
+        Keyboard::press(Qt::Key_Space);
+        QTRY_VERIFY_WITH_TIMEOUT(w->Poste_Modele->count() > 100, kWaitMs);
+        QVERIFY(Keyboard::tabTo(QStringLiteral("Poste_Modele")));
+        Keyboard::retype(QStringLiteral("dummy no"));
+        QTRY_VERIFY(w->Poste_Modele->completer()->popup()->isVisible());
+        Keyboard::press(Qt::Key_Down);
+        Keyboard::enter();
+        QCOMPARE(w->Poste_Modele->currentText(), QStringLiteral("6  Hamlib Dummy No VFO"));
+        QCOMPARE(w->shownSettings().model, 6);
     }
 
     // With "Le programme lance rigctld", the program's own rigctld serves the
