@@ -9,6 +9,14 @@ namespace vqx {
 
 RigControl::RigControl(QObject *parent) : QObject(parent)
 {
+    m_daemonRetry.setSingleShot(true);
+    m_daemonRetry.setInterval(kDaemonRetryMs);
+    connect(&m_daemonRetry, &QTimer::timeout, this, [this] {
+        if (!m_settings.enabled || !m_settings.startDaemon)
+            return;
+        stopDaemon();
+        startDaemon();
+    });
     connect(&m_client, &RigctldClient::reading, this, [this](qint64 hz, const QString &mode) {
         setStatus(rig::readingStatus(hz, mode));
         emit reading(hz, mode);
@@ -67,6 +75,7 @@ void RigControl::tune(qint64 hz, const QString &hamlibMode)
 
 void RigControl::stopAll()
 {
+    m_daemonRetry.stop();
     m_client.stop();
     stopDaemon();
 }

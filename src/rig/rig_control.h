@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QProcess>
+#include <QTimer>
 
 namespace vqx {
 
@@ -36,6 +37,8 @@ public:
 
     RigctldClient *client() { return &m_client; }
 
+    static constexpr int kDaemonRetryMs = 5000;
+
 signals:
     void reading(qint64 hz, const QString &hamlibMode);
     void statusChanged(const QString &status);
@@ -49,6 +52,8 @@ private:
     RigSettings m_settings;
     RigctldClient m_client;
     QProcess *m_daemon = nullptr;
+    // A rigctld that ended (radio unplugged, port busy) is started again.
+    QTimer m_daemonRetry;
     QString m_status;
     QString m_daemonError; // the last line rigctld wrote on its error output
 };

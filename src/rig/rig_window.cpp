@@ -159,10 +159,8 @@ void RigWindow::enableDaemonFields()
     const bool daemon = Poste_Lancer->isChecked();
     // A rigctld the program starts listens on this machine.
     Poste_Adresse->setEnabled(!daemon);
-    for (QWidget *w :
-         {static_cast<QWidget *>(Poste_Modele), static_cast<QWidget *>(Poste_Port_Serie),
-          static_cast<QWidget *>(Poste_Vitesse)})
-        w->setEnabled(daemon);
+    for (QComboBox *c : {Poste_Modele, Poste_Port_Serie, Poste_Vitesse})
+        c->setEnabled(daemon);
 }
 
 void RigWindow::listModels()
