@@ -7,7 +7,6 @@
 #include "awards/award_levels_window.h"
 #include "awards/award_list_window.h"
 #include "mainwindow/window_fit.h"
-#include "session/shared_values.h"
 
 #include <QFrame>
 #include <QScreen>
@@ -90,17 +89,18 @@ QString awardFramesShowWhole(const QString &window)
 {
     TempFolder dir;
     FakeServices fakes(dir.path());
-    SharedValues shared;
-    shared.Indicatif_Station = QStringLiteral("F1ABC");
-    shared.Groupe_Bandes = QStringLiteral("HF");
-    shared.Niveau_Liste = QStringLiteral("Base");
-    if (!writeBytes(logFilePath(dir.path(), shared.Indicatif_Station), crlf({kSampleA})))
+    const QString station = QStringLiteral("F1ABC");
+    AwardChoice choice;
+    choice.Groupe_Bandes = QStringLiteral("HF");
+    choice.Niveau_Liste = QStringLiteral("Base");
+    if (!writeBytes(logFilePath(dir.path(), station), crlf({kSampleA})))
         return QStringLiteral("no log written");
     std::unique_ptr<QWidget> w;
     if (window == QLatin1String("Diplomes_VQX"))
-        w = std::make_unique<AwardLevelsWindow>(fakes.services, &shared, std::function<void()>());
+        w = std::make_unique<AwardLevelsWindow>(fakes.services, station, choice.Groupe_Bandes,
+                                                std::function<void(const QString &)>());
     else if (window == QLatin1String("Liste_VQX"))
-        w = std::make_unique<AwardListWindow>(fakes.services, &shared);
+        w = std::make_unique<AwardListWindow>(fakes.services, station, choice);
     else
         return QStringLiteral("no window named ") + window;
     w->adjustSize();
