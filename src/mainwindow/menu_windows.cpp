@@ -16,6 +16,8 @@
 #include "map/map_window.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
+#include "rig/rig_control.h"
+#include "rig/rig_window.h"
 #include "search/search_window.h"
 #include "station/station_window.h"
 #include "webviews/cluster_window.h"
@@ -82,6 +84,10 @@ void MainWindow::buildMenus()
     Mnu_Cluster = topAction(QStringLiteral("Afficher Cl&uster"), "Mnu_Cluster");
     Mnu_Reglement = topAction(QStringLiteral("&Règlement"), "Mnu_Reglement");
 
+    QMenu *trafic = bar->addMenu(QStringLiteral("&Trafic"));
+    trafic->setObjectName(QStringLiteral("Mnu_Trafic"));
+    Mnu_Poste = act(trafic, QStringLiteral("&Poste radio…"), "Mnu_Poste");
+
     QMenu *aide = bar->addMenu(QStringLiteral("&Aide"));
     aide->setObjectName(QStringLiteral("Mnu_Aide"));
     Mnu_Apropos = act(aide, QStringLiteral("A &Propos"), "Mnu_Apropos");
@@ -100,6 +106,7 @@ void MainWindow::buildMenus()
     connect(Mnu_VHF, &QAction::triggered, this, [this] { openAwards(QStringLiteral("VHF")); });
     connect(Mnu_Cluster, &QAction::triggered, this, &MainWindow::openCluster);
     connect(Mnu_Reglement, &QAction::triggered, this, &MainWindow::openReglement);
+    connect(Mnu_Poste, &QAction::triggered, this, &MainWindow::openRig);
     connect(Mnu_Apropos, &QAction::triggered, this, &MainWindow::showAbout);
     connect(Mnu_Historique, &QAction::triggered, this, &MainWindow::showHistory);
 
@@ -239,6 +246,19 @@ void MainWindow::openReglement()
 {
     showSecondary(QStringLiteral("Reglement"),
                   [this]() -> QWidget * { return new ReglementWindow(m_services, this); });
+}
+
+// Trafic > Poste radio…: the settings saved are applied at once.
+void MainWindow::openRig()
+{
+    showSecondary(QStringLiteral("Poste_Radio"), [this]() -> QWidget * {
+        auto *w = new RigWindow(m_services, m_shared.Indicatif_Station, this);
+        connect(w, &RigWindow::saved, this, [this](const RigSettings &s) {
+            m_rig->configure(s);
+            showRigStatus(m_rig->status());
+        });
+        return w;
+    });
 }
 
 // Fichier > Exporter le log au format ADIF.
