@@ -73,6 +73,9 @@ void SecondaryWindowsTest::escapeClosesAndGivesTheKeyboardBack_data()
                                     << QStringLiteral("Cluster") << QStringLiteral("Ind_A");
     QTest::newRow("règlement, Alt+R") << none << QKeySequence(QStringLiteral("Alt+R"))
                                       << QStringLiteral("Reglement") << QStringLiteral("Ind_A");
+    QTest::newRow("poste radio, Alt+T P")
+        << none << QKeySequence(QStringLiteral("Alt+T, P")) << QStringLiteral("Poste_Radio")
+        << QStringLiteral("Ind_A");
     QTest::newRow("search, Shift+Tab to its button, space")
         << none << QKeySequence(QStringLiteral("Shift+Tab, Shift+Tab, Shift+Tab, Space"))
         << QStringLiteral("Recherche_Indicatif") << QStringLiteral("Rechercher");
