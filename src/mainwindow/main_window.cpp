@@ -10,6 +10,7 @@
 #include "platform/message_boxes.h"
 #include "platform/program_pictures.h"
 #include "platform/settings_store.h"
+#include "spots/spot_feed.h"
 #include "widgets/column_header.h"
 #include "window_fit.h"
 
@@ -39,6 +40,12 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
         m_services.dataDir, m_services.clock, [this] { return m_shared.Indicatif_Station; }, this);
     buildControls();
     buildMenus();
+    // The spots follow the log through every change of the list.
+    m_spots = new SpotFeed(m_services.clock, this);
+    connect(m_model, &QAbstractItemModel::modelReset, this,
+            [this] { m_spots->logChanged(m_model->fileLines()); });
+    connect(m_spots, &SpotFeed::neededSpotted, this, &MainWindow::alertSpot);
+    connect(m_form, &EntryForm::contactRecorded, m_spots, &SpotFeed::contactRecorded);
 
     // Start-up: callsign, remembered band and mode, date mode, folder.
     m_shared.Indicatif_Station = readSetting(kSectionSetup, kKeyIndicatif, kFirstRunCallsign);
@@ -82,6 +89,7 @@ void MainWindow::start()
     selectLastLine();
     writeSetting(stationSection(m_shared.Indicatif_Station), kKeyRevision, Revision_Texte);
     m_form->Reset_Saisie();
+    startClusterLink();
 }
 
 QMargins MainWindow::measuredFrame() const
@@ -408,6 +416,11 @@ void MainWindow::stationChanged()
     });
     // Nothing of the new list has been clicked yet: nothing to delete or modify.
     m_form->forgetSelection();
+    // The node, its login and the spots window's settings are the new station's.
+    if (QWidget *w = secondary(QStringLiteral("Spots_VQX")))
+        w->close();
+    m_spots->client()->disconnectFromNode();
+    startClusterLink();
 }
 
 } // namespace vqx

@@ -23,6 +23,8 @@ namespace vqx {
 
 class LogListModel;
 class LogSession;
+class SpotFeed;
+struct SpotRow;
 struct BackupEntry;
 
 // The main window's size when the screen has room for it.
@@ -64,6 +66,13 @@ public:
     // After a change of station callsign: reloads the list and empties the
     // entry area; the windows showing the former station's data are closed.
     void stationChanged();
+    // What follows the cluster for the whole run.
+    SpotFeed *spotFeed() const { return m_spots; }
+
+signals:
+    // A spot was taken into the entry area: the radio may go to it (Hz, and
+    // the radio's mode: "CW", "USB", "LSB", "FM").
+    void tuneRequested(qint64 hz, const QString &mode);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -109,6 +118,11 @@ private:
     void openSearch() override;
     void openCluster();
     void openReglement();
+    void openSpots();
+    void useSpot(const SpotRow &row);
+    void alertSpot(const SpotRow &row);
+    // Connects to the station's node when its settings ask for it.
+    void startClusterLink();
     void exportAdif();
     void exportAdifStandard();
     void importAdif();
@@ -119,6 +133,7 @@ private:
     EntryForm *m_form = nullptr;
     // Every change of the log goes through it: backups and undo.
     LogSession *m_session = nullptr;
+    SpotFeed *m_spots = nullptr;
     QHash<QString, QPointer<QWidget>> m_windows;
     bool m_frameChecked = false; // the real frame has been measured once
     QMargins m_frameUsed;        // the frame the window was last fitted with
@@ -156,6 +171,7 @@ public:
     QAction *Mnu_VHF = nullptr;
     QAction *Mnu_Cluster = nullptr;
     QAction *Mnu_Reglement = nullptr;
+    QAction *Mnu_Spots = nullptr;
     QAction *Mnu_Apropos = nullptr;
     QAction *Mnu_Historique = nullptr;
 };
