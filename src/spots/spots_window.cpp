@@ -62,7 +62,6 @@ SpotsWindow::SpotsWindow(const Services &services, SpotFeed *feed, const QString
     showState();
     fillAnnouncement();
     resize(1100, 640);
-    Liste_Spots->setFocus();
 }
 
 void SpotsWindow::buildControls()
@@ -331,6 +330,15 @@ bool SpotsWindow::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void SpotsWindow::showEvent(QShowEvent *event)
+{
+    // The operator opens the window to go through the spots.
+    QWidget::showEvent(event);
+    Liste_Spots->setFocus();
+    if (!Liste_Spots->currentIndex().isValid() && m_proxy->rowCount() > 0)
+        Liste_Spots->setCurrentIndex(m_proxy->index(0, 0));
 }
 
 void SpotsWindow::keyPressEvent(QKeyEvent *event)
