@@ -88,7 +88,7 @@ void MainWindow::buildMenus()
 
     QMenu *trafic = bar->addMenu(QStringLiteral("&Trafic"));
     trafic->setObjectName(QStringLiteral("Mnu_Trafic"));
-    Mnu_Spots = act(trafic, QStringLiteral("S&pots VQX"), "Mnu_Spots");
+    Mnu_Spots = act(trafic, QStringLiteral("&Spots VQX"), "Mnu_Spots");
 
     QMenu *aide = bar->addMenu(QStringLiteral("&Aide"));
     aide->setObjectName(QStringLiteral("Mnu_Aide"));

@@ -24,7 +24,10 @@ bool asksForCall(const QString &text)
 
 QString clusterLoginFor(const QString &stationCallsign)
 {
-    return stationCallsign.section(u'/', 0, 0).trimmed().toUpper();
+    // The station's callsign keeps its "/" as "_" (it names the log file).
+    QString call = stationCallsign.trimmed().toUpper();
+    const qsizetype cut = call.indexOf(QRegularExpression(QStringLiteral("[/_]")));
+    return cut < 0 ? call : call.left(cut);
 }
 
 ClusterClient::ClusterClient(QObject *parent)

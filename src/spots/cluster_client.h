@@ -73,7 +73,8 @@ private:
     State m_state = State::Deconnecte;
 };
 
-// The login callsign of a station: its callsign without a "/…" suffix.
+// The login callsign of a station: its callsign without a "/…" suffix
+// (kept as "_…" in the station's callsign).
 QString clusterLoginFor(const QString &stationCallsign);
 
 } // namespace vqx

@@ -51,7 +51,6 @@ SpotsWindow::SpotsWindow(const Services &services, SpotFeed *feed, const QString
     : QWidget(parent), m_services(services), m_feed(feed), m_station(station)
 {
     setObjectName(QStringLiteral("Spots_VQX"));
-    setWindowTitle(QStringLiteral("Spots VQX"));
     buildControls();
     loadSettings();
 
@@ -60,14 +59,15 @@ SpotsWindow::SpotsWindow(const Services &services, SpotFeed *feed, const QString
     connect(m_feed, &SpotFeed::lastRecordedChanged, this, &SpotsWindow::fillAnnouncement);
     Console_Cluster->setPlainText(m_feed->console().join(u'\n'));
     showState();
+    showNeeded();
     fillAnnouncement();
-    resize(1100, 640);
 }
 
 void SpotsWindow::buildControls()
 {
     auto *node = new QGroupBox(QStringLiteral("Nœud du cluster"));
     Cluster_Adresse = named(new QLineEdit, "Cluster_Adresse");
+    Cluster_Adresse->setMinimumWidth(180);
     Cluster_Port = named(new QLineEdit, "Cluster_Port");
     Cluster_Port->setMaximumWidth(80);
     Cluster_Indicatif = named(new QLineEdit, "Cluster_Indicatif");
@@ -120,6 +120,10 @@ void SpotsWindow::buildControls()
             Liste_Spots->setCurrentIndex(m_proxy->index(0, 0));
     });
     connect(Liste_Spots, &QAbstractItemView::doubleClicked, this, &SpotsWindow::useCurrentSpot);
+    // The title counts the fountains still needed, seen even from the taskbar.
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(m_feed->model(), signal, this, &SpotsWindow::showNeeded);
+    connect(m_feed->model(), &QAbstractItemModel::dataChanged, this, &SpotsWindow::showNeeded);
     auto *spotsCaption = caption(QStringLiteral("Spo&ts"), Liste_Spots);
 
     Console_Cluster = named(new QPlainTextEdit, "Console_Cluster");
@@ -243,6 +247,16 @@ void SpotsWindow::showState()
                                    ? QStringLiteral("&Connecter")
                                    : QStringLiteral("Dé&connecter"));
     Annoncer_Cluster->setEnabled(client->isConnected());
+}
+
+void SpotsWindow::showNeeded()
+{
+    const SpotsModel *model = m_feed->model();
+    int needed = 0;
+    for (int r = 0; r < model->rowCount(); ++r)
+        needed += isNeeded(model->row(r).state) ? 1 : 0;
+    setWindowTitle(needed == 0 ? QStringLiteral("Spots VQX (aucune à contacter)")
+                               : QStringLiteral("Spots VQX (%1 à contacter)").arg(needed));
 }
 
 void SpotsWindow::sendCommand()

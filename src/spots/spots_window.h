@@ -44,6 +44,9 @@ public:
     QLineEdit *Annonce_Ref = nullptr;
     QPushButton *Annoncer_Cluster = nullptr;
 
+    // Wide enough for the nine columns and a node's address.
+    QSize sizeHint() const override { return {1120, 640}; }
+
 signals:
     // The operator chose a spot to work.
     void spotChosen(const vqx::SpotRow &row);
@@ -59,6 +62,7 @@ private:
     void saveSettings();
     void connectOrDisconnect();
     void showState();
+    void showNeeded();
     void sendCommand();
     void useCurrentSpot();
     void fillAnnouncement();

@@ -170,6 +170,7 @@ void ClusterClientTest::commandsOnlyWhenConnected()
     QVERIFY(client.sendCommand(QStringLiteral("sh/dx 30")));
     QVERIFY(node.waitHeard("sh/dx 30\r\n"));
     QCOMPARE(vqx::clusterLoginFor(QStringLiteral("f4xyz/p")), QStringLiteral("F4XYZ"));
+    QCOMPARE(vqx::clusterLoginFor(QStringLiteral("F4XYZ_P")), QStringLiteral("F4XYZ"));
 }
 
 QTEST_GUILESS_MAIN(ClusterClientTest)

@@ -218,6 +218,7 @@ void SpotsWindowTest::fromTheNodeToTheLogAndBack()
              QStringLiteral("Connecté à 127.0.0.1:%1").arg(node.server.serverPort()));
     QVERIFY(w->Console_Cluster->toPlainText().contains(QStringLiteral("this is the test node")));
     QCOMPARE(cell(w, 0, SpotsModel::Etat), QStringLiteral("Nouvelle"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Spots VQX (1 à contacter)"));
     QCOMPARE(w->Liste_Spots->model()->index(0, 0).data(Qt::BackgroundRole).value<QColor>(),
              kLightGreen);
     Keyboard::enter();
@@ -232,6 +233,7 @@ void SpotsWindowTest::fromTheNodeToTheLogAndBack()
                                           "CW", QString(), "F.")});
     // The index follows the log: the same spot is now worked.
     QCOMPARE(cell(w, 0, SpotsModel::Etat), QStringLiteral("Déjà contactée"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Spots VQX (aucune à contacter)"));
 
     // Announced back, after a question.
     QVERIFY(Keyboard::activate(w));
