@@ -9,6 +9,9 @@ namespace vqx {
 namespace {
 
 constexpr int kRetryGrowth = 60; // 5 s grows to 5 minutes
+// What one event reads: a burst (a long "sh/dx" answer, a node replaying its
+// spots) is taken in slices, so that the window never waits on it.
+constexpr qint64 kSliceBytes = 4096;
 
 // What nodes say when they want the callsign: "login:", "Please enter your
 // call:", "call:", "Your callsign:".
@@ -35,6 +38,10 @@ ClusterClient::ClusterClient(QObject *parent)
 {
     m_retry->setSingleShot(true);
     connect(m_retry, &QTimer::timeout, this, &ClusterClient::open);
+    m_slice = new QTimer(this);
+    m_slice->setSingleShot(true);
+    m_slice->setInterval(0);
+    connect(m_slice, &QTimer::timeout, this, &ClusterClient::onReadyRead);
     connect(m_socket, &QTcpSocket::connected, this, &ClusterClient::onConnected);
     connect(m_socket, &QTcpSocket::readyRead, this, &ClusterClient::onReadyRead);
     connect(m_socket, &QTcpSocket::disconnected, this, &ClusterClient::onLost);
@@ -64,6 +71,7 @@ void ClusterClient::connectToNode(const QString &host, quint16 port, const QStri
 void ClusterClient::disconnectFromNode()
 {
     m_retry->stop();
+    m_slice->stop();
     // Leaving on purpose is no lost link.
     setState(State::Deconnecte);
     m_socket->abort();
@@ -96,6 +104,7 @@ QString ClusterClient::stateText() const
 
 void ClusterClient::open()
 {
+    m_slice->stop();
     m_socket->abort(); // before the new state: closing the old link is no loss
     m_text.reset();
     m_loginSent = false;
@@ -110,7 +119,10 @@ void ClusterClient::onConnected()
 
 void ClusterClient::onReadyRead()
 {
-    const QStringList lines = m_text.feed(m_socket->readAll());
+    const QStringList lines = m_text.feed(m_socket->read(kSliceBytes));
+    // The rest waits for the next event.
+    if (m_socket->bytesAvailable() > 0)
+        m_slice->start();
     const QByteArray replies = m_text.takeReplies();
     if (!replies.isEmpty())
         m_socket->write(replies);

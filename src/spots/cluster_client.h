@@ -63,6 +63,7 @@ private:
 
     QTcpSocket *m_socket;
     QTimer *m_retry;
+    QTimer *m_slice = nullptr; // reads on what a burst left
     ClusterTextStream m_text;
     QString m_host;
     quint16 m_port = 0;
