@@ -60,7 +60,8 @@ struct SpotRow
     // confirmed on some band, and the 10 Mhz warning.
     QString stateColumn() const;
     QString bandText() const;
-    QString dpt() const { return ref.left(2); }
+    // As the entry keeps it: 2a and 2b in lower case.
+    QString dpt() const { return ref.left(2).toLower(); }
 };
 
 // The rows of a spot, one per reference of its comment, classified.

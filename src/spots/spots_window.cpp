@@ -110,7 +110,7 @@ void SpotsWindow::buildControls()
     Liste_Spots->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     Liste_Spots->horizontalHeader()->setStretchLastSection(true);
     Liste_Spots->setFont(listFont());
-    const int widths[SpotsModel::ColumnCount] = {80, 80, 70, 100, 80, 40, 200, 90, 200};
+    const int widths[SpotsModel::ColumnCount] = {80, 80, 70, 100, 80, 40, 330, 90, 200};
     for (int c = 0; c < SpotsModel::ColumnCount; ++c)
         Liste_Spots->setColumnWidth(c, widths[c]);
     Liste_Spots->installEventFilter(this);

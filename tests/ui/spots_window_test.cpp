@@ -81,6 +81,7 @@ private slots:
     void refusedWhileALineIsWorkedOn();
     void fromTheNodeToTheLogAndBack();
     void onlyFountainsStillNeeded();
+    void keepsTheLast500();
 };
 
 void SpotsWindowTest::enterOnASpotFillsTheEntry_data()
@@ -288,6 +289,24 @@ void SpotsWindowTest::onlyFountainsStillNeeded()
     QPointer<SpotsWindow> alive(w);
     Keyboard::press(Qt::Key_Escape);
     QTRY_VERIFY(alive.isNull());
+}
+
+void SpotsWindowTest::keepsTheLast500()
+{
+    MainHarness h;
+    MainWindow *m = openStation(h, {});
+    for (int i = 1; i <= 505; ++i)
+        m->spotFeed()->takeLine(
+            QStringLiteral(
+                "DX de F4ABC:     14025.0  TK5AA        2a fa %1                    1234Z")
+                .arg(i, 3, 10, QLatin1Char('0')));
+    SpotsWindow *w = openSpots(m);
+    QVERIFY(w);
+    QCOMPARE(w->Liste_Spots->model()->rowCount(), SpotsModel::kKept);
+    QCOMPARE(cell(w, 0, SpotsModel::Reference), QStringLiteral("2AFA505"));
+    QCOMPARE(cell(w, 0, SpotsModel::Dpt), QStringLiteral("2a"));
+    QCOMPARE(cell(w, SpotsModel::kKept - 1, SpotsModel::Reference), QStringLiteral("2AFA006"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Spots VQX (500 à contacter)"));
 }
 
 QTEST_MAIN(SpotsWindowTest)
