@@ -20,6 +20,31 @@
 
 namespace vqx {
 
+namespace {
+
+// The header words over the columns of the contacted-list line.
+QList<ColumnHeader::Word> contactedHeaderWords()
+{
+    using namespace ContactedList;
+    return {
+        {QStringLiteral("Ref"), Ref},
+        {QStringLiteral("Indicatif"), Indicatif},
+        // One blank only separates the department from the first name.
+        {QStringLiteral("Dpt"), Dpt, true},
+        {QStringLiteral("Prénom"), Prenom},
+        {QStringLiteral("Date"), Date},
+        {QStringLiteral("QTR"), Heure},
+        {QStringLiteral("Mode"), Mode},
+        {QStringLiteral("QRG"), QRG},
+        {QStringLiteral("RstR"), RstR},
+        {QStringLiteral("RstE"), RstE},
+        {QStringLiteral("Nom de la Fontaine"), NomFontaine},
+        {QStringLiteral("QSL"), QSL},
+    };
+}
+
+} // namespace
+
 ContactedWindow::ContactedWindow(const Services &services, const QString &indicatifStation,
                                  QWidget *parent)
     : QWidget(parent), m_services(services), m_callsign(indicatifStation)

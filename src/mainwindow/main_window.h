@@ -1,5 +1,6 @@
 #pragma once
 
+#include "awards/award_levels.h"
 #include "entry_form.h"
 #include "logstore/log_operations.h"
 #include "platform/services.h"
@@ -43,7 +44,9 @@ public:
     // emptying the entry area.
     void start();
 
+    // What the window holds, for the tests that check it.
     SharedValues &shared() { return m_shared; }
+    const AwardChoice &awardChoice() const { return m_awardChoice; }
     EntryForm *form() const { return m_form; }
     const Services &services() const { return m_services; }
     LogListModel *logModel() const { return m_model; }
@@ -129,6 +132,7 @@ private:
 
     Services m_services;
     SharedValues m_shared;
+    AwardChoice m_awardChoice;
     LogListModel *m_model = nullptr;
     EntryForm *m_form = nullptr;
     // Every change of the log goes through it: backups and undo.

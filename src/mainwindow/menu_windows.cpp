@@ -181,18 +181,28 @@ void MainWindow::showStation(bool modal)
     w->exec();
 }
 
-// Diplomes > HF / VHF: the award window reads the group when it loads.
+// Diplomes > HF / VHF: the award window reads the group when it loads; an
+// open list saves and prints for the latest choice.
 void MainWindow::openAwards(const QString &group)
 {
-    m_shared.Groupe_Bandes = group;
+    m_awardChoice.Groupe_Bandes = group;
+    if (auto *list = qobject_cast<AwardListWindow *>(secondary(QStringLiteral("Liste_VQX"))))
+        list->setChoice(m_awardChoice);
     showSecondary(QStringLiteral("Diplomes_VQX"), [this] {
         // A second "Voir la liste" only brings the open list forward; the
         // level it set is used by the next save or print.
-        auto openList = [this] {
-            showSecondary(QStringLiteral("Liste_VQX"),
-                          [this] { return new AwardListWindow(m_services, &m_shared, this); });
+        auto openList = [this](const QString &niveau) {
+            m_awardChoice.Niveau_Liste = niveau;
+            if (auto *list =
+                    qobject_cast<AwardListWindow *>(secondary(QStringLiteral("Liste_VQX"))))
+                list->setChoice(m_awardChoice);
+            showSecondary(QStringLiteral("Liste_VQX"), [this] {
+                return new AwardListWindow(m_services, m_shared.Indicatif_Station, m_awardChoice,
+                                           this);
+            });
         };
-        return new AwardLevelsWindow(m_services, &m_shared, openList, this);
+        return new AwardLevelsWindow(m_services, m_shared.Indicatif_Station,
+                                     m_awardChoice.Groupe_Bandes, openList, this);
     });
 }
 

@@ -1,7 +1,5 @@
 #include "widgets/column_header.h"
 
-#include "contacted/contacted_list.h"
-
 #include <QAbstractItemView>
 #include <QEvent>
 #include <QPainter>
@@ -116,26 +114,6 @@ QList<ColumnHeader::Word> qsoListHeaderWords()
         {QStringLiteral("QTR"), Heure},       {QStringLiteral("Mode"), Mode},
         {QStringLiteral("QRG"), QRG},         {QStringLiteral("RSTR"), RstR},
         {QStringLiteral("RSTE"), RstE},       {QStringLiteral("Mom de la Fontaine"), NomFontaine},
-        {QStringLiteral("QSL"), QSL},
-    };
-}
-
-QList<ColumnHeader::Word> contactedHeaderWords()
-{
-    using namespace ContactedList;
-    return {
-        {QStringLiteral("Ref"), Ref},
-        {QStringLiteral("Indicatif"), Indicatif},
-        // One blank only separates the department from the first name.
-        {QStringLiteral("Dpt"), Dpt, true},
-        {QStringLiteral("Prénom"), Prenom},
-        {QStringLiteral("Date"), Date},
-        {QStringLiteral("QTR"), Heure},
-        {QStringLiteral("Mode"), Mode},
-        {QStringLiteral("QRG"), QRG},
-        {QStringLiteral("RstR"), RstR},
-        {QStringLiteral("RstE"), RstE},
-        {QStringLiteral("Nom de la Fontaine"), NomFontaine},
         {QStringLiteral("QSL"), QSL},
     };
 }

@@ -54,7 +54,4 @@ private:
 // over the columns of the list line.
 QList<ColumnHeader::Word> qsoListHeaderWords();
 
-// The words of the header of the contacted list, over its line's columns.
-QList<ColumnHeader::Word> contactedHeaderWords();
-
 } // namespace vqx

@@ -20,13 +20,9 @@
 
 using namespace vqx;
 using namespace vqx::test;
+using namespace vqx::test::samples;
 
 namespace {
-
-// Three contacts in date order.
-const QString &A = kSampleA;
-const QString &B = kSampleB;
-const QString &C = kSampleC;
 
 // The line the list gives back for a file line.
 QString fromList(const QString &fileLine)

@@ -21,7 +21,7 @@ TEST(BandTable, FrequencyEdges)
         EXPECT_EQ(bandOfFrequency(b.lowHz - 1), nullptr);
         EXPECT_EQ(bandOfFrequency(b.highHz + 1), nullptr);
         EXPECT_EQ(bandOfAdifName(QString(b.adif).toUpper()), &b);
-        EXPECT_EQ(bandOfEntry(b.entry), &b);
+        EXPECT_EQ(bandOfEntry(QString(b.entry)), &b);
     }
 }
 

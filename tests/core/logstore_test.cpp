@@ -15,13 +15,9 @@
 
 using namespace vqx;
 using namespace vqx::test;
+using namespace vqx::test::samples;
 
 namespace {
-
-// Three contacts in date order.
-const QString &A = kSampleA;
-const QString &B = kSampleB;
-const QString &C = kSampleC;
 
 class LogStoreTest : public ::testing::Test
 {

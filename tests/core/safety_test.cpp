@@ -23,12 +23,10 @@
 
 using namespace vqx;
 using namespace vqx::test;
+using namespace vqx::test::samples;
 
 namespace {
 
-const QString &A = kSampleA;
-const QString &B = kSampleB;
-const QString &C = kSampleC;
 const QString kStation = QStringLiteral("F4ABC");
 
 mode_t modeOf(const QString &path)

@@ -37,6 +37,14 @@ inline const QString kSampleB = qso(QStringLiteral("FBBBB"), QStringLiteral("75F
 inline const QString kSampleC = qso(QStringLiteral("FCCCC"), QStringLiteral("13FA010"),
                                     QStringLiteral("07/06/08"), QStringLiteral("09:15"));
 
+// Short names for the three, for tests that write many small logs:
+// `using namespace vqx::test::samples;`.
+namespace samples {
+inline const QString &A = kSampleA;
+inline const QString &B = kSampleB;
+inline const QString &C = kSampleC;
+} // namespace samples
+
 // A log of n contacts in date order, varied over bands, departments and QSL.
 inline QStringList generatedLog(int n)
 {

@@ -1,11 +1,11 @@
 #include "log_samples.h"
 #include "temp_folder.h"
 #include "ui_fakes.h"
+#include "window_fixture.h"
 
 #include "contacted/contacted_list.h"
 #include "contacted/contacted_window.h"
 #include "logstore/log_record.h"
-#include "session/shared_values.h"
 
 #include <QListWidget>
 #include <QPageLayout>
@@ -141,22 +141,12 @@ class ContactedWindowTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempFolder> m_dir;
-    std::unique_ptr<FakeServices> m_fakes;
-    SharedValues m_shared;
+    std::unique_ptr<WindowFixture> m_f;
 
-    void writeLog(const QStringList &lines)
-    {
-        QVERIFY(writeBytes(logFilePath(m_dir->path(), QStringLiteral("FYYYY")), crlf(lines)));
-    }
+    void writeLog(const QStringList &lines) { QVERIFY(m_f->writeLog(lines)); }
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<TempFolder>();
-        m_fakes = std::make_unique<FakeServices>(m_dir->path());
-        m_shared.Indicatif_Station = QStringLiteral("FYYYY");
-    }
+    void init() { m_f = std::make_unique<WindowFixture>(); }
 
     void showsEveryContactSortedWithoutDuplicates()
     {
@@ -164,59 +154,59 @@ private slots:
         const QString xyz = contact(QStringLiteral("FBXYZ"), QStringLiteral("13FT010"), true);
         const QString qqq = contact(QStringLiteral("FBQQQ"), QStringLiteral("13FT010"), false);
         writeLog({a, xyz, qqq});
-        ContactedWindow w(m_fakes->services, m_shared.Indicatif_Station);
+        ContactedWindow w(m_f->fakes.services, m_f->callsign);
         QCOMPARE(w.windowTitle(), QStringLiteral("VQX contactés"));
         QCOMPARE(items(w.Liste_VQX_Contacte),
                  (QStringList{contactedListLine(qqq), contactedListLine(a)}));
         QCOMPARE(items(w.Liste_VQX_Contacte).first().mid(6, 16),
                  QStringLiteral("13FT010 FBQQQ   "));
-        QVERIFY(m_fakes->messages.shown.isEmpty());
+        QVERIFY(m_f->fakes.messages.shown.isEmpty());
     }
 
     void savesTheEmptyListOfAnEmptyLog()
     {
         writeLog({});
-        ContactedWindow w(m_fakes->services, m_shared.Indicatif_Station);
+        ContactedWindow w(m_f->fakes.services, m_f->callsign);
         QCOMPARE(w.Liste_VQX_Contacte->count(), 0);
         QTest::mouseClick(w.Enregistrer, Qt::LeftButton);
-        QCOMPARE(m_fakes->messages.shown,
+        QCOMPARE(m_f->fakes.messages.shown,
                  QStringList{QStringLiteral("Le log a été enregistré sous le nom : ") + kFileName});
         const QString header = contactedListHeader();
         QCOMPARE(header.size(), 122);
         const QByteArray expected =
             crlf({kTitle, QString(), header, QString(), QString(), contactedListCredit()});
-        QCOMPARE(readBytes(m_dir->file(kFileName)), expected);
-        QVERIFY(!QFileInfo::exists(m_dir->file(kContactedScratch)));
+        QCOMPARE(readBytes(m_f->dir.file(kFileName)), expected);
+        QVERIFY(!QFileInfo::exists(m_f->dir.file(kContactedScratch)));
     }
 
     void aFailedSaveSaysSoAndNeverSuccess()
     {
         writeLog({contact(QStringLiteral("FAAAA"), QStringLiteral("75FA002"), true)});
         // A folder in the way of the file: nothing can be written there.
-        QVERIFY(QDir(m_dir->path()).mkdir(kFileName));
-        ContactedWindow w(m_fakes->services, m_shared.Indicatif_Station);
+        QVERIFY(QDir(m_f->dir.path()).mkdir(kFileName));
+        ContactedWindow w(m_f->fakes.services, m_f->callsign);
         QTest::mouseClick(w.Enregistrer, Qt::LeftButton);
-        QCOMPARE(m_fakes->messages.shown.size(), 1);
-        QVERIFY(!m_fakes->messages.last().startsWith(QStringLiteral("Le log a été enregistré")));
-        QVERIFY(m_fakes->messages.last().contains(kFileName));
-        QVERIFY(m_fakes->messages.last().contains(QStringLiteral("n'a pas pu être enregistré")));
-        QVERIFY(QFileInfo(m_dir->file(kFileName)).isDir());
+        QCOMPARE(m_f->fakes.messages.shown.size(), 1);
+        QVERIFY(!m_f->fakes.messages.last().startsWith(QStringLiteral("Le log a été enregistré")));
+        QVERIFY(m_f->fakes.messages.last().contains(kFileName));
+        QVERIFY(m_f->fakes.messages.last().contains(QStringLiteral("n'a pas pu être enregistré")));
+        QVERIFY(QFileInfo(m_f->dir.file(kFileName)).isDir());
     }
 
     void printsInCourierNewBold8()
     {
         const QString a = contact(QStringLiteral("FAAAA"), QStringLiteral("75FA002"), true);
         writeLog({a});
-        ContactedWindow w(m_fakes->services, m_shared.Indicatif_Station);
+        ContactedWindow w(m_f->fakes.services, m_f->callsign);
         QTest::mouseClick(w.Imprimer, Qt::LeftButton);
-        QCOMPARE(m_fakes->printer.calls, 1);
-        QCOMPARE(m_fakes->printer.printed,
+        QCOMPARE(m_f->fakes.printer.calls, 1);
+        QCOMPARE(m_f->fakes.printer.printed,
                  (QStringList{kTitle, QString(), contactedListHeader(), QString(),
                               contactedListLine(a), QString(), QString(), contactedListCredit()}));
-        QCOMPARE(m_fakes->printer.font.family(), QStringLiteral("Courier New"));
-        QVERIFY(m_fakes->printer.font.bold());
-        QCOMPARE(m_fakes->printer.font.pointSize(), 8);
-        QVERIFY(m_fakes->messages.shown.isEmpty());
+        QCOMPARE(m_f->fakes.printer.font.family(), QStringLiteral("Courier New"));
+        QVERIFY(m_f->fakes.printer.font.bold());
+        QCOMPARE(m_f->fakes.printer.font.pointSize(), 8);
+        QVERIFY(m_f->fakes.messages.shown.isEmpty());
     }
 
     // Every character of the 122-character lines is printed in its column,
@@ -240,12 +230,12 @@ private slots:
         writeLog({fullContact(QStringLiteral("F/HB9ABC/QRP"), QStringLiteral("75FA002")),
                   fullContact(QStringLiteral("TM100VQXFONT"), QStringLiteral("2BFT999")),
                   contact(QStringLiteral("FAAAA"), QStringLiteral("13FA010"), false)});
-        const QString pdf = m_dir->file(QStringLiteral("contactees.pdf"));
+        const QString pdf = m_f->dir.file(QStringLiteral("contactees.pdf"));
         PdfPrintService printer(pdf, size, orientation);
-        m_fakes->services.printer = &printer;
-        ContactedWindow w(m_fakes->services, m_shared.Indicatif_Station);
+        m_f->fakes.services.printer = &printer;
+        ContactedWindow w(m_f->fakes.services, m_f->callsign);
         QTest::mouseClick(w.Imprimer, Qt::LeftButton);
-        QVERIFY(m_fakes->messages.shown.isEmpty());
+        QVERIFY(m_f->fakes.messages.shown.isEmpty());
 
         const QStringList items = ::items(w.Liste_VQX_Contacte);
         QCOMPARE(items.first().size(), ContactedList::LineLength);
@@ -298,28 +288,28 @@ private slots:
     void aFailedPrintSaysSo()
     {
         writeLog({});
-        m_fakes->printer.outcome = PrintOutcome::Failed;
-        ContactedWindow w(m_fakes->services, m_shared.Indicatif_Station);
+        m_f->fakes.printer.outcome = PrintOutcome::Failed;
+        ContactedWindow w(m_f->fakes.services, m_f->callsign);
         QTest::mouseClick(w.Imprimer, Qt::LeftButton);
-        QCOMPARE(m_fakes->messages.shown.size(), 1);
-        QVERIFY(m_fakes->messages.last().contains(QStringLiteral("impression")));
+        QCOMPARE(m_f->fakes.messages.shown.size(), 1);
+        QVERIFY(m_f->fakes.messages.last().contains(QStringLiteral("impression")));
         // Cancelling the printer dialog is no failure.
-        m_fakes->printer.outcome = PrintOutcome::Cancelled;
+        m_f->fakes.printer.outcome = PrintOutcome::Cancelled;
         QTest::mouseClick(w.Imprimer, Qt::LeftButton);
-        QCOMPARE(m_fakes->messages.shown.size(), 1);
+        QCOMPARE(m_f->fakes.messages.shown.size(), 1);
     }
 
     void aMissingLogIsNamed()
     {
-        ContactedWindow w(m_fakes->services, m_shared.Indicatif_Station);
-        QCOMPARE(m_fakes->messages.shown.size(), 1);
-        QVERIFY(m_fakes->messages.last().contains(QStringLiteral("FYYYY_VQX.log")));
-        QVERIFY(m_fakes->messages.last().contains(QStringLiteral("introuvable")));
+        ContactedWindow w(m_f->fakes.services, m_f->callsign);
+        QCOMPARE(m_f->fakes.messages.shown.size(), 1);
+        QVERIFY(m_f->fakes.messages.last().contains(QStringLiteral("FYYYY_VQX.log")));
+        QVERIFY(m_f->fakes.messages.last().contains(QStringLiteral("introuvable")));
         QCOMPARE(w.Liste_VQX_Contacte->count(), 0);
         // Nothing to save that would pass for a list of no fountains.
         QVERIFY(!w.Enregistrer->isEnabled());
         QVERIFY(!w.Imprimer->isEnabled());
-        QVERIFY(m_dir->entries().isEmpty());
+        QVERIFY(m_f->dir.entries().isEmpty());
     }
 };
 

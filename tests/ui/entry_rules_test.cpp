@@ -10,12 +10,9 @@
 
 using namespace vqx;
 using namespace vqx::test;
+using namespace vqx::test::samples;
 
 namespace {
-
-const QString &A = kSampleA;
-const QString &B = kSampleB;
-const QString &C = kSampleC;
 
 // Keys go where a keyboard sends them: to the widget that has the focus.
 void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)

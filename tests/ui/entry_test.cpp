@@ -5,6 +5,7 @@
 
 using namespace vqx;
 using namespace vqx::test;
+using namespace vqx::test::samples;
 
 namespace {
 
@@ -55,10 +56,6 @@ QStringList logLines(const MainHarness &h)
 {
     return codepage::splitLines(codepage::decode(h.logBytes())).lines;
 }
-
-const QString &A = kSampleA;
-const QString &B = kSampleB;
-const QString &C = kSampleC;
 
 } // namespace
 

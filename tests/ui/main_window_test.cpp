@@ -252,9 +252,9 @@ void MainWindowTest::titleHeaderAndMenus()
              QStringLiteral("V1.0.0   le 12/01/2015 creation\r\nV1.0.1   le 05/52/2021 Nouveau "
                             "Cluster\r\n"));
     m->Mnu_VHF->trigger();
-    QCOMPARE(m->shared().Groupe_Bandes, QStringLiteral("VHF"));
+    QCOMPARE(m->awardChoice().Groupe_Bandes, QStringLiteral("VHF"));
     m->Mnu_HF->trigger();
-    QCOMPARE(m->shared().Groupe_Bandes, QStringLiteral("HF"));
+    QCOMPARE(m->awardChoice().Groupe_Bandes, QStringLiteral("HF"));
 }
 
 void MainWindowTest::dateModeAtStart_data()

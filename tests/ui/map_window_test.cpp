@@ -1,12 +1,12 @@
 #include "log_samples.h"
 #include "temp_folder.h"
 #include "ui_fakes.h"
+#include "window_fixture.h"
 
 #include "logstore/log_record.h"
 #include "map/map_picture.h"
 #include "map/map_svg.h"
 #include "map/map_window.h"
-#include "session/shared_values.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -111,22 +111,12 @@ class MapWindowTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempFolder> m_dir;
-    std::unique_ptr<FakeServices> m_fakes;
-    SharedValues m_shared;
+    std::unique_ptr<WindowFixture> m_f;
 
-    void writeLog(const QStringList &lines)
-    {
-        QVERIFY(writeBytes(logFilePath(m_dir->path(), QStringLiteral("FYYYY")), crlf(lines)));
-    }
+    void writeLog(const QStringList &lines) { QVERIFY(m_f->writeLog(lines)); }
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<TempFolder>();
-        m_fakes = std::make_unique<FakeServices>(m_dir->path());
-        m_shared.Indicatif_Station = QStringLiteral("FYYYY");
-    }
+    void init() { m_f = std::make_unique<WindowFixture>(); }
 
     void theMapIsInTheProgram()
     {
@@ -145,9 +135,9 @@ private slots:
                   withDpt(QStringLiteral("13"), true), withDpt(QStringLiteral("20"), false),
                   withDpt(QStringLiteral("00"), true), withDpt(QStringLiteral("AB"), true),
                   withDpt(QStringLiteral("2C"), true)});
-        MapWindow w(m_fakes->services, m_shared.Indicatif_Station);
+        MapWindow w(m_f->fakes.services, m_f->callsign);
         QCOMPARE(w.windowTitle(), QStringLiteral("Carte des départements contactés"));
-        QVERIFY(m_fakes->messages.shown.isEmpty());
+        QVERIFY(m_f->fakes.messages.shown.isEmpty());
 
         QCOMPARE(w.NB_Dep->text(), QStringLiteral("4"));
         QCOMPARE(w.Label5->text(), QStringLiteral("départements contactés"));
@@ -183,7 +173,7 @@ private slots:
     void departmentsFilledWithTheirBoxColour()
     {
         writeLog({withDpt(QStringLiteral("13"), true), withDpt(QStringLiteral("75"), false)});
-        MapWindow w(m_fakes->services, m_shared.Indicatif_Station);
+        MapWindow w(m_f->fakes.services, m_f->callsign);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const std::pair<int, QColor> cases[] = {{13, kGreen}, {75, kRed}, {1, kYellow}};
@@ -218,7 +208,7 @@ private slots:
         writeLog({withDpt(QStringLiteral("75"), false), withDpt(QStringLiteral("92"), true),
                   withDpt(QStringLiteral("94"), false), withDpt(QStringLiteral("94"), true),
                   withDpt(QStringLiteral("13"), true), withDpt(QStringLiteral("77"), false)});
-        MapWindow w(m_fakes->services, m_shared.Indicatif_Station);
+        MapWindow w(m_f->fakes.services, m_f->callsign);
         QVERIFY(showAt(w, 1.0));
         QCOMPARE(background(w.Dep.at(box)), colour);
         const QPoint spot = uncoveredInside(shapeAlone(w.Carte, id), visibleBoxes(w));
@@ -232,7 +222,7 @@ private slots:
     void theInsetEnlargesParisAndItsNeighbours()
     {
         writeLog({});
-        MapWindow w(m_fakes->services, m_shared.Indicatif_Station);
+        MapWindow w(m_f->fakes.services, m_f->callsign);
         QVERIFY(showAt(w, 1.0));
         const QRectF frame = w.Carte->elementRect(kInsetFrameId);
         QVERIFY(!frame.isEmpty());
@@ -267,7 +257,7 @@ private slots:
     {
         QFETCH(double, zoom);
         writeLog({});
-        MapWindow w(m_fakes->services, m_shared.Indicatif_Station);
+        MapWindow w(m_f->fakes.services, m_f->callsign);
         QVERIFY(showAt(w, zoom));
         int checked = 0;
         for (int i = 0; i < kMapBoxCount; ++i) {
@@ -295,7 +285,7 @@ private slots:
     {
         QFETCH(double, zoom);
         writeLog({});
-        MapWindow w(m_fakes->services, m_shared.Indicatif_Station);
+        MapWindow w(m_f->fakes.services, m_f->callsign);
         QVERIFY(showAt(w, zoom));
         QStringList clashes;
         int visible = 0;
@@ -316,9 +306,9 @@ private slots:
 
     void aMissingLogIsNamed()
     {
-        MapWindow w(m_fakes->services, m_shared.Indicatif_Station);
-        QCOMPARE(m_fakes->messages.shown.size(), 1);
-        QVERIFY(m_fakes->messages.last().contains(QStringLiteral("FYYYY_VQX.log")));
+        MapWindow w(m_f->fakes.services, m_f->callsign);
+        QCOMPARE(m_f->fakes.messages.shown.size(), 1);
+        QVERIFY(m_f->fakes.messages.last().contains(QStringLiteral("FYYYY_VQX.log")));
         QCOMPARE(w.NB_Dep->text(), QStringLiteral("0"));
         QCOMPARE(background(w.Dep.at(75)), kYellow);
     }

@@ -14,12 +14,9 @@
 
 using namespace vqx;
 using namespace vqx::test;
+using namespace vqx::test::samples;
 
 namespace {
-
-const QString &A = kSampleA;
-const QString &B = kSampleB;
-const QString &C = kSampleC;
 
 MainWindow *openStation(MainHarness &h, const QStringList &lines)
 {
