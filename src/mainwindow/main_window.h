@@ -26,6 +26,7 @@ class LogListModel;
 class LogSession;
 class SpotFeed;
 struct SpotRow;
+class RigControl;
 struct BackupEntry;
 
 // The main window's size when the screen has room for it.
@@ -51,6 +52,8 @@ public:
     const Services &services() const { return m_services; }
     LogListModel *logModel() const { return m_model; }
     QString logPath() const;
+    // The radio through rigctld: its dial, its status line, and tune().
+    RigControl *rig() const { return m_rig; }
 
     // Fills the list from the log; false when the log could not be read.
     bool Charger_Log();
@@ -73,8 +76,8 @@ public:
     SpotFeed *spotFeed() const { return m_spots; }
 
 signals:
-    // A spot was taken into the entry area: the radio may go to it (Hz, and
-    // the radio's mode: "CW", "USB", "LSB", "FM").
+    // A spot was taken into the entry area: the radio goes to it when rig
+    // control is on (Hz, and the radio's mode: "CW", "USB", "LSB", "FM").
     void tuneRequested(qint64 hz, const QString &mode);
 
 protected:
@@ -126,6 +129,11 @@ private:
     void alertSpot(const SpotRow &row);
     // Connects to the station's node when its settings ask for it.
     void startClusterLink();
+    void openRig();
+    // The rig settings of the current station applied; the status line
+    // shows only while rig control is on.
+    void applyRigSettings();
+    void showRigStatus(const QString &status);
     void exportAdif();
     void exportAdifStandard();
     void importAdif();
@@ -138,6 +146,7 @@ private:
     // Every change of the log goes through it: backups and undo.
     LogSession *m_session = nullptr;
     SpotFeed *m_spots = nullptr;
+    RigControl *m_rig = nullptr;
     QHash<QString, QPointer<QWidget>> m_windows;
     bool m_frameChecked = false; // the real frame has been measured once
     QMargins m_frameUsed;        // the frame the window was last fitted with
@@ -159,6 +168,7 @@ public:
     QLabel *Label37 = nullptr;
     QLabel *Label34 = nullptr;
     QLabel *Label5 = nullptr;
+    QLabel *Etat_Poste = nullptr; // the radio's status line
     QTimer *Timer1 = nullptr;
     QAction *Mnu_ADIF = nullptr;
     QAction *Mnu_ADIF_Standard = nullptr;
@@ -176,6 +186,7 @@ public:
     QAction *Mnu_Cluster = nullptr;
     QAction *Mnu_Reglement = nullptr;
     QAction *Mnu_Spots = nullptr;
+    QAction *Mnu_Poste = nullptr;
     QAction *Mnu_Apropos = nullptr;
     QAction *Mnu_Historique = nullptr;
 };

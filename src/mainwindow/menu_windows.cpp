@@ -17,6 +17,8 @@
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "platform/settings_store.h"
+#include "rig/rig_control.h"
+#include "rig/rig_window.h"
 #include "search/search_window.h"
 #include "spots/spot_feed.h"
 #include "spots/spots_window.h"
@@ -88,6 +90,7 @@ void MainWindow::buildMenus()
 
     QMenu *trafic = bar->addMenu(QStringLiteral("&Trafic"));
     trafic->setObjectName(QStringLiteral("Mnu_Trafic"));
+    Mnu_Poste = act(trafic, QStringLiteral("&Poste radio…"), "Mnu_Poste");
     Mnu_Spots = act(trafic, QStringLiteral("&Spots VQX"), "Mnu_Spots");
 
     QMenu *aide = bar->addMenu(QStringLiteral("&Aide"));
@@ -108,6 +111,7 @@ void MainWindow::buildMenus()
     connect(Mnu_VHF, &QAction::triggered, this, [this] { openAwards(QStringLiteral("VHF")); });
     connect(Mnu_Cluster, &QAction::triggered, this, &MainWindow::openCluster);
     connect(Mnu_Reglement, &QAction::triggered, this, &MainWindow::openReglement);
+    connect(Mnu_Poste, &QAction::triggered, this, &MainWindow::openRig);
     connect(Mnu_Spots, &QAction::triggered, this, &MainWindow::openSpots);
     connect(Mnu_Apropos, &QAction::triggered, this, &MainWindow::showAbout);
     connect(Mnu_Historique, &QAction::triggered, this, &MainWindow::showHistory);
@@ -243,6 +247,19 @@ void MainWindow::openReglement()
 {
     showSecondary(QStringLiteral("Reglement"),
                   [this]() -> QWidget * { return new ReglementWindow(m_services, this); });
+}
+
+// Trafic > Poste radio…: the settings saved are applied at once.
+void MainWindow::openRig()
+{
+    showSecondary(QStringLiteral("Poste_Radio"), [this]() -> QWidget * {
+        auto *w = new RigWindow(m_services, m_shared.Indicatif_Station, this);
+        connect(w, &RigWindow::saved, this, [this](const RigSettings &s) {
+            m_rig->configure(s);
+            showRigStatus(m_rig->status());
+        });
+        return w;
+    });
 }
 
 // Trafic > Spots VQX.

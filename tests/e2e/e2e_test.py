@@ -739,7 +739,6 @@ def keyboard_evening(desk):
     expect_bytes("the log after deleting the contact found", log, line2)
 
 
-
 class SpotNode:
     """A DX-cluster node on 127.0.0.1: asks for the callsign, then sends its lines."""
 
@@ -822,6 +821,75 @@ def spots_to_entry(desk):
         node.close()
 
 
+class Rigctld:
+    """Hamlib's dummy radio, rigctld -m 1, on a free port of 127.0.0.1."""
+
+    def __init__(self, folder):
+        import socket
+        with socket.socket() as probe:
+            probe.bind(("127.0.0.1", 0))
+            self.port = probe.getsockname()[1]
+        self.log = open(folder / "rigctld.log", "wb")
+        self.process = subprocess.Popen(
+            ["rigctld", "-m", "1", "-T", "127.0.0.1", "-t", str(self.port)],
+            stdout=self.log, stderr=subprocess.STDOUT, preexec_fn=_own_session)
+
+        def listening():
+            with socket.socket() as s:
+                return s.connect_ex(("127.0.0.1", self.port)) == 0
+        wait_for("rigctld to listen", listening, START_TIMEOUT)
+
+    def turn(self, hz, mode, passband=500):
+        """The dial turned as an operator would, through rigctl."""
+        tool("rigctl", "-m", "2", "-r", f"127.0.0.1:{self.port}", "F", str(hz), "M", mode,
+             str(passband))
+
+    def close(self):
+        stop(self.process)
+        self.log.close()
+
+
+def radio_fills_band_and_mode(desk):
+    """Trafic > Poste radio... turned on from the keyboard, the dial turned with rigctl,
+    a contact typed: the line holds the radio's band and mode."""
+    if not shutil.which("rigctld") or not shutil.which("rigctl"):
+        raise Failure("rigctld and rigctl are missing: scripts/setup installs libhamlib-utils")
+    section = f"Setup {STATION}"
+    radio = Rigctld(desk.folder)
+    try:
+        step("radio: Alt+T, Enter on Poste radio..., the box ticked, the port typed, Enter")
+        desk.keys("alt+t", "Return")
+        window = desk.wait_window("the rig window", r"^Poste radio$")
+        desk.keys("space", "Tab", "Tab", "ctrl+a")
+        desk.type(str(radio.port))
+        desk.keys("Return")
+        desk.wait_gone("the rig window to close", window)
+        desk.focus(desk.main)
+        wait_for("the rig settings", lambda: desk.setting(section, "Poste Actif") == "Oui",
+                 FILE_TIMEOUT)
+
+        step("radio: rigctl turns the dial to 7 013 500 Hz CW")
+        radio.turn(7013500, "CW")
+        # The band and the mode taken from the radio are remembered as if chosen.
+        try:
+            wait_for("the radio's band and mode",
+                     lambda: (desk.setting(section, "bande Utilisee"),
+                              desk.setting(section, "Mode Utilise")) == ("2", "1"),
+                     FILE_TIMEOUT)
+        except Failure:
+            raise Failure('the radio did not fill the entry: "bande Utilisee" is '
+                          f'{desk.setting(section, "bande Utilisee")!r}, "Mode Utilise" '
+                          f'{desk.setting(section, "Mode Utilise")!r}, expected "2" and "1"')
+
+        log, before, after = type_contact(desk, "f5xyz", "", "31fa001", "", False, 0)
+        date, heure = check_stamp(log, before, after)
+        expect_bytes("the log after the contact", log,
+                     qso_line("F5XYZ", "31", "", "31FA001", date, heure, "CW", "7.0 Mhz", "599",
+                              "599", "F.", False))
+    finally:
+        radio.close()
+
+
 # --- Scenarios ----------------------------------------------------------------------
 
 def scenario_first_contact(desk):
@@ -859,6 +927,12 @@ def scenario_keyboard_evening(desk):
     keyboard_evening(desk)
 
 
+def scenario_radio(desk):
+    """First start, rig control turned on, the dial turned, a contact typed."""
+    first_start(desk)
+    radio_fills_band_and_mode(desk)
+
+
 def scenario_cluster_spots(desk):
     """First start, a spot of a needed fountain from a node on 127.0.0.1 taken into the entry
     from the keyboard, recorded, then shown as worked."""
@@ -872,6 +946,7 @@ SCENARIOS = {
     "second_program": scenario_second_program,
     "undo": scenario_undo,
     "keyboard_evening": scenario_keyboard_evening,
+    "radio": scenario_radio,
     "cluster_spots": scenario_cluster_spots,
 }
 
