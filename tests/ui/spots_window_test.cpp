@@ -2,6 +2,7 @@
 // says of them, a spot taken into the entry area from the keyboard, the
 // contact recorded and announced back.
 #include "main_harness.h"
+#include "rigctld_peer.h"
 
 #include "spots/spot_feed.h"
 #include "spots/spots_model.h"
@@ -82,6 +83,7 @@ private slots:
     void fromTheNodeToTheLogAndBack();
     void onlyFountainsStillNeeded();
     void keepsTheLast500();
+    void aSpotTakenTunesTheRadio();
 };
 
 void SpotsWindowTest::enterOnASpotFillsTheEntry_data()
@@ -307,6 +309,36 @@ void SpotsWindowTest::keepsTheLast500()
     QCOMPARE(cell(w, 0, SpotsModel::Dpt), QStringLiteral("2a"));
     QCOMPARE(cell(w, SpotsModel::kKept - 1, SpotsModel::Reference), QStringLiteral("2AFA006"));
     QCOMPARE(w->windowTitle(), QStringLiteral("Spots VQX (500 à contacter)"));
+}
+
+// With rig control on, Hamlib's dummy radio goes to the spot's frequency and
+// mode, and the entry keeps the spot's band and mode.
+void SpotsWindowTest::aSpotTakenTunesTheRadio()
+{
+    if (!RigctldPeer::installed())
+        QFAIL("rigctld is not installed: scripts/setup installs libhamlib-utils");
+    RigctldPeer peer;
+    QVERIFY(peer.start());
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    h.setStationValue(QStringLiteral("Poste Actif"), kDateAutoOui);
+    h.setStationValue(QStringLiteral("Poste Port"), QString::number(peer.port));
+    h.writeLog({});
+    MainWindow *m = h.open();
+    // The dummy radio starts on 145 MHz FM.
+    QTRY_VERIFY_WITH_TIMEOUT(m->Etat_Poste->text().contains(QStringLiteral("145 000,000 kHz")),
+                             10000);
+    m->spotFeed()->takeLine(QStringLiteral(
+        "DX de F4ABC:      3650.0  F5AAA        31 FA 001 via F4ABC            1900Z"));
+    SpotsWindow *w = openSpots(m);
+    QVERIFY(w);
+    Keyboard::enter();
+    QTRY_COMPARE_WITH_TIMEOUT(m->Etat_Poste->text(), QStringLiteral("Poste : 3 650,000 kHz LSB"),
+                              10000);
+    QCOMPARE(m->form()->Bande_A->currentText(), QStringLiteral("3.5 Mhz"));
+    QCOMPARE(m->form()->Mode_A->currentText(), QStringLiteral("SSB"));
+    QCOMPARE(m->form()->Ref_A->text(), QStringLiteral("31FA001"));
+    peer.stop();
 }
 
 QTEST_MAIN(SpotsWindowTest)
