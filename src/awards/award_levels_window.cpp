@@ -55,7 +55,7 @@ void AwardLevelsWindow::buildControls()
 
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameShape(QFrame::Box);
+    setBoxFrame(Frame1);
     auto *titleBox = new QVBoxLayout(Frame1);
     Label2 = centredLabel("Label2", Frame1);
     Label2->setFont(captionFont(18, true));
@@ -65,7 +65,7 @@ void AwardLevelsWindow::buildControls()
 
     Frame2 = new QFrame(this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
-    Frame2->setFrameShape(QFrame::Box);
+    setBoxFrame(Frame2);
     auto *levels = new QVBoxLayout(Frame2);
     outer->addWidget(Frame2);
 

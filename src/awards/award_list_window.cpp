@@ -37,7 +37,7 @@ void AwardListWindow::buildControls()
 
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameShape(QFrame::Box);
+    setBoxFrame(Frame1);
     auto *titles = new QVBoxLayout(Frame1);
     Label4 = new QLabel(Frame1);
     Label4->setObjectName(QStringLiteral("Label4"));
@@ -52,7 +52,7 @@ void AwardListWindow::buildControls()
 
     Frame2 = new QFrame(this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
-    Frame2->setFrameShape(QFrame::Box);
+    setBoxFrame(Frame2);
     auto *listBox = new QVBoxLayout(Frame2);
     Label2 = new QLabel(Frame2);
     Label2->setObjectName(QStringLiteral("Label2"));

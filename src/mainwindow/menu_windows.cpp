@@ -1,6 +1,6 @@
 // The menus, and the windows they and the search button open. Each window
 // is opened through showSecondary(): at most one instance, brought forward
-// when open, centred, discarded on close.
+// when open, centred, discarded on close, left with Escape.
 #include "main_window.h"
 
 #include "adif/adif_export.h"
@@ -25,6 +25,7 @@
 #include "station/station_window.h"
 #include "webviews/cluster_window.h"
 #include "webviews/reglement_window.h"
+#include "widgets/window_keys.h"
 
 #include <QAction>
 #include <QApplication>
@@ -146,14 +147,19 @@ QWidget *MainWindow::showSecondary(const QString &key, const std::function<QWidg
         open->activateWindow();
         return open;
     }
+    // The window whose menu or button opened it gets the keyboard back.
+    QWidget *opener = QApplication::activeWindow();
     QWidget *w = make();
     if (!w)
         return nullptr;
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowFlag(Qt::Window, true);
+    leaveWithEscape(w, opener ? opener : this);
     centre(w);
     m_windows.insert(key, w);
     w->show();
+    // Opened from the keyboard, it takes the keyboard, window manager or not.
+    w->activateWindow();
     return w;
 }
 
@@ -332,13 +338,17 @@ void MainWindow::exportAdifStandard()
 }
 
 // Fichier > Importer un fichier ADIF…: the summary replaces that of an
-// earlier import; the list is reloaded as after any change of the log.
+// earlier import; the list is reloaded as after an undo or a restore.
 void MainWindow::importAdif()
 {
     auto *w = new AdifImportWindow(m_services, m_shared.Indicatif_Station, I_Station->text(), this);
+    // What the fields held belongs to the log as it was; once the summary
+    // is closed the operator types the next contact in Ind_A.
     connect(w, &AdifImportWindow::logChanged, this, [this] {
-        Charger_Log();
-        selectLastLine();
+        m_form->abandonForReload([this] {
+            Charger_Log();
+            selectLastLine();
+        });
     });
     if (!w->run()) {
         delete w;

@@ -355,13 +355,4 @@ void SpotsWindow::showEvent(QShowEvent *event)
         Liste_Spots->setCurrentIndex(m_proxy->index(0, 0));
 }
 
-void SpotsWindow::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
 } // namespace vqx

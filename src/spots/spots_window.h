@@ -19,7 +19,7 @@ class SpotFeed;
 
 // "Spots VQX": the fountains spotted on the cluster and what the log says of
 // each, the node's messages, and the link's settings. Enter (or a double
-// click) on a spot hands it to the entry area; Escape closes.
+// click) on a spot hands it to the entry area.
 class SpotsWindow : public QWidget
 {
     Q_OBJECT
@@ -53,7 +53,6 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:

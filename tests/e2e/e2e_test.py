@@ -629,11 +629,29 @@ def refuse_second_program(desk):
 def undo_last_change(desk):
     """Fichier > Annuler la dernière modification, by its shortcut, answered Oui."""
     log_path = desk.log_path(STATION)
+    recorded = log_path.read_bytes()
     step("undo: Ctrl+Shift+Backspace from Ind_A, the question answered Oui (Alt+O)")
     desk.keys("ctrl+shift+BackSpace")
     desk.answer_box("the undo question", "alt+o")
     expect_bytes("the log after the undo", desk.wait_size("the log emptied again", log_path, 0),
                  b"")
+    # The message that says how to go back names the copy taken just before.
+    step("undo: the message saying what was undone, closed with Enter")
+    desk.answer_box("the message after the undo")
+    copies = sorted((desk.data / "Sauvegardes").glob(f"{STATION}_VQX_*_avant_annulation.log"))
+    if len(copies) != 1:
+        raise Failure(f"one copy marked avant_annulation expected, found {[c.name for c in copies]}")
+    expect_bytes(copies[0].name, copies[0].read_bytes(), recorded)
+
+
+def leave_window_with_escape(desk):
+    """Diplomes > HF from the keyboard, Escape; the keyboard is back in Ind_A by itself."""
+    step("Escape: Alt+I, H opens Diplomes VQX, where no button is enabled; Escape closes it")
+    desk.keys("alt+i", "h")
+    awards = desk.wait_window("the award window", r"^Diplomes VQX$")
+    desk.keys("Escape")
+    desk.wait_gone("the award window to close on Escape", awards)
+    # No desk.focus(desk.main) here: the program hands the keyboard back.
 
 
 def choose_band_typed(desk):
@@ -914,8 +932,10 @@ def scenario_second_program(desk):
 
 
 def scenario_undo(desk):
-    """A contact recorded, then undone from the keyboard: the log is as before."""
+    """A window left with Escape, a contact typed at once, then undone from the keyboard: the
+    log is as before, and the copy taken just before the undo holds the contact."""
     first_start(desk)
+    leave_window_with_escape(desk)
     record_contact(desk)
     undo_last_change(desk)
 
