@@ -5,6 +5,7 @@
 #include "adif/adif_standard_export.h"
 #include "logstore/bands.h"
 #include "logstore/codepage.h"
+#include "logstore/fountain_references.h"
 #include "logstore/log_operations.h"
 #include "logstore/prenoms.h"
 
@@ -251,7 +252,35 @@ QString shownTime(const QString &adif)
 
 } // namespace
 
-AdifMappedRecord mapAdifRecord(const AdifRecord &record)
+namespace {
+
+// The one fountain reference of COMMENT and NOTES, "" for none or several.
+QString commentReference(const AdifRecord &record)
+{
+    if (!record.value(QLatin1String("SIG")).trimmed().isEmpty() ||
+        !record.value(QLatin1String("SIG_INFO")).trimmed().isEmpty())
+        return {};
+    QStringList refs = fountainReferencesIn(record.value(QLatin1String("COMMENT")));
+    for (const QString &r : fountainReferencesIn(record.value(QLatin1String("NOTES")))) {
+        if (!refs.contains(r))
+            refs << r;
+    }
+    return refs.size() == 1 ? refs.first() : QString();
+}
+
+} // namespace
+
+bool hasCommentReference(const AdifRecord &record)
+{
+    return !commentReference(record).isEmpty();
+}
+
+int commentReferenceCount(const QList<AdifRecord> &records)
+{
+    return int(std::count_if(records.cbegin(), records.cend(), hasCommentReference));
+}
+
+AdifMappedRecord mapAdifRecord(const AdifRecord &record, bool fromComment)
 {
     const QString sig = record.value(QLatin1String("SIG")).trimmed();
     QString ref;
@@ -267,6 +296,8 @@ AdifMappedRecord mapAdifRecord(const AdifRecord &record)
     } else if (isFountainReference(upperAsTyped(sig))) {
         ref = upperAsTyped(sig);
         fountain = record.value(QLatin1String("SIG_INFO"));
+    } else if (fromComment && !(ref = commentReference(record)).isEmpty()) {
+        // The comment holds more than the fountain's name: it is not taken.
     } else {
         return {};
     }
@@ -328,10 +359,12 @@ QString refusalLine(const AdifRefusal &r)
 }
 
 AdifImportPlan planAdifImport(const QList<AdifRecord> &records, const QStringList &logLines,
-                              const QStringList &prenomLines, const AdifProgress &progress)
+                              const QStringList &prenomLines, const AdifProgress &progress,
+                              bool takeCommentReferences)
 {
     AdifImportPlan plan;
     AdifImportCounts &counts = plan.counts;
+    counts.fromCommentsTaken = takeCommentReferences;
 
     // The contacts of the file, refusals and records of other kinds counted.
     struct Candidate
@@ -349,7 +382,13 @@ AdifImportPlan planAdifImport(const QList<AdifRecord> &records, const QStringLis
             return plan;
         }
         const AdifRecord &record = records.at(n);
-        AdifMappedRecord m = mapAdifRecord(record);
+        const bool inComment = hasCommentReference(record);
+        if (inComment) {
+            ++counts.fromComments;
+            if (!takeCommentReferences)
+                continue;
+        }
+        AdifMappedRecord m = mapAdifRecord(record, inComment);
         const auto refuse = [&](const QString &reason) {
             counts.refused.append({int(n + 1), record.value(QLatin1String("CALL")).trimmed(),
                                    record.value(QLatin1String("QSO_DATE")).trimmed(),
@@ -433,7 +472,8 @@ AdifImportPlan planAdifImport(const QList<AdifRecord> &records, const QStringLis
 
 AdifImportResult Importer_ADIF(const QString &adifPath, const QString &dataDir,
                                const QString &indicatifStation, const AdifProgress &progress,
-                               const ScratchWriter &writer)
+                               const ScratchWriter &writer,
+                               const AdifCommentQuestion &takeCommentReferences)
 {
     AdifImportResult r;
     r.fileName = QFileInfo(adifPath).fileName();
@@ -473,8 +513,13 @@ AdifImportResult Importer_ADIF(const QString &adifPath, const QString &dataDir,
     }
     r.file = {};
 
-    AdifImportPlan plan = planAdifImport(adif.records, codepage::decodeLines(log).lines,
-                                         codepage::decodeLines(prenoms).lines, progress);
+    // Asked before anything is planned or written.
+    const int inComments = commentReferenceCount(adif.records);
+    const bool takeComments =
+        inComments > 0 && takeCommentReferences && takeCommentReferences(inComments);
+    AdifImportPlan plan =
+        planAdifImport(adif.records, codepage::decodeLines(log).lines,
+                       codepage::decodeLines(prenoms).lines, progress, takeComments);
     if (plan.cancelled) {
         r.status = AdifImportStatus::Cancelled;
         return r;

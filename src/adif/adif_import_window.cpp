@@ -101,7 +101,17 @@ bool AdifImportWindow::run()
         progress.setValue(int(done));
         return !progress.wasCanceled();
     };
-    m_result = Importer_ADIF(path, m_services.dataDir, m_station, onProgress);
+    // Loggers without SIG fields have the reference in the comment: the
+    // operator says whether those records are VQX contacts.
+    const auto askComments = [this, owner](int count) {
+        return m_services.messages &&
+               m_services.messages->question(
+                   owner, QStringLiteral("%1 enregistrement(s) sans champ SIG portent une seule "
+                                         "référence de fontaine dans leur commentaire (COMMENT "
+                                         "ou NOTES).\r\nLes importer aussi comme QSO VQX ?")
+                              .arg(count));
+    };
+    m_result = Importer_ADIF(path, m_services.dataDir, m_station, onProgress, {}, askComments);
     progress.close();
 
     if (m_result.status == AdifImportStatus::Cancelled)

@@ -71,7 +71,7 @@ QString adifImportProblem(const AdifImportResult &r, const QString &logPath)
 QStringList adifImportSummary(const AdifImportResult &r)
 {
     const AdifImportCounts &c = r.counts;
-    return {
+    QStringList lines = {
         QStringLiteral("Fichier : %1 (%2 enregistrements)").arg(r.fileName).arg(r.records),
         QStringLiteral("QSO importés : %1").arg(c.imported),
         QStringLiteral("Doublons, déjà dans le log : %1").arg(c.duplicates),
@@ -79,6 +79,12 @@ QStringList adifImportSummary(const AdifImportResult &r)
         QStringLiteral("Enregistrements hors VQX : %1").arg(c.notVqx),
         QStringLiteral("Enregistrements refusés : %1").arg(c.refused.size()),
     };
+    if (c.fromComments > 0)
+        lines.insert(5, QStringLiteral("Références trouvées dans COMMENT ou NOTES : %1, %2")
+                            .arg(c.fromComments)
+                            .arg(c.fromCommentsTaken ? QStringLiteral("prises avec les autres")
+                                                     : QStringLiteral("laissées de côté")));
+    return lines;
 }
 
 QStringList adifRefusedListLines(const AdifImportResult &r, const QString &stationLabel)

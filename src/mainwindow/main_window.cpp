@@ -12,6 +12,7 @@
 #include "platform/program_pictures.h"
 #include "platform/settings_store.h"
 #include "rig/rig_control.h"
+#include "spots/spot_feed.h"
 #include "widgets/column_header.h"
 #include "window_fit.h"
 
@@ -42,6 +43,17 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     m_rig = new RigControl(this);
     buildControls();
     buildMenus();
+    // The spots follow the log through every change of the list.
+    m_spots = new SpotFeed(m_services.clock, this);
+    connect(m_model, &QAbstractItemModel::modelReset, this,
+            [this] { m_spots->logChanged(m_model->fileLines()); });
+    connect(m_spots, &SpotFeed::neededSpotted, this, &MainWindow::alertSpot);
+    connect(m_form, &EntryForm::contactRecorded, m_spots, &SpotFeed::contactRecorded);
+    // A spot taken into the entry turns the dial when rig control is on.
+    connect(this, &MainWindow::tuneRequested, m_rig, [this](qint64 hz, const QString &mode) {
+        if (m_rig->isOn())
+            m_rig->tune(hz, mode);
+    });
 
     // Start-up: callsign, remembered band and mode, date mode, folder.
     m_shared.Indicatif_Station = readSetting(kSectionSetup, kKeyIndicatif, kFirstRunCallsign);
@@ -88,6 +100,7 @@ void MainWindow::start()
     selectLastLine();
     writeSetting(stationSection(m_shared.Indicatif_Station), kKeyRevision, Revision_Texte);
     m_form->Reset_Saisie();
+    startClusterLink();
     applyRigSettings();
 }
 
@@ -414,6 +427,11 @@ void MainWindow::stationChanged()
     });
     // Nothing of the new list has been clicked yet: nothing to delete or modify.
     m_form->forgetSelection();
+    // The node, its login and the spots window's settings are the new station's.
+    if (QWidget *w = secondary(QStringLiteral("Spots_VQX")))
+        w->close();
+    m_spots->client()->disconnectFromNode();
+    startClusterLink();
     // Each station has its own radio settings.
     if (QWidget *w = secondary(QStringLiteral("Poste_Radio")))
         w->close();

@@ -131,10 +131,13 @@ void EntryForm::Valider_Qso()
     } else {
         change = m_session->Inserer_Qso_Chrono(line);
     }
+    const bool newContact = !Flag_Modif;
     // A contact that could not be written stays in the fields, ready to try again.
     if (!m_host->applyChange(change, faults))
         return;
     returnToWaiting(dateUsed);
+    if (newContact)
+        emit contactRecorded(f.indicatif, f.ref);
 }
 
 void EntryForm::returnToWaiting(const QString &dateUsed)

@@ -950,3 +950,76 @@ TEST(AdifStandardExport, FileNamedAfterTheStationWithItsSlash)
     EXPECT_EQ(none.status, AdifExportStatus::NoLog);
     EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("F9NONE_VQX_standard.adi"))));
 }
+
+// A logger without SIG fields: the reference is written in the comment. The
+// operator is asked whether to take those records, and the summary counts
+// them on their own line.
+struct CommentRow
+{
+    const char *name;
+    bool answer;
+    int imported;
+    int notVqx;
+    int refused;
+    const char *summaryLine;
+};
+
+class AdifCommentReferences : public AdifImportFiles, public testing::WithParamInterface<CommentRow>
+{
+};
+
+TEST_P(AdifCommentReferences, AreTakenOnlyWhenTheOperatorSaysSo)
+{
+    const CommentRow &row = GetParam();
+    const QByteArray xlogStyle =
+        "xlog ADIF export\r\n<ADIF_VER:5>2.2.0 <PROGRAMID:4>xlog <EOH>\r\n"
+        "<CALL:5>F5XYZ<QSO_DATE:8>20210605<TIME_ON:4>1432<BAND:3>20M<MODE:2>CW"
+        "<RST_SENT:3>599<RST_RCVD:3>579<NAME:4>Rene<COMMENT:11>VQX 31FA001<EOR>\r\n"
+        "<CALL:5>F6ABC<QSO_DATE:8>20210606<TIME_ON:4>0910<BAND:3>40M<MODE:3>SSB"
+        "<RST_SENT:2>59<RST_RCVD:2>59<NOTES:21>ref 81-ft-002 au parc<EOR>\r\n"
+        "<CALL:5>F8AAA<QSO_DATE:8>20210607<TIME_ON:4>1000<BAND:3>20M<MODE:3>SSB"
+        "<COMMENT:18>31FA001 et 81FT002<EOR>\r\n"
+        "<CALL:5>DL1AA<QSO_DATE:8>20210607<TIME_ON:4>1100<BAND:3>20M<MODE:3>SSB"
+        "<COMMENT:7>contest<EOR>\r\n"
+        "<CALL:5>F4XYZ<QSO_DATE:8>20210608<TIME_ON:4>1200<BAND:3>60M<MODE:3>SSB"
+        "<COMMENT:9>2b fa 010<EOR>\r\n"
+        "<CALL:5>F1ABC<QSO_DATE:8>20210609<TIME_ON:4>1300<BAND:3>20M<MODE:3>SSB"
+        "<SIG:3>VQX<SIG_INFO:7>75FT003<COMMENT:10>F. du parc<EOR>\r\n";
+    const QString path = adif(xlogStyle);
+    writeLog({});
+    int asked = 0;
+    const AdifImportResult r = Importer_ADIF(path, dir.path(), kStation, {}, {}, [&](int count) {
+        asked = count;
+        return row.answer;
+    });
+    ASSERT_EQ(r.status, AdifImportStatus::Imported) << qPrintable(adifImportProblem(r, logPath()));
+    EXPECT_EQ(asked, 3);
+    EXPECT_EQ(r.counts.fromComments, 3);
+    EXPECT_EQ(r.counts.imported, row.imported);
+    EXPECT_EQ(r.counts.notVqx, row.notVqx);
+    EXPECT_EQ(r.counts.refused.size(), row.refused);
+    const QStringList summary = adifImportSummary(r);
+    EXPECT_TRUE(summary.contains(QString::fromUtf8(row.summaryLine)))
+        << qPrintable(summary.join(u'\n'));
+
+    QStringList expected = {qso("F1ABC", "75FT003", "09/06/21", "13:00", "14 Mhz", false, "SSB",
+                                QString(), "F. DU PARC")};
+    if (row.answer) {
+        expected.prepend(qso("F6ABC", "81FT002", "06/06/21", "09:10", "7.0 Mhz", false, "SSB"));
+        expected.prepend(
+            qso("F5XYZ", "31FA001", "05/06/21", "14:32", "14 Mhz", false, "CW", "RENE"));
+        // The recorded report is the file's, not the default one.
+        expected.first().replace(QStringLiteral("599 599"), QStringLiteral("579 599"));
+    }
+    EXPECT_EQ(codepage::decodeLines(readBytes(logPath())).lines.join(u'\n').toStdString(),
+              expected.join(u'\n').toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    XlogStyle, AdifCommentReferences,
+    testing::Values(CommentRow{"taken", true, 3, 2, 1,
+                               "Références trouvées dans COMMENT ou NOTES : 3, prises avec les "
+                               "autres"},
+                    CommentRow{"left_out", false, 1, 2, 0,
+                               "Références trouvées dans COMMENT ou NOTES : 3, laissées de côté"}),
+    [](const auto &info) { return std::string(info.param.name); });

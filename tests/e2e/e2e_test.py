@@ -24,9 +24,11 @@ import re
 import select
 import shutil
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import traceback
 import urllib.parse
@@ -779,6 +781,88 @@ def refuse_read_only_log(desk):
     expect_bytes("Liste_Prenom.txt beside the read-only log", prenoms.read_bytes(), prenoms_before)
 
 
+class SpotNode:
+    """A DX-cluster node on 127.0.0.1: asks for the callsign, then sends its lines."""
+
+    def __init__(self, lines):
+        self.lines = lines
+        self.login = None
+        self.heard = b""
+        self.server = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+        self.server.bind(("127.0.0.1", 0))
+        self.server.listen(1)
+        self.port = self.server.getsockname()[1]
+        self.thread = threading.Thread(target=self._serve, daemon=True)
+        self.thread.start()
+
+    def _serve(self):
+        try:
+            peer, _ = self.server.accept()
+        except OSError:
+            return
+        with peer:
+            peer.sendall(b"\xff\xfb\x01login: ")
+            peer.settimeout(0.2)
+            while True:
+                try:
+                    data = peer.recv(4096)
+                except socket.timeout:
+                    continue
+                except OSError:
+                    return
+                if not data:
+                    return
+                self.heard += data
+                if self.login is None and b"\r\n" in self.heard:
+                    self.login = self.heard.split(b"\r\n")[0].lstrip(b"\xff\xfe\x01").decode()
+                    peer.sendall(b"Hello, this is the test node\r\n" +
+                                 b"".join(line.encode() + b"\a\r\n" for line in self.lines))
+
+    def close(self):
+        self.server.close()
+
+
+def spots_to_entry(desk):
+    """A node spots a needed fountain; Enter on it in "Spots VQX" fills the entry; recorded,
+    the same spot is worked."""
+    spot = ("DX de F4XYZ:     14025.0  TM31F        VQX 31-FA-001 fontaine         1234Z JN03")
+    node = SpotNode([spot, "DX de F4XYZ:     14074.0  DL1AA        FT8 -12 dB   1235Z"])
+    try:
+        step("spots: Trafic > Spots VQX (Alt+T, S), node 127.0.0.1 typed, Alt+C connects")
+        desk.keys("alt+t", "s")
+        spots = desk.wait_window("the spots window", r"^Spots VQX \(aucune à contacter\)$")
+        desk.keys("alt+a")
+        desk.type("127.0.0.1")
+        desk.keys("alt+p", "ctrl+a")
+        desk.type(str(node.port))
+        desk.keys("alt+c")
+        wait_for("the login callsign", lambda: node.login is not None, WINDOW_TIMEOUT)
+        if node.login != "F4ABC":
+            raise Failure(f"the node was given the login {node.login!r}, expected 'F4ABC'")
+        step("spots: the spot of 31FA001 on 14 Mhz is shown as Nouvelle")
+        desk.wait_window("the needed spot", r"^Spots VQX \(1 à contacter\)$")
+        desk.display.screenshot(desk.folder / "spots.png")
+
+        step("spots: Alt+T to the list, Enter: the entry waits in Mode_A")
+        before = utc_now()
+        desk.keys("alt+t", "Return")
+        desk.focus(desk.main)
+        # CW from the band plan is confirmed, then the reports, the name, the QSL box.
+        desk.keys("Return", "Return", "Return", "Return", "Return", "Return")
+        desk.answer_box("the recording question", "alt+o")
+        log = desk.wait_size("the contact from the spot", desk.log_path(STATION), 109)
+        after = utc_now()
+        date, heure = check_stamp(log, before, after)
+        expect_bytes("the log after the spot", log,
+                     qso_line("TM31F", "31", "", "31FA001", date, heure, "CW", "14 Mhz", "599",
+                              "599", "F.", False))
+        step("spots: the same spot is now Déjà contactée")
+        desk.wait_window("the worked spot", r"^Spots VQX \(aucune à contacter\)$")
+        desk.display.screenshot(desk.folder / "spots_worked.png")
+    finally:
+        node.close()
+
+
 class Rigctld:
     """Hamlib's dummy radio, rigctld -m 1, on a free port of 127.0.0.1."""
 
@@ -895,6 +979,13 @@ def scenario_radio(desk):
     radio_fills_band_and_mode(desk)
 
 
+def scenario_cluster_spots(desk):
+    """First start, a spot of a needed fountain from a node on 127.0.0.1 taken into the entry
+    from the keyboard, recorded, then shown as worked."""
+    first_start(desk)
+    spots_to_entry(desk)
+
+
 SCENARIOS = {
     "first_contact": scenario_first_contact,
     "import_adif": scenario_import_adif,
@@ -902,6 +993,7 @@ SCENARIOS = {
     "undo": scenario_undo,
     "keyboard_evening": scenario_keyboard_evening,
     "radio": scenario_radio,
+    "cluster_spots": scenario_cluster_spots,
 }
 
 

@@ -211,6 +211,44 @@ private slots:
                 fm.lineSpacing() * 3 / 2);
     }
 
+    void referencesInCommentsAfterAQuestion_data()
+    {
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QString>("summaryLine");
+        QTest::newRow("Oui") << true << 2
+                             << QStringLiteral("Références trouvées dans COMMENT ou NOTES : 1, "
+                                               "prises avec les autres");
+        QTest::newRow("Non") << false << 1
+                             << QStringLiteral("Références trouvées dans COMMENT ou NOTES : 1, "
+                                               "laissées de côté");
+    }
+    void referencesInCommentsAfterAQuestion()
+    {
+        QFETCH(bool, answer);
+        QFETCH(int, lines);
+        QFETCH(QString, summaryLine);
+        h->writeLog({});
+        h->fakes.fileDialogs.openAnswers = {
+            adifFile("xlog <EOH>\r\n<CALL:5>F5XYZ <QSO_DATE:8>20210605 <TIME_ON:4>1432 <BAND:3>20M "
+                     "<MODE:2>CW <COMMENT:11>vqx 31fa001 <EOR>\r\n" +
+                     record(QStringLiteral("FBBBB"), QStringLiteral("75FT002"),
+                            QStringLiteral("20080606")))};
+        MainWindow *m = h->open();
+        h->fakes.messages.answers = {answer};
+        m->Mnu_Import_ADIF->trigger();
+        QCOMPARE(h->fakes.messages.asked,
+                 QStringList{QStringLiteral(
+                     "1 enregistrement(s) sans champ SIG portent une seule référence de fontaine "
+                     "dans leur commentaire (COMMENT ou NOTES).\r\nLes importer aussi comme QSO "
+                     "VQX ?")});
+        QCOMPARE(m->logModel()->rowCount(), lines);
+        AdifImportWindow *w = importWindow();
+        QVERIFY(w);
+        QVERIFY2(w->Resume_Import->text().split(QLatin1Char('\n')).contains(summaryLine),
+                 qPrintable(w->Resume_Import->text()));
+    }
+
     void nothingNewLeavesTheLogAndSaysSo()
     {
         h->writeLog({kSampleA});
