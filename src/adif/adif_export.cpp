@@ -113,8 +113,8 @@ bool writeExport(AdifExportResult &r, const QByteArray &content, const ScratchWr
     return false;
 }
 
-AdifExportResult Exporter_ADIF(const QString &dataDir, const QString &indicatifStation,
-                               const QString &stationLabel, const ScratchWriter &writer)
+AdifExportResult writeAdifExport(const QString &dataDir, const QString &indicatifStation,
+                                 const QString &stationLabel, const ScratchWriter &writer)
 {
     AdifExportResult r;
     QByteArray log;

@@ -56,7 +56,7 @@ QByteArray adifFileContent(const QString &stationLabel, const QByteArray &logByt
 // Exports the log of the station to "<callsign>_VQX.adi" in the data folder,
 // replacing an older export only once the new one is completely written.
 // stationLabel is the callsign as the station label shows it (with "/").
-AdifExportResult Exporter_ADIF(const QString &dataDir, const QString &indicatifStation,
-                               const QString &stationLabel, const ScratchWriter &writer = {});
+AdifExportResult writeAdifExport(const QString &dataDir, const QString &indicatifStation,
+                                 const QString &stationLabel, const ScratchWriter &writer = {});
 
 } // namespace vqx

@@ -33,7 +33,8 @@ public:
     // Saves the refused records as an ADIF file, to correct and import again.
     void Enregistrer_Refus_ADIF();
 
-    // How long the import runs before its progress bar shows (ms).
+    // How long the import runs before its progress bar shows (ms); tests
+    // set it to show the bar at once.
     void setProgressDelay(int ms) { m_progressDelay = ms; }
 
     QLabel *Resume_Import = nullptr;

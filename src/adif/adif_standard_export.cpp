@@ -298,11 +298,11 @@ QByteArray adifStandardContent(const QString &stationCallsign, const QString &pr
     return codepage::encodeLines(lines);
 }
 
-AdifStandardExportResult Exporter_ADIF_Standard(const QString &dataDir,
-                                                const QString &indicatifStation,
-                                                const QString &programVersion,
-                                                const QDateTime &createdUtc,
-                                                const ScratchWriter &writer)
+AdifStandardExportResult writeStandardAdifExport(const QString &dataDir,
+                                                 const QString &indicatifStation,
+                                                 const QString &programVersion,
+                                                 const QDateTime &createdUtc,
+                                                 const ScratchWriter &writer)
 {
     AdifStandardExportResult r;
     QByteArray log;

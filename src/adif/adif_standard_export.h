@@ -64,10 +64,10 @@ struct AdifStandardExportResult : AdifExportResult
 
 // Exports the station's log to "<callsign>_VQX_standard.adi", replacing an
 // older one only once the new one is completely written.
-AdifStandardExportResult Exporter_ADIF_Standard(const QString &dataDir,
-                                                const QString &indicatifStation,
-                                                const QString &programVersion,
-                                                const QDateTime &createdUtc,
-                                                const ScratchWriter &writer = {});
+AdifStandardExportResult writeStandardAdifExport(const QString &dataDir,
+                                                 const QString &indicatifStation,
+                                                 const QString &programVersion,
+                                                 const QDateTime &createdUtc,
+                                                 const ScratchWriter &writer = {});
 
 } // namespace vqx

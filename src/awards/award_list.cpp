@@ -129,8 +129,8 @@ QStringList awardListPrintLines(const QString &indicatifStation, const QString &
     return out;
 }
 
-FileResult Enregistrer_Liste_Diplome(const QString &dataDir, const QString &fileName,
-                                     const QStringList &lines, const ScratchWriter &writer)
+FileResult saveAwardList(const QString &dataDir, const QString &fileName, const QStringList &lines,
+                         const ScratchWriter &writer)
 {
     return rewriteFile(QDir(dataDir).filePath(fileName), codepage::encodeLines(lines),
                        kAwardListScratch, writer);

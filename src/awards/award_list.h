@@ -41,7 +41,7 @@ inline const QString kAwardListScratch = QStringLiteral("Temporaire_Diplome.txt"
 
 // Writes the list in the log's code page with CR LF; an existing file of
 // that name is replaced, and kept as it was when the write fails.
-FileResult Enregistrer_Liste_Diplome(const QString &dataDir, const QString &fileName,
-                                     const QStringList &lines, const ScratchWriter &writer = {});
+FileResult saveAwardList(const QString &dataDir, const QString &fileName, const QStringList &lines,
+                         const ScratchWriter &writer = {});
 
 } // namespace vqx

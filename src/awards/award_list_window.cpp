@@ -133,9 +133,9 @@ void AwardListWindow::save()
                                  "enregistrée."));
         return;
     }
-    const FileResult r = Enregistrer_Liste_Diplome(
-        m_services.dataDir, name,
-        awardListFileLines(m_callsign, Date_Courte(*m_services.clock), items()));
+    const FileResult r =
+        saveAwardList(m_services.dataDir, name,
+                      awardListFileLines(m_callsign, shortDate(*m_services.clock), items()));
     m_services.messages->information(
         this, r.ok() ? QStringLiteral("Fichier enregistré sous le nom : ") + name
                      : fileNotSavedMessage(QDir(m_services.dataDir).filePath(name), r));

@@ -132,7 +132,7 @@ ContactedSave saveContactedList(const QString &dataDir, const QString &indicatif
     ContactedSave s;
     s.fileName = contactedListFileName(indicatifStation, Date_Fichier(clock));
     const QStringList content =
-        contactedListFileLines(contactedListTitle(indicatifStation, Date_Courte(clock)), lines);
+        contactedListFileLines(contactedListTitle(indicatifStation, shortDate(clock)), lines);
     s.file = rewriteFile(QDir(dataDir).filePath(s.fileName), codepage::encodeLines(content),
                          kContactedScratch, writer);
     return s;

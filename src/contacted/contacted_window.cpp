@@ -98,8 +98,8 @@ ContactedWindow::ContactedWindow(const Services &services, const QString &indica
     layout->addLayout(buttons);
 
     connect(Quitter, &QPushButton::clicked, this, &QWidget::close);
-    connect(Enregistrer, &QPushButton::clicked, this, &ContactedWindow::Enregistrer_Contacte);
-    connect(Imprimer, &QPushButton::clicked, this, &ContactedWindow::Imprimer_Contacte);
+    connect(Enregistrer, &QPushButton::clicked, this, &ContactedWindow::saveList);
+    connect(Imprimer, &QPushButton::clicked, this, &ContactedWindow::printList);
 
     load();
 }
@@ -120,7 +120,7 @@ void ContactedWindow::load()
     Liste_VQX_Contacte->addItems(m_lines);
 }
 
-void ContactedWindow::Enregistrer_Contacte()
+void ContactedWindow::saveList()
 {
     const ContactedSave saved =
         saveContactedList(m_services.dataDir, m_callsign, *m_services.clock, m_lines);
@@ -131,12 +131,12 @@ void ContactedWindow::Enregistrer_Contacte()
     message(QStringLiteral("Le log a été enregistré sous le nom : ") + saved.fileName);
 }
 
-void ContactedWindow::Imprimer_Contacte()
+void ContactedWindow::printList()
 {
     if (!m_services.printer)
         return;
     const QStringList printed = contactedListPrintLines(
-        contactedListTitle(m_callsign, Date_Courte(*m_services.clock)), m_lines);
+        contactedListTitle(m_callsign, shortDate(*m_services.clock)), m_lines);
     if (m_services.printer->printLines(this, printed, printFont(8)) == PrintOutcome::Failed)
         message(QStringLiteral("L'impression de la liste des fontaines contactées n'a pas pu "
                                "se faire."));

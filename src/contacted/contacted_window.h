@@ -24,8 +24,8 @@ public:
     // The lines shown, in list order.
     const QStringList &lines() const { return m_lines; }
 
-    void Enregistrer_Contacte();
-    void Imprimer_Contacte();
+    void saveList();
+    void printList();
 
     QGroupBox *Frame1 = nullptr;
     QLabel *Label3 = nullptr;

@@ -124,9 +124,9 @@ void EntryForm::buildControls()
         w->installEventFilter(this);
 
     connect(Efface_A, &QPushButton::clicked, this, &EntryForm::Reset_Saisie);
-    connect(Valide_A, &QPushButton::clicked, this, &EntryForm::Valider_Qso);
-    connect(Annule_Saisie, &QPushButton::clicked, this, &EntryForm::supprimerQso);
-    connect(Ajout_QSO, &QPushButton::clicked, this, &EntryForm::insererQso);
+    connect(Valide_A, &QPushButton::clicked, this, &EntryForm::recordContact);
+    connect(Annule_Saisie, &QPushButton::clicked, this, &EntryForm::deleteSelectedContact);
+    connect(Ajout_QSO, &QPushButton::clicked, this, &EntryForm::startInsertion);
     connect(Rechercher, &QPushButton::clicked, this, [this] { m_host->openSearch(); });
     Bande_A->setCompleter(nullptr);
     Mode_A->setCompleter(nullptr);

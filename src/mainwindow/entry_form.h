@@ -162,14 +162,14 @@ private:
     void idleReports();
 
     // Recording, deleting, inserting.
-    void Valider_Qso();
+    void recordContact();
     // The contact as it is written, read from the fields.
     QsoFields fieldsForRecording() const;
     QWidget *entryWidget(EntryField field) const;
     void returnToWaiting(const QString &dateUsed);
     void showLineInFields(const QString &listLine);
-    void supprimerQso();
-    void insererQso();
+    void deleteSelectedContact();
+    void startInsertion();
 
     // A new contact starts: the radio may fill the band and the mode again.
     void startContact();

@@ -114,7 +114,7 @@ private:
 
     // Undo, restore, backup reports (safety_menu.cpp).
     void addSafetyItems(QMenu *fichier);
-    void Annuler_Modification();
+    void undoLastChange();
     void openRestore();
     bool restoreBackup(const BackupEntry &copy);
 

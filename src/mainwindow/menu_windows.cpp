@@ -325,14 +325,14 @@ void MainWindow::startClusterLink()
 void MainWindow::exportAdif()
 {
     const AdifExportResult r =
-        Exporter_ADIF(m_services.dataDir, m_shared.Indicatif_Station, I_Station->text());
+        writeAdifExport(m_services.dataDir, m_shared.Indicatif_Station, I_Station->text());
     m_services.messages->information(this, adifExportMessage(r));
 }
 
 // Fichier > Exporter le log au format ADIF standard.
 void MainWindow::exportAdifStandard()
 {
-    const AdifStandardExportResult r = Exporter_ADIF_Standard(
+    const AdifStandardExportResult r = writeStandardAdifExport(
         m_services.dataDir, m_shared.Indicatif_Station, Revision_Texte, m_services.clock->nowUtc());
     m_services.messages->information(this, adifStandardExportMessage(r));
 }

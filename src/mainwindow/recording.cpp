@@ -65,7 +65,7 @@ QWidget *EntryForm::entryWidget(EntryField field) const
     return Ind_A;
 }
 
-void EntryForm::Valider_Qso()
+void EntryForm::recordContact()
 {
     // A date emptied by choosing the automatic mode is the clock's, as Enter
     // in the department would have given it.
@@ -173,7 +173,7 @@ void EntryForm::returnToWaiting(const QString &dateUsed)
     startContact();
 }
 
-void EntryForm::supprimerQso()
+void EntryForm::deleteSelectedContact()
 {
     if (Ligne_Selection.isEmpty()) {
         message(QStringLiteral("Cliquez sur une ligne pour l'effacer"));
@@ -186,7 +186,7 @@ void EntryForm::supprimerQso()
     Reset_Saisie();
 }
 
-void EntryForm::insererQso()
+void EntryForm::startInsertion()
 {
     // The contact starts from nothing: text typed over a line shown or
     // being modified would mix with it, and that line's first name would be

@@ -55,11 +55,11 @@ void MainWindow::addSafetyItems(QMenu *fichier)
     fichier->addSeparator();
 
     connect(m_session, &LogSession::undoAvailable, Mnu_Annuler, &QAction::setEnabled);
-    connect(Mnu_Annuler, &QAction::triggered, this, &MainWindow::Annuler_Modification);
+    connect(Mnu_Annuler, &QAction::triggered, this, &MainWindow::undoLastChange);
     connect(Mnu_Restaurer, &QAction::triggered, this, &MainWindow::openRestore);
 }
 
-void MainWindow::Annuler_Modification()
+void MainWindow::undoLastChange()
 {
     if (!m_session->canUndo())
         return;

@@ -82,7 +82,7 @@ int boxIndexForCode(const QString &code)
     return value;
 }
 
-MapColouring Colorier_Carte(const QStringList &logLines)
+MapColouring colourMap(const QStringList &logLines)
 {
     MapColouring c;
     c.boxes.fill(BoxState::NotContacted);

@@ -60,7 +60,7 @@ struct MapColouring
 // Colours the boxes from the lines of the log: every box light yellow,
 // then each contact marks its department; a confirmed contact is never
 // undone by an unconfirmed one. Box 0 is not counted.
-MapColouring Colorier_Carte(const QStringList &logLines);
+MapColouring colourMap(const QStringList &logLines);
 
 // Texts of the counters.
 QString nbDepText(const MapColouring &c);   // "12"

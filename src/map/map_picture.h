@@ -24,7 +24,8 @@ public:
     QRectF viewRect() const;
     QPointF toWidget(const QPointF &documentPoint) const;
     // An element's bounds in widget coordinates: rendering the element alone
-    // into this rectangle draws it where the whole map draws it.
+    // into this rectangle draws it where the whole map draws it. Tests
+    // compare a department's drawing with its inset copy through it.
     QRectF elementRect(const QString &id) const;
 
     // Keeps the child's centre on the document point.

@@ -106,7 +106,7 @@ MapWindow::MapWindow(const Services &services, const QString &indicatifStation, 
 
     const LoadedLog log = Charger_Log(logFilePath(m_services.dataDir, m_callsign));
     if (log.file.ok()) {
-        m_colouring = Colorier_Carte(log.lines);
+        m_colouring = colourMap(log.lines);
         for (int i = 0; i < kMapBoxCount; ++i)
             setBox(i, m_colouring.boxes[size_t(i)]);
         NB_Dep->setText(nbDepText(m_colouring));

@@ -22,6 +22,7 @@ class MapWindow : public QWidget
 public:
     MapWindow(const Services &services, const QString &indicatifStation, QWidget *parent = nullptr);
 
+    // The colours shown, for the tests that check them.
     const MapColouring &colouring() const { return m_colouring; }
 
     QLabel *NB_Dep = nullptr;

@@ -17,7 +17,7 @@ QString Heure_Locale(const Clock &clock)
     return clock.nowLocal().toString(QStringLiteral("HH:mm:ss"));
 }
 
-QString Date_Courte(const Clock &clock)
+QString shortDate(const Clock &clock)
 {
     return clock.nowLocal().toString(QStringLiteral("dd/MM/yyyy"));
 }

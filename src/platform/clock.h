@@ -28,7 +28,7 @@ QString Heure_Utc(const Clock &clock);
 // Local time as hh:mm:ss.
 QString Heure_Locale(const Clock &clock);
 // Today's local date as dd/mm/yyyy (the short date form of file titles).
-QString Date_Courte(const Clock &clock);
+QString shortDate(const Clock &clock);
 // Today's local date for export file names: dd_mm_yy.
 QString Date_Fichier(const Clock &clock);
 // Today's local date for printed titles: dd/mm/yy.

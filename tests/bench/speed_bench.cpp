@@ -231,7 +231,7 @@ std::vector<Operation> operations()
          }},
         {"ADIF export", false, false,
          [](Folder &f) {
-             benchmark::DoNotOptimize(Exporter_ADIF(f.dir.path(), kStation, kStation).ok());
+             benchmark::DoNotOptimize(writeAdifExport(f.dir.path(), kStation, kStation).ok());
          }},
         {"Award count", false, false,
          [](Folder &f) {
@@ -244,7 +244,7 @@ std::vector<Operation> operations()
          [](Folder &f) { benchmark::DoNotOptimize(buildContactedList(Charger_Log(f.log).lines)); }},
         {"Map colouring", false, false,
          [](Folder &f) {
-             benchmark::DoNotOptimize(Colorier_Carte(Charger_Log(f.log).lines).contacted);
+             benchmark::DoNotOptimize(colourMap(Charger_Log(f.log).lines).contacted);
          }},
         {"Search (callsign, main list)", false, false,
          [](Folder &f) {

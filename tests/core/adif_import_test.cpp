@@ -933,7 +933,7 @@ TEST(AdifStandardExport, FileNamedAfterTheStationWithItsSlash)
 {
     TempFolder dir;
     ASSERT_TRUE(writeBytes(logFilePath(dir.path(), kStation), crlf({kSampleA, kSampleB})));
-    const AdifStandardExportResult r = Exporter_ADIF_Standard(
+    const AdifStandardExportResult r = writeStandardAdifExport(
         dir.path(), kStation, QStringLiteral("1.0.1"), QDateTime::currentDateTimeUtc());
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.fileName, QStringLiteral("F8TEST_P_VQX_standard.adi"));
@@ -945,7 +945,7 @@ TEST(AdifStandardExport, FileNamedAfterTheStationWithItsSlash)
         adifStandardExportMessage(r),
         QStringLiteral("Le fichier a été enregistré sous le nom : F8TEST_P_VQX_standard.adi"));
 
-    const AdifStandardExportResult none = Exporter_ADIF_Standard(
+    const AdifStandardExportResult none = writeStandardAdifExport(
         dir.path(), QStringLiteral("F9NONE"), QStringLiteral("1"), QDateTime::currentDateTimeUtc());
     EXPECT_EQ(none.status, AdifExportStatus::NoLog);
     EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("F9NONE_VQX_standard.adi"))));

@@ -176,8 +176,8 @@ protected:
     void writeLog(const QStringList &lines) { ASSERT_TRUE(writeBytes(logPath(), crlf(lines))); }
     AdifExportResult run(const ScratchWriter &writer = {})
     {
-        return Exporter_ADIF(dir.path(), QStringLiteral("FYYYY_P"), QStringLiteral("FYYYY/P"),
-                             writer);
+        return writeAdifExport(dir.path(), QStringLiteral("FYYYY_P"), QStringLiteral("FYYYY/P"),
+                               writer);
     }
     TempFolder dir;
 };
@@ -240,7 +240,7 @@ TEST_F(AdifExport, HeaderNeverHoldsATagOpener)
 {
     writeLog({});
     const AdifExportResult r =
-        Exporter_ADIF(dir.path(), QStringLiteral("FYYYY_P"), QStringLiteral("<CALL:5>FYYYY"));
+        writeAdifExport(dir.path(), QStringLiteral("FYYYY_P"), QStringLiteral("<CALL:5>FYYYY"));
     ASSERT_TRUE(r.ok());
     const QByteArray bytes = readBytes(adiPath());
     EXPECT_EQ(bytes.indexOf('<'), bytes.indexOf("<eoh>"));

@@ -296,8 +296,7 @@ TEST(AwardListSave, WritesCodePageWithCrLfAndReplacesOlderFile)
     TempFolder dir;
     const QString name = QStringLiteral("FYYYY_Diplome_VQX_de_Base_HF_05_06_21.txt");
     ASSERT_TRUE(writeBytes(dir.file(name), "old content"));
-    const FileResult r =
-        Enregistrer_Liste_Diplome(dir.path(), name, {"contactées", QString(), "N°"});
+    const FileResult r = saveAwardList(dir.path(), name, {"contactées", QString(), "N°"});
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(readBytes(dir.file(name)), QByteArray("contact\xe9"
                                                     "es\r\n\r\nN\xb0\r\n"));
@@ -310,7 +309,7 @@ TEST(AwardListSave, FailedWriteLeavesTheOlderFileIntact)
     const QString name = QStringLiteral("FYYYY_Diplome_VQX_Expert_HF_05_06_21.txt");
     ASSERT_TRUE(writeBytes(dir.file(name), "older list\r\n"));
     const FileResult r =
-        Enregistrer_Liste_Diplome(dir.path(), name, {"new"}, [](int fd, const QByteArray &data) {
+        saveAwardList(dir.path(), name, {"new"}, [](int fd, const QByteArray &data) {
             // Half the data, then a full disk.
             if (::write(fd, data.constData(), size_t(data.size() / 2)) < 0)
                 return false;

@@ -208,16 +208,16 @@ INSTANTIATE_TEST_SUITE_P(
                              d, buildPrenomLine(QStringLiteral("FBBBB"), QString(), QString()),
                              fullDisk);
                      }},
-        FullDiskCase{"Exporter_ADIF", QStringLiteral("FYYYY_VQX.adi"), kAdifScratchFile,
+        FullDiskCase{"writeAdifExport", QStringLiteral("FYYYY_VQX.adi"), kAdifScratchFile,
                      [](const QString &d) {
-                         return Exporter_ADIF(d, QStringLiteral("FYYYY"), QStringLiteral("FYYYY"),
-                                              fullDisk)
+                         return writeAdifExport(d, QStringLiteral("FYYYY"), QStringLiteral("FYYYY"),
+                                                fullDisk)
                              .file;
                      }},
-        FullDiskCase{"Enregistrer_Liste_Diplome", QStringLiteral("liste.txt"), kAwardListScratch,
+        FullDiskCase{"saveAwardList", QStringLiteral("liste.txt"), kAwardListScratch,
                      [](const QString &d) {
-                         return Enregistrer_Liste_Diplome(d, QStringLiteral("liste.txt"),
-                                                          {QStringLiteral("ligne")}, fullDisk);
+                         return saveAwardList(d, QStringLiteral("liste.txt"),
+                                              {QStringLiteral("ligne")}, fullDisk);
                      }}),
     [](const auto &info) { return std::string(info.param.name); });
 

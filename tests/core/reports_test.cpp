@@ -401,7 +401,7 @@ class Colouring : public ::testing::TestWithParam<ColouringCase>
 TEST_P(Colouring, BoxesAndCounters)
 {
     const ColouringCase &c = GetParam();
-    const MapColouring m = Colorier_Carte(c.log);
+    const MapColouring m = colourMap(c.log);
     for (const auto &[box, state] : c.boxes)
         EXPECT_EQ(int(m.boxes[size_t(box)]), int(state)) << "box " << box;
     EXPECT_EQ(m.contacted, c.contacted);
@@ -478,7 +478,7 @@ TEST(Colouring, NotContactedNeverBelowZero)
     QStringList log;
     for (int i = 1; i < kMapBoxCount; ++i)
         log << withDpt(QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')), true);
-    const MapColouring m = Colorier_Carte(log);
+    const MapColouring m = colourMap(log);
     EXPECT_EQ(m.contacted, 99);
     EXPECT_EQ(nbNcontText(m), QStringLiteral(" 0 Dpt non contactés"));
 }

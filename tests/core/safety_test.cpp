@@ -171,7 +171,7 @@ TEST_P(RewriteKeepsPermissions, OfTheLogTheDirectoryAndTheExports)
     ASSERT_TRUE(Ajouter_Qso(LogTarget{log}, B).ok());
     ASSERT_TRUE(
         Memoriser_Prenom(data.path(), buildPrenomLine(QStringLiteral("FBBBB"), {}, {})).ok());
-    ASSERT_TRUE(Exporter_ADIF(data.path(), kStation, kStation).file.ok());
+    ASSERT_TRUE(writeAdifExport(data.path(), kStation, kStation).file.ok());
 
     EXPECT_EQ(modeOf(log), mode);
     EXPECT_EQ(modeOf(prenoms), mode);

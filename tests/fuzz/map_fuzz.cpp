@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const LoadedLog loaded = Charger_Log(path);
     FUZZ_CHECK(loaded.file.ok());
 
-    const MapColouring c = Colorier_Carte(loaded.lines);
+    const MapColouring c = colourMap(loaded.lines);
     FUZZ_CHECK(c.contacted == c.confirmed + c.notConfirmed);
     FUZZ_CHECK(c.contacted >= 0 && c.contacted <= kMapBoxCount - 1);
     for (const BoxState s : c.boxes)

@@ -56,14 +56,14 @@ int main(int argc, char **argv)
         return 1;
     }
     const AdifExportResult r =
-        Exporter_ADIF(folder, QStringLiteral("F8TEST_P"), QStringLiteral("F8TEST/P"));
+        writeAdifExport(folder, QStringLiteral("F8TEST_P"), QStringLiteral("F8TEST/P"));
     if (!r.ok()) {
         err << "export failed: " << r.file.path << " " << r.file.detail << "\n";
         return 1;
     }
     const AdifStandardExportResult standard =
-        Exporter_ADIF_Standard(folder, QStringLiteral("F8TEST_P"), QStringLiteral(" 1.0.1"),
-                               QDateTime(QDate(2021, 6, 5), QTime(14, 32, 10), Qt::UTC));
+        writeStandardAdifExport(folder, QStringLiteral("F8TEST_P"), QStringLiteral(" 1.0.1"),
+                                QDateTime(QDate(2021, 6, 5), QTime(14, 32, 10), Qt::UTC));
     if (!standard.ok()) {
         err << "standard export failed: " << standard.file.path << " " << standard.file.detail
             << "\n";
