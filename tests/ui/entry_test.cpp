@@ -30,16 +30,6 @@ MainWindow *openStation(MainHarness &h, const QStringList &log = {}, bool manual
     return h.open();
 }
 
-QPoint lineCentre(MainWindow *m, int row)
-{
-    return m->Liste_VQX->visualRect(m->logModel()->index(row)).center();
-}
-
-void clickLine(MainWindow *m, int row)
-{
-    QTest::mouseClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, lineCentre(m, row));
-}
-
 // A double click is a click, then the second press.
 void doubleClickLine(MainWindow *m, int row)
 {

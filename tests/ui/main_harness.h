@@ -149,6 +149,25 @@ public:
     std::unique_ptr<MainWindow> w;
 };
 
+// The centre of a line of the main list, and a click on it.
+inline QPoint lineCentre(MainWindow *m, int row)
+{
+    return m->Liste_VQX->visualRect(m->logModel()->index(row)).center();
+}
+
+inline void clickLine(MainWindow *m, int row)
+{
+    QTest::mouseClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, lineCentre(m, row));
+}
+
+// Enter from field to field until the named one has the focus.
+inline bool enterTo(const QString &name)
+{
+    for (int i = 0; i < 15 && Keyboard::focusName() != name; ++i)
+        Keyboard::enter();
+    return Keyboard::focusName() == name;
+}
+
 inline QColor background(QWidget *w)
 {
     return w->palette().color(QPalette::Base);

@@ -34,23 +34,6 @@ enum class Operation
     Undo
 };
 
-QPoint lineCentre(MainWindow *m, int row)
-{
-    return m->Liste_VQX->visualRect(m->logModel()->index(row)).center();
-}
-
-void clickLine(MainWindow *m, int row)
-{
-    QTest::mouseClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, lineCentre(m, row));
-}
-
-bool enterTo(const QString &name)
-{
-    for (int i = 0; i < 15 && Keyboard::focusName() != name; ++i)
-        Keyboard::enter();
-    return Keyboard::focusName() == name;
-}
-
 MainHarness::Contact newContact()
 {
     MainHarness::Contact c;

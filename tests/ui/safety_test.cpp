@@ -34,24 +34,6 @@ void pressUndo()
     Keyboard::press(Qt::Key_Backspace, Qt::ControlModifier | Qt::ShiftModifier);
 }
 
-QPoint lineCentre(MainWindow *m, int row)
-{
-    return m->Liste_VQX->visualRect(m->logModel()->index(row)).center();
-}
-
-void clickLine(MainWindow *m, int row)
-{
-    QTest::mouseClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, lineCentre(m, row));
-}
-
-// Enter from field to field until the named one has the focus.
-bool enterTo(const QString &name)
-{
-    for (int i = 0; i < 15 && Keyboard::focusName() != name; ++i)
-        Keyboard::enter();
-    return Keyboard::focusName() == name;
-}
-
 QString backupFolder(const MainHarness &h)
 {
     return backupFolderPath(h.dir.path());
