@@ -89,7 +89,7 @@ private:
     void quitProgram();
     // Reports a failed change and keeps the list; true when the change went through.
     bool applyChange(const LogChange &change) override;
-    void reportLoadProblems(const LoadedLog &loaded);
+    void reportLoadProblems(const LoadedLogBuffer &loaded);
     QString readSetting(const QString &section, const QString &key, const QString &def) const;
     void writeSetting(const QString &section, const QString &key, const QString &value);
     void message(const QString &text);

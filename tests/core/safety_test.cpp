@@ -397,7 +397,7 @@ TEST_P(UndoEach, PutsBackTheExactBytes)
     const LogSession::UndoResult r = session.undo();
     ASSERT_EQ(r.status, LogSession::UndoStatus::Done);
     EXPECT_EQ(readBytes(log()), before);
-    EXPECT_EQ(r.change.lines, (QStringList{A, B, QStringLiteral("ligne courte"), C}));
+    EXPECT_EQ(r.change.lines(), (QStringList{A, B, QStringLiteral("ligne courte"), C}));
     EXPECT_FALSE(session.canUndo());
     EXPECT_EQ(signalled, (QList<bool>{true, false}));
     // One level only.
@@ -551,7 +551,7 @@ TEST_F(Session, RestoreSavesTheCurrentLogThenPutsTheCopyInItsPlace)
     const LogSession::RestoreResult r = session.restore(old.entry.logCopy);
     ASSERT_EQ(r.status, LogSession::RestoreStatus::Done);
     EXPECT_EQ(readBytes(log()), crlf({A}));
-    EXPECT_EQ(r.change.lines, QStringList{A});
+    EXPECT_EQ(r.change.lines(), QStringList{A});
     EXPECT_EQ(readBytes(r.currentCopy.logCopy), crlf({A, B, C}));
     EXPECT_EQ(r.currentCopy.takenUtc, clock.utc);
     EXPECT_FALSE(session.canUndo());
