@@ -44,6 +44,14 @@ struct ConfirmedCounts
 };
 ConfirmedCounts countConfirmed(const QStringList &logLines);
 
+// The band group chosen in the Diplomes menu and the level whose list is
+// saved or printed; the latest choice counts, even for a list already open.
+struct AwardChoice
+{
+    QString Groupe_Bandes = kGroupHf;
+    QString Niveau_Liste;
+};
+
 // "HF" exactly selects the HF group; anything else the VHF group.
 bool isHfGroup(const QString &groupeBandes);
 

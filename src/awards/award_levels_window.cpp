@@ -4,7 +4,6 @@
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
 #include "platform/message_boxes.h"
-#include "session/shared_values.h"
 #include "widgets/ui_style.h"
 
 #include <QFrame>
@@ -38,10 +37,11 @@ QLabel *centredLabel(const char *name, QWidget *parent)
 
 } // namespace
 
-AwardLevelsWindow::AwardLevelsWindow(const Services &services, SharedValues *shared,
-                                     std::function<void()> openList, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_services(services), m_shared(shared),
-      m_openList(std::move(openList))
+AwardLevelsWindow::AwardLevelsWindow(const Services &services, const QString &indicatifStation,
+                                     const QString &groupeBandes,
+                                     std::function<void(const QString &)> openList, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_services(services), m_callsign(indicatifStation),
+      m_groupeBandes(groupeBandes), m_openList(std::move(openList))
 {
     setObjectName(QStringLiteral("Diplomes_VQX"));
     setWindowTitle(QStringLiteral("Diplomes VQX"));
@@ -55,7 +55,7 @@ void AwardLevelsWindow::buildControls()
 
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameShape(QFrame::Box);
+    setBoxFrame(Frame1);
     auto *titleBox = new QVBoxLayout(Frame1);
     Label2 = centredLabel("Label2", Frame1);
     Label2->setFont(captionFont(18, true));
@@ -65,7 +65,7 @@ void AwardLevelsWindow::buildControls()
 
     Frame2 = new QFrame(this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
-    Frame2->setFrameShape(QFrame::Box);
+    setBoxFrame(Frame2);
     auto *levels = new QVBoxLayout(Frame2);
     outer->addWidget(Frame2);
 
@@ -124,16 +124,15 @@ void AwardLevelsWindow::buildControls()
 
 void AwardLevelsWindow::evaluate()
 {
-    Label2->setText(QStringLiteral("Diplome VQX ") + m_shared->Groupe_Bandes);
-    const LoadedLog loaded =
-        Charger_Log(logFilePath(m_services.dataDir, m_shared->Indicatif_Station));
+    Label2->setText(QStringLiteral("Diplome VQX ") + m_groupeBandes);
+    const LoadedLog loaded = Charger_Log(logFilePath(m_services.dataDir, m_callsign));
     if (!loaded.file.ok()) {
         // The counts below come out empty: every level shows what it lacks.
         m_services.messages->information(
             this, logNotReadMessage(loaded.file, QStringLiteral("aucune Fontaine confirmée "
                                                                 "n'a pu être comptée")));
     }
-    const AwardEvaluation e = evaluateAwards(countConfirmed(loaded.lines), m_shared->Groupe_Bandes);
+    const AwardEvaluation e = evaluateAwards(countConfirmed(loaded.lines), m_groupeBandes);
     for (const LevelResult &r : e.levels)
         showLevel(r);
 }
@@ -149,9 +148,8 @@ void AwardLevelsWindow::showLevel(const LevelResult &result)
 
 void AwardLevelsWindow::chooseLevel(AwardLevel level)
 {
-    m_shared->Niveau_Liste = awardLevelName(level);
     if (m_openList)
-        m_openList();
+        m_openList(awardLevelName(level));
 }
 
 QLabel *AwardLevelsWindow::statusLabel(AwardLevel level) const

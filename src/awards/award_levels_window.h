@@ -13,21 +13,21 @@ class QPushButton;
 
 namespace vqx {
 
-struct SharedValues;
-
 // Red while a level is out of reach, dark green once reached.
 inline const QColor kLevelMissing(255, 0, 0);
 inline const QColor kLevelReached(0, 128, 0);
 
-// The window "Diplomes_VQX": the five award levels of the band group in
-// Groupe_Bandes, counted from the log once, when the window opens.
+// The window "Diplomes_VQX": the five award levels of a band group, counted
+// from the station's log once, when the window opens.
 class AwardLevelsWindow : public QWidget
 {
     Q_OBJECT
 public:
-    // openList shows the award list; it is called after Niveau_Liste is set.
-    AwardLevelsWindow(const Services &services, SharedValues *shared,
-                      std::function<void()> openList, QWidget *parent = nullptr);
+    // openList shows the award list of the level chosen (its Niveau_Liste).
+    AwardLevelsWindow(const Services &services, const QString &indicatifStation,
+                      const QString &groupeBandes,
+                      std::function<void(const QString &niveauListe)> openList,
+                      QWidget *parent = nullptr);
 
     // Status label, detail label and button of one level.
     QLabel *statusLabel(AwardLevel level) const;
@@ -69,8 +69,9 @@ private:
     void chooseLevel(AwardLevel level);
 
     Services m_services;
-    SharedValues *m_shared;
-    std::function<void()> m_openList;
+    QString m_callsign;
+    QString m_groupeBandes;
+    std::function<void(const QString &)> m_openList;
     std::array<Section, kAwardLevelCount> m_sections;
 };
 

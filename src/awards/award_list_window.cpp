@@ -7,7 +7,6 @@
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "platform/printer.h"
-#include "session/shared_values.h"
 #include "widgets/ui_style.h"
 
 #include <QDir>
@@ -21,9 +20,10 @@
 
 namespace vqx {
 
-AwardListWindow::AwardListWindow(const Services &services, const SharedValues *shared,
-                                 QWidget *parent)
-    : QWidget(parent, Qt::Window), m_services(services), m_shared(shared)
+AwardListWindow::AwardListWindow(const Services &services, const QString &indicatifStation,
+                                 const AwardChoice &choice, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_services(services), m_callsign(indicatifStation),
+      m_choice(choice)
 {
     setObjectName(QStringLiteral("Liste_VQX"));
     setWindowTitle(QStringLiteral("Diplôme VQX"));
@@ -37,7 +37,7 @@ void AwardListWindow::buildControls()
 
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameShape(QFrame::Box);
+    setBoxFrame(Frame1);
     auto *titles = new QVBoxLayout(Frame1);
     Label4 = new QLabel(Frame1);
     Label4->setObjectName(QStringLiteral("Label4"));
@@ -52,7 +52,7 @@ void AwardListWindow::buildControls()
 
     Frame2 = new QFrame(this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
-    Frame2->setFrameShape(QFrame::Box);
+    setBoxFrame(Frame2);
     auto *listBox = new QVBoxLayout(Frame2);
     Label2 = new QLabel(Frame2);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -94,11 +94,10 @@ void AwardListWindow::buildControls()
 
 void AwardListWindow::fill()
 {
-    Label4->setText(QStringLiteral("Diplome VQX ") + m_shared->Groupe_Bandes);
+    Label4->setText(QStringLiteral("Diplome VQX ") + m_choice.Groupe_Bandes);
     Label2->setText(kAwardListHeader);
     Liste_VQX_Contacte->clear();
-    const LoadedLog loaded =
-        Charger_Log(logFilePath(m_services.dataDir, m_shared->Indicatif_Station));
+    const LoadedLog loaded = Charger_Log(logFilePath(m_services.dataDir, m_callsign));
     const QStringList lines = awardListLines(loaded.lines);
     Liste_VQX_Contacte->addItems(lines);
     Label3->setText(awardListCountCaption(lines.size()));
@@ -125,10 +124,9 @@ QStringList AwardListWindow::items() const
 
 void AwardListWindow::save()
 {
-    // Level and group are read now: the levels window may have changed them.
-    const QString name =
-        awardListFileName(m_shared->Indicatif_Station, m_shared->Niveau_Liste,
-                          m_shared->Groupe_Bandes, Date_Fichier(*m_services.clock));
+    // The latest choice: the menu or the levels window may have changed it.
+    const QString name = awardListFileName(m_callsign, m_choice.Niveau_Liste,
+                                           m_choice.Groupe_Bandes, Date_Fichier(*m_services.clock));
     if (name.isEmpty()) {
         m_services.messages->information(
             this, QStringLiteral("Aucun niveau de diplôme n'est choisi : la liste n'a pas été "
@@ -137,7 +135,7 @@ void AwardListWindow::save()
     }
     const FileResult r = Enregistrer_Liste_Diplome(
         m_services.dataDir, name,
-        awardListFileLines(m_shared->Indicatif_Station, Date_Courte(*m_services.clock), items()));
+        awardListFileLines(m_callsign, Date_Courte(*m_services.clock), items()));
     m_services.messages->information(
         this, r.ok() ? QStringLiteral("Fichier enregistré sous le nom : ") + name
                      : fileNotSavedMessage(QDir(m_services.dataDir).filePath(name), r));
@@ -146,8 +144,8 @@ void AwardListWindow::save()
 void AwardListWindow::print()
 {
     const QStringList lines =
-        awardListPrintLines(m_shared->Indicatif_Station, m_shared->Groupe_Bandes,
-                            m_shared->Niveau_Liste, Date_Impression(*m_services.clock), items());
+        awardListPrintLines(m_callsign, m_choice.Groupe_Bandes, m_choice.Niveau_Liste,
+                            Date_Impression(*m_services.clock), items());
     if (m_services.printer->printLines(this, lines, printFont(9)) == PrintOutcome::Failed)
         m_services.messages->information(this,
                                          QStringLiteral("La liste n'a pas pu être imprimée."));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "awards/award_levels.h"
 #include "platform/services.h"
 
 #include <QStringList>
@@ -12,16 +13,17 @@ class QPushButton;
 
 namespace vqx {
 
-struct SharedValues;
-
 // The award list window "Liste_VQX": every confirmed contact, one line each,
-// in reference order; saved or printed for the level in Niveau_Liste.
+// in reference order; saved or printed for the group and level chosen last.
 class AwardListWindow : public QWidget
 {
     Q_OBJECT
 public:
-    AwardListWindow(const Services &services, const SharedValues *shared,
-                    QWidget *parent = nullptr);
+    AwardListWindow(const Services &services, const QString &indicatifStation,
+                    const AwardChoice &choice, QWidget *parent = nullptr);
+
+    // A new choice in the menu or the levels window, for the next save or print.
+    void setChoice(const AwardChoice &choice) { m_choice = choice; }
 
     // The lines of the list, in list order.
     QStringList items() const;
@@ -43,7 +45,8 @@ private:
     void print();
 
     Services m_services;
-    const SharedValues *m_shared;
+    QString m_callsign;
+    AwardChoice m_choice;
 };
 
 } // namespace vqx

@@ -21,6 +21,29 @@ namespace {
 const QString kBackupScratch = QStringLiteral("Temporaire.txt");
 const QString kStampFormat = QStringLiteral("yyyy-MM-dd_HHmmss");
 
+// The end of a copy's name that says why it was taken.
+QString reasonTag(BackupReason reason)
+{
+    switch (reason) {
+    case BackupReason::FirstChange:
+        break;
+    case BackupReason::BeforeRestore:
+        return QStringLiteral("_avant_restauration");
+    case BackupReason::BeforeUndo:
+        return QStringLiteral("_avant_annulation");
+    }
+    return {};
+}
+
+BackupReason reasonOfTag(const QString &tag)
+{
+    for (BackupReason r : {BackupReason::BeforeRestore, BackupReason::BeforeUndo}) {
+        if (reasonTag(r) == tag)
+            return r;
+    }
+    return BackupReason::FirstChange;
+}
+
 QString logCopyName(const QString &indicatif, const QString &stamp)
 {
     return indicatif + QStringLiteral("_VQX_") + stamp + QStringLiteral(".log");
@@ -63,7 +86,8 @@ QList<BackupEntry> listBackups(const QString &dataDir, const QString &indicatifS
     const QDir folder(backupFolderPath(dataDir));
     const QRegularExpression name(
         QStringLiteral("^") + QRegularExpression::escape(indicatifStation) +
-        QStringLiteral("_VQX_(\\d{4}-\\d{2}-\\d{2}_\\d{6})(?:_(\\d+))?\\.log$"));
+        QStringLiteral("_VQX_(\\d{4}-\\d{2}-\\d{2}_\\d{6})(?:_(\\d+))?(_avant_restauration|_avant_"
+                       "annulation)?\\.log$"));
     QList<BackupEntry> found;
     const QStringList files = folder.entryList({indicatifStation + QStringLiteral("_VQX_*.log")},
                                                QDir::Files | QDir::Hidden);
@@ -79,9 +103,11 @@ QList<BackupEntry> listBackups(const QString &dataDir, const QString &indicatifS
         e.logCopy = folder.filePath(file);
         e.takenUtc = taken;
         e.sequence = m.captured(2).isEmpty() ? 1 : m.captured(2).toInt();
+        e.reason = reasonOfTag(m.captured(3));
         QString stamp = m.captured(1);
         if (!m.captured(2).isEmpty())
             stamp += QLatin1Char('_') + m.captured(2);
+        stamp += m.captured(3);
         const QString prenoms = folder.filePath(prenomCopyName(indicatifStation, stamp));
         if (QFileInfo(prenoms).isFile())
             e.prenomCopy = prenoms;
@@ -96,7 +122,7 @@ QList<BackupEntry> listBackups(const QString &dataDir, const QString &indicatifS
 }
 
 BackupResult backupLog(const QString &dataDir, const QString &indicatifStation,
-                       const QDateTime &nowUtc, const ScratchWriter &writer)
+                       const QDateTime &nowUtc, const ScratchWriter &writer, BackupReason reason)
 {
     BackupResult r;
     const QString log = logFilePath(dataDir, indicatifStation);
@@ -117,13 +143,22 @@ BackupResult backupLog(const QString &dataDir, const QString &indicatifStation,
     for (int sequence = 1;; ++sequence) {
         const QString stamp =
             sequence == 1 ? base : base + QLatin1Char('_') + QString::number(sequence);
-        const QString logCopy = dir.filePath(logCopyName(indicatifStation, stamp));
-        const QString prenomCopy = dir.filePath(prenomCopyName(indicatifStation, stamp));
-        if (QFileInfo::exists(logCopy) || QFileInfo::exists(prenomCopy))
+        // A number is used once in a second, whatever the reason of its copy.
+        bool taken = false;
+        for (BackupReason other :
+             {BackupReason::FirstChange, BackupReason::BeforeRestore, BackupReason::BeforeUndo}) {
+            const QString tagged = stamp + reasonTag(other);
+            taken = taken ||
+                    QFileInfo::exists(dir.filePath(logCopyName(indicatifStation, tagged))) ||
+                    QFileInfo::exists(dir.filePath(prenomCopyName(indicatifStation, tagged)));
+        }
+        if (taken)
             continue;
-        r.entry.logCopy = logCopy;
-        r.entry.prenomCopy = prenomCopy;
+        r.entry.logCopy = dir.filePath(logCopyName(indicatifStation, stamp + reasonTag(reason)));
+        r.entry.prenomCopy =
+            dir.filePath(prenomCopyName(indicatifStation, stamp + reasonTag(reason)));
         r.entry.sequence = sequence;
+        r.entry.reason = reason;
         break;
     }
     r.entry.takenUtc = QDateTime::fromString(base, kStampFormat);

@@ -15,12 +15,23 @@ namespace vqx {
 inline const QString kBackupFolder = QStringLiteral("Sauvegardes");
 inline constexpr int kBackupsKept = 30;
 
+// Why a copy was taken. A copy taken just before the log was replaced by a
+// restore or put back by an undo is how the operator goes back; its name
+// says so (F4ABC_VQX_2021-06-05_143210_avant_restauration.log).
+enum class BackupReason
+{
+    FirstChange,
+    BeforeRestore,
+    BeforeUndo
+};
+
 struct BackupEntry
 {
     QString logCopy;    // the copy of the log
     QString prenomCopy; // the copy of the first-name directory; empty when there is none
     QDateTime takenUtc;
     int sequence = 1; // several copies taken in the same second: 2, 3...
+    BackupReason reason = BackupReason::FirstChange;
 };
 
 QString backupFolderPath(const QString &dataDir);
@@ -41,7 +52,8 @@ struct BackupResult
 // folder, through the safe rewrite, then removes the oldest copies of that
 // log beyond kBackupsKept (never the one just taken).
 BackupResult backupLog(const QString &dataDir, const QString &indicatifStation,
-                       const QDateTime &nowUtc, const ScratchWriter &writer = {});
+                       const QDateTime &nowUtc, const ScratchWriter &writer = {},
+                       BackupReason reason = BackupReason::FirstChange);
 
 // Number of contacts (lines) in a log file; -1 when it cannot be read.
 int countContacts(const QString &logFile);

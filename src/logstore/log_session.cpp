@@ -117,6 +117,15 @@ LogSession::UndoResult LogSession::undo()
         setUndo(std::nullopt);
         return r;
     }
+    const BackupResult saved =
+        backupLog(m_dataDir, m_station(), m_clock->nowUtc(), m_writer, BackupReason::BeforeUndo);
+    if (!saved.ok()) {
+        r.status = UndoStatus::CurrentNotSaved;
+        r.change.file = saved.file;
+        return r;
+    }
+    if (!saved.skipped)
+        r.currentCopy = saved.entry;
     r.change.file = rewriteFile(path, m_undo->before, kScratchFile, m_writer);
     if (!r.change.file.ok()) {
         r.status = UndoStatus::Failed;
@@ -151,7 +160,8 @@ LogSession::RestoreResult LogSession::restore(const QString &backupCopy)
         return r;
     }
     const QString path = logPath();
-    const BackupResult saved = backupLog(m_dataDir, m_station(), m_clock->nowUtc(), m_writer);
+    const BackupResult saved =
+        backupLog(m_dataDir, m_station(), m_clock->nowUtc(), m_writer, BackupReason::BeforeRestore);
     if (!saved.ok()) {
         r.status = RestoreStatus::CurrentNotSaved;
         r.file = saved.file;

@@ -57,15 +57,19 @@ public:
     {
         Done,
         NothingToUndo,
-        ChangedOutside, // the log is not what this run wrote: left alone
-        Failed          // the log could not be read or rewritten: left as it was
+        ChangedOutside,  // the log is not what this run wrote: left alone
+        CurrentNotSaved, // the copy of the log as it is failed: nothing undone
+        Failed           // the log could not be read or rewritten: left as it was
     };
     struct UndoResult
     {
         UndoStatus status = UndoStatus::NothingToUndo;
-        LogChange change; // on Done, the log as it is again
+        LogChange change;        // on Done, the log as it is again
+        BackupEntry currentCopy; // the log as it was before the undo; none when it was empty
     };
-    // Puts the log back as it was before the last change (one level).
+    // Puts the log back as it was before the last change (one level), after
+    // copying the log as it is, so that the undo itself can be undone by
+    // restoring that copy.
     UndoResult undo();
     // After a change of station, or when the log was replaced as a whole.
     void forgetUndo();
@@ -81,7 +85,7 @@ public:
     {
         RestoreStatus status = RestoreStatus::Failed;
         FileResult file;
-        BackupEntry currentCopy; // where the log was saved before
+        BackupEntry currentCopy; // where the log was saved before; none when it was empty
         LogChange change;        // on Done, the restored log
     };
     // Replaces the current log by a copy, after saving the current log.

@@ -297,6 +297,8 @@ bool EntryForm::enterMode()
         return false;
     RST_A->setText(defaultReportFor(t));
     RSTE_A->setText(defaultReportFor(t));
+    // From here on the contact keeps its band and mode, whatever the dial.
+    m_modePassed = true;
     turnTo(Mode_A, RST_A);
     return true;
 }

@@ -130,8 +130,24 @@ void EntryForm::buildControls()
     connect(Rechercher, &QPushButton::clicked, this, [this] { m_host->openSearch(); });
     Bande_A->setCompleter(nullptr);
     Mode_A->setCompleter(nullptr);
-    connect(Bande_A, &QComboBox::activated, this, [this] { rememberChoice(Bande_A); });
-    connect(Mode_A, &QComboBox::activated, this, [this] { rememberChoice(Mode_A); });
+    connect(Bande_A, &QComboBox::activated, this, [this] {
+        m_bandByHand = true;
+        rememberChoice(Bande_A);
+    });
+    connect(Mode_A, &QComboBox::activated, this, [this] {
+        m_modeByHand = true;
+        rememberChoice(Mode_A);
+    });
+    // Any change the radio did not make is the operator's (or a line shown,
+    // after which the area starts a new contact before the radio may fill).
+    connect(Bande_A, &QComboBox::editTextChanged, this, [this] {
+        if (!m_fromRadio)
+            m_bandByHand = true;
+    });
+    connect(Mode_A, &QComboBox::editTextChanged, this, [this] {
+        if (!m_fromRadio)
+            m_modeByHand = true;
+    });
     for (QLineEdit *e : {Ind_A, Dpt_A, Prenom_A, Ref_A, Date_A, Heure_A, RST_A, RSTE_A, Rem_A,
                          Bande_A->lineEdit(), Mode_A->lineEdit()})
         connect(e, &QLineEdit::textEdited, this, [this, e] { keepRepresentable(e); });
@@ -218,6 +234,48 @@ void EntryForm::Reset_Saisie()
     Annule_Saisie->setEnabled(false);
     Valide_A->setEnabled(false);
     Mode_Aff->setText(QStringLiteral("Saisie QSO"));
+    startContact();
+}
+
+void EntryForm::startContact()
+{
+    m_bandByHand = false;
+    m_modeByHand = false;
+    m_modePassed = false;
+}
+
+bool EntryForm::showFromRadio(QComboBox *combo, int index)
+{
+    if (index < 0 || index >= combo->count())
+        return false;
+    const QString text = combo->itemText(index);
+    if (combo->currentIndex() == index && combo->currentText() == text)
+        return false;
+    m_fromRadio = true;
+    combo->setCurrentIndex(index);
+    combo->setEditText(text);
+    m_fromRadio = false;
+    // A field whose turn it is stays ready to be typed over.
+    if (combo->hasFocus())
+        combo->lineEdit()->selectAll();
+    rememberListPosition(combo, index);
+    return true;
+}
+
+void EntryForm::applyRadio(int bandIndex, const QString &entryMode)
+{
+    // A line shown from the list (Ind_A closed), a modification or an
+    // insertion keeps what it shows.
+    if (Flag_Modif || Flag_Insert || Flag_Edition || !Ind_A->isEnabled() || m_modePassed)
+        return;
+    if (!m_bandByHand)
+        showFromRadio(Bande_A, bandIndex);
+    if (!m_modeByHand && !entryMode.isEmpty() &&
+        showFromRadio(Mode_A, Mode_A->findText(entryMode, Qt::MatchExactly))) {
+        // The reports follow the mode, as when it is chosen by hand.
+        RST_A->setText(defaultReportFor(entryMode));
+        RSTE_A->setText(defaultReportFor(entryMode));
+    }
 }
 
 void EntryForm::idleReports()

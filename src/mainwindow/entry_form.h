@@ -70,6 +70,12 @@ public:
     void abandonForReload(const std::function<void()> &reload);
     // The date mode was changed from the menu.
     void dateModeChanged(bool automatic);
+    // The radio's dial: a position in the band list (-1 for none) and an
+    // entry mode ("" for none). Taken while the area waits for a new contact
+    // and until Mode_A is passed in the contact being typed; never in a
+    // modification or an insertion, never over a band or mode chosen by
+    // hand in this contact. What is taken is remembered as if chosen.
+    void applyRadio(int bandIndex, const QString &entryMode);
 
     // State of the entry area: a list line being modified, a contact to be
     // inserted, a line taken into the fields (the list then ignores clicks),
@@ -148,8 +154,18 @@ private:
     void supprimerQso();
     void insererQso();
 
+    // A new contact starts: the radio may fill the band and the mode again.
+    void startContact();
+    // Puts an item in a combo box for the radio; true when it changed.
+    bool showFromRadio(QComboBox *combo, int index);
+
     Services m_services;
     const SharedValues *m_shared;
+    // In the contact being typed: band and mode chosen by hand, Mode_A passed.
+    bool m_bandByHand = false;
+    bool m_modeByHand = false;
+    bool m_modePassed = false;
+    bool m_fromRadio = false; // the radio is changing a combo box
     LogSession *m_session;
     EntryFormHost *m_host;
 };

@@ -11,6 +11,7 @@
 #include "platform/message_boxes.h"
 #include "platform/program_pictures.h"
 #include "platform/settings_store.h"
+#include "rig/rig_control.h"
 #include "widgets/column_header.h"
 #include "window_fit.h"
 
@@ -38,6 +39,7 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     m_model = new LogListModel(this);
     m_session = new LogSession(
         m_services.dataDir, m_services.clock, [this] { return m_shared.Indicatif_Station; }, this);
+    m_rig = new RigControl(this);
     buildControls();
     buildMenus();
 
@@ -83,6 +85,7 @@ void MainWindow::start()
     selectLastLine();
     writeSetting(stationSection(m_shared.Indicatif_Station), kKeyRevision, Revision_Texte);
     m_form->Reset_Saisie();
+    applyRigSettings();
 }
 
 QMargins MainWindow::measuredFrame() const
@@ -182,6 +185,17 @@ void MainWindow::buildControls()
     f2->addWidget(Label34);
     top->addWidget(frame2);
     outer->addLayout(top);
+
+    // Only while rig control is on; a lost link is said here and nowhere else.
+    Etat_Poste = named(new QLabel, "Etat_Poste");
+    Etat_Poste->setFont(bold);
+    Etat_Poste->hide();
+    outer->addWidget(Etat_Poste);
+    connect(m_rig, &RigControl::statusChanged, this, &MainWindow::showRigStatus);
+    connect(m_rig, &RigControl::reading, this, [this](qint64 hz, const QString &mode) {
+        const rig::RadioEntry e = rig::radioEntry(hz, mode);
+        m_form->applyRadio(e.bandIndex, e.mode);
+    });
 
     // Entry area.
     m_form = new EntryForm(m_services, &m_shared, m_session, this);
@@ -412,6 +426,22 @@ void MainWindow::stationChanged()
     });
     // Nothing of the new list has been clicked yet: nothing to delete or modify.
     m_form->forgetSelection();
+    // Each station has its own radio settings.
+    if (QWidget *w = secondary(QStringLiteral("Poste_Radio")))
+        w->close();
+    applyRigSettings();
+}
+
+void MainWindow::applyRigSettings()
+{
+    m_rig->configure(loadRigSettings(*m_services.settings, m_shared.Indicatif_Station));
+    showRigStatus(m_rig->status());
+}
+
+void MainWindow::showRigStatus(const QString &status)
+{
+    Etat_Poste->setText(status);
+    Etat_Poste->setVisible(m_rig->isOn());
 }
 
 } // namespace vqx

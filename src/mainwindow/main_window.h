@@ -1,5 +1,6 @@
 #pragma once
 
+#include "awards/award_levels.h"
 #include "entry_form.h"
 #include "logstore/log_operations.h"
 #include "platform/services.h"
@@ -23,6 +24,7 @@ namespace vqx {
 
 class LogListModel;
 class LogSession;
+class RigControl;
 struct BackupEntry;
 
 // The main window's size when the screen has room for it.
@@ -41,11 +43,15 @@ public:
     // emptying the entry area.
     void start();
 
+    // What the window holds, for the tests that check it.
     SharedValues &shared() { return m_shared; }
+    const AwardChoice &awardChoice() const { return m_awardChoice; }
     EntryForm *form() const { return m_form; }
     const Services &services() const { return m_services; }
     LogListModel *logModel() const { return m_model; }
     QString logPath() const;
+    // The radio through rigctld: its dial, its status line, and tune().
+    RigControl *rig() const { return m_rig; }
 
     // Fills the list from the log; false when the log could not be read.
     bool Charger_Log();
@@ -109,16 +115,23 @@ private:
     void openSearch() override;
     void openCluster();
     void openReglement();
+    void openRig();
+    // The rig settings of the current station applied; the status line
+    // shows only while rig control is on.
+    void applyRigSettings();
+    void showRigStatus(const QString &status);
     void exportAdif();
     void exportAdifStandard();
     void importAdif();
 
     Services m_services;
     SharedValues m_shared;
+    AwardChoice m_awardChoice;
     LogListModel *m_model = nullptr;
     EntryForm *m_form = nullptr;
     // Every change of the log goes through it: backups and undo.
     LogSession *m_session = nullptr;
+    RigControl *m_rig = nullptr;
     QHash<QString, QPointer<QWidget>> m_windows;
     bool m_frameChecked = false; // the real frame has been measured once
     QMargins m_frameUsed;        // the frame the window was last fitted with
@@ -140,6 +153,7 @@ public:
     QLabel *Label37 = nullptr;
     QLabel *Label34 = nullptr;
     QLabel *Label5 = nullptr;
+    QLabel *Etat_Poste = nullptr; // the radio's status line
     QTimer *Timer1 = nullptr;
     QAction *Mnu_ADIF = nullptr;
     QAction *Mnu_ADIF_Standard = nullptr;
@@ -156,6 +170,7 @@ public:
     QAction *Mnu_VHF = nullptr;
     QAction *Mnu_Cluster = nullptr;
     QAction *Mnu_Reglement = nullptr;
+    QAction *Mnu_Poste = nullptr;
     QAction *Mnu_Apropos = nullptr;
     QAction *Mnu_Historique = nullptr;
 };

@@ -1,6 +1,6 @@
 // The menus, and the windows they and the search button open. Each window
 // is opened through showSecondary(): at most one instance, brought forward
-// when open, centred, discarded on close.
+// when open, centred, discarded on close, left with Escape.
 #include "main_window.h"
 
 #include "adif/adif_export.h"
@@ -17,13 +17,16 @@
 #include "platform/clock.h"
 #include "platform/heap.h"
 #include "platform/message_boxes.h"
+#include "rig/rig_control.h"
+#include "rig/rig_window.h"
 #include "search/search_window.h"
 #include "station/station_window.h"
 #include "webviews/cluster_window.h"
 #include "webviews/reglement_window.h"
+#include "widgets/window_keys.h"
 
 #include <QAction>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -82,6 +85,10 @@ void MainWindow::buildMenus()
     Mnu_Cluster = topAction(QStringLiteral("Afficher Cl&uster"), "Mnu_Cluster");
     Mnu_Reglement = topAction(QStringLiteral("&Règlement"), "Mnu_Reglement");
 
+    QMenu *trafic = bar->addMenu(QStringLiteral("&Trafic"));
+    trafic->setObjectName(QStringLiteral("Mnu_Trafic"));
+    Mnu_Poste = act(trafic, QStringLiteral("&Poste radio…"), "Mnu_Poste");
+
     QMenu *aide = bar->addMenu(QStringLiteral("&Aide"));
     aide->setObjectName(QStringLiteral("Mnu_Aide"));
     Mnu_Apropos = act(aide, QStringLiteral("A &Propos"), "Mnu_Apropos");
@@ -100,6 +107,7 @@ void MainWindow::buildMenus()
     connect(Mnu_VHF, &QAction::triggered, this, [this] { openAwards(QStringLiteral("VHF")); });
     connect(Mnu_Cluster, &QAction::triggered, this, &MainWindow::openCluster);
     connect(Mnu_Reglement, &QAction::triggered, this, &MainWindow::openReglement);
+    connect(Mnu_Poste, &QAction::triggered, this, &MainWindow::openRig);
     connect(Mnu_Apropos, &QAction::triggered, this, &MainWindow::showAbout);
     connect(Mnu_Historique, &QAction::triggered, this, &MainWindow::showHistory);
 
@@ -133,16 +141,21 @@ QWidget *MainWindow::showSecondary(const QString &key, const std::function<QWidg
         open->activateWindow();
         return open;
     }
+    // The window whose menu or button opened it gets the keyboard back.
+    QWidget *opener = QApplication::activeWindow();
     QWidget *w = make();
     if (!w)
         return nullptr;
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowFlag(Qt::Window, true);
+    leaveWithEscape(w, opener ? opener : this);
     // A list or a map of the whole log leaves its heap behind when closed.
     connect(w, &QObject::destroyed, this, [] { returnFreedMemory(); });
     centre(w);
     m_windows.insert(key, w);
     w->show();
+    // Opened from the keyboard, it takes the keyboard, window manager or not.
+    w->activateWindow();
     return w;
 }
 
@@ -174,18 +187,28 @@ void MainWindow::showStation(bool modal)
     w->exec();
 }
 
-// Diplomes > HF / VHF: the award window reads the group when it loads.
+// Diplomes > HF / VHF: the award window reads the group when it loads; an
+// open list saves and prints for the latest choice.
 void MainWindow::openAwards(const QString &group)
 {
-    m_shared.Groupe_Bandes = group;
+    m_awardChoice.Groupe_Bandes = group;
+    if (auto *list = qobject_cast<AwardListWindow *>(secondary(QStringLiteral("Liste_VQX"))))
+        list->setChoice(m_awardChoice);
     showSecondary(QStringLiteral("Diplomes_VQX"), [this] {
         // A second "Voir la liste" only brings the open list forward; the
         // level it set is used by the next save or print.
-        auto openList = [this] {
-            showSecondary(QStringLiteral("Liste_VQX"),
-                          [this] { return new AwardListWindow(m_services, &m_shared, this); });
+        auto openList = [this](const QString &niveau) {
+            m_awardChoice.Niveau_Liste = niveau;
+            if (auto *list =
+                    qobject_cast<AwardListWindow *>(secondary(QStringLiteral("Liste_VQX"))))
+                list->setChoice(m_awardChoice);
+            showSecondary(QStringLiteral("Liste_VQX"), [this] {
+                return new AwardListWindow(m_services, m_shared.Indicatif_Station, m_awardChoice,
+                                           this);
+            });
         };
-        return new AwardLevelsWindow(m_services, &m_shared, openList, this);
+        return new AwardLevelsWindow(m_services, m_shared.Indicatif_Station,
+                                     m_awardChoice.Groupe_Bandes, openList, this);
     });
 }
 
@@ -228,6 +251,19 @@ void MainWindow::openReglement()
                   [this]() -> QWidget * { return new ReglementWindow(m_services, this); });
 }
 
+// Trafic > Poste radio…: the settings saved are applied at once.
+void MainWindow::openRig()
+{
+    showSecondary(QStringLiteral("Poste_Radio"), [this]() -> QWidget * {
+        auto *w = new RigWindow(m_services, m_shared.Indicatif_Station, this);
+        connect(w, &RigWindow::saved, this, [this](const RigSettings &s) {
+            m_rig->configure(s);
+            showRigStatus(m_rig->status());
+        });
+        return w;
+    });
+}
+
 // Fichier > Exporter le log au format ADIF.
 void MainWindow::exportAdif()
 {
@@ -245,13 +281,17 @@ void MainWindow::exportAdifStandard()
 }
 
 // Fichier > Importer un fichier ADIF…: the summary replaces that of an
-// earlier import; the list is reloaded as after any change of the log.
+// earlier import; the list is reloaded as after an undo or a restore.
 void MainWindow::importAdif()
 {
     auto *w = new AdifImportWindow(m_services, m_shared.Indicatif_Station, I_Station->text(), this);
+    // What the fields held belongs to the log as it was; once the summary
+    // is closed the operator types the next contact in Ind_A.
     connect(w, &AdifImportWindow::logChanged, this, [this] {
-        Charger_Log();
-        selectLastLine();
+        m_form->abandonForReload([this] {
+            Charger_Log();
+            selectLastLine();
+        });
     });
     if (!w->run()) {
         delete w;

@@ -161,6 +161,7 @@ void EntryForm::returnToWaiting(const QString &dateUsed)
     Ind_A->setEnabled(true);
     Ind_A->setFocus();
     reselectBandAndMode();
+    startContact();
 }
 
 void EntryForm::supprimerQso()

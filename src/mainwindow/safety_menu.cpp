@@ -29,6 +29,17 @@ QString describeContact(const QString &line)
            QsoLine::Heure.cutTrimmed(line) + QLatin1Char(')');
 }
 
+// How the operator goes back on an undo or a restore: the copy of the log
+// taken just before it, marked in the restore list.
+QString wayBack(const BackupEntry &copy)
+{
+    return QStringLiteral("\r\nPour revenir en arrière : Fichier > Restaurer une sauvegarde…, "
+                          "la sauvegarde du ") +
+           RestoreWindow::dateText(copy) + QStringLiteral(" à ") + RestoreWindow::timeText(copy) +
+           QStringLiteral(" UTC marquée « ") + RestoreWindow::markText(copy) +
+           QStringLiteral(" ».");
+}
+
 } // namespace
 
 void MainWindow::addSafetyItems(QMenu *fichier)
@@ -63,15 +74,22 @@ void MainWindow::Annuler_Modification()
         return;
     const QString contact = describeContact(m_session->lastChangeLine());
     QString what;
+    QString done;
     switch (m_session->lastChangeKind()) {
     case LogSession::ChangeKind::Recording:
         what = QStringLiteral("l'enregistrement du QSO avec ");
+        done = QStringLiteral("L'enregistrement du QSO avec ") + contact +
+               QStringLiteral(" a été annulé.");
         break;
     case LogSession::ChangeKind::Modification:
         what = QStringLiteral("la modification du QSO avec ");
+        done = QStringLiteral("La modification du QSO avec ") + contact +
+               QStringLiteral(" a été annulée.");
         break;
     case LogSession::ChangeKind::Deletion:
         what = QStringLiteral("la suppression du QSO avec ");
+        done = QStringLiteral("La suppression du QSO avec ") + contact +
+               QStringLiteral(" a été annulée.");
         break;
     }
     if (!m_services.messages->question(
@@ -86,6 +104,21 @@ void MainWindow::Annuler_Modification()
     case LogSession::UndoStatus::Done:
         // Whatever was in the entry area belonged to the log as it was.
         m_form->abandonForReload([&] { applyChange(r.change); });
+        if (r.currentCopy.logCopy.isEmpty()) {
+            message(done + QStringLiteral("\r\nLe log était vide avant l'annulation."));
+            return;
+        }
+        message(done + QStringLiteral("\r\nLe log d'avant l'annulation est gardé dans ") +
+                QDir::toNativeSeparators(r.currentCopy.logCopy) + QLatin1Char('.') +
+                wayBack(r.currentCopy));
+        return;
+    case LogSession::UndoStatus::CurrentNotSaved:
+        // Without that copy the undo could not itself be undone.
+        message(QStringLiteral("Le log actuel n'a pas pu être sauvegardé (") +
+                QDir::toNativeSeparators(r.change.file.path) +
+                (r.change.file.detail.isEmpty() ? QString()
+                                                : QStringLiteral(" : ") + r.change.file.detail) +
+                QStringLiteral(") : l'annulation est abandonnée et le log n'a pas été modifié."));
         return;
     case LogSession::UndoStatus::ChangedOutside:
         message(QStringLiteral("Le log ") + file +
@@ -126,10 +159,13 @@ bool MainWindow::restoreBackup(const BackupEntry &copy)
         m_form->abandonForReload([&] { applyChange(r.change); });
         QString text = QStringLiteral("Le log de ") +
                        StationWindow::displayForm(m_shared.Indicatif_Station) +
-                       QStringLiteral(" a été restauré.");
+                       QStringLiteral(" a été remplacé par la sauvegarde du ") +
+                       RestoreWindow::dateText(copy) + QStringLiteral(" à ") +
+                       RestoreWindow::timeText(copy) + QStringLiteral(" UTC.");
         if (!r.currentCopy.logCopy.isEmpty())
             text += QStringLiteral("\r\nSon contenu d'avant la restauration est gardé dans ") +
-                    QDir::toNativeSeparators(r.currentCopy.logCopy) + QLatin1Char('.');
+                    QDir::toNativeSeparators(r.currentCopy.logCopy) + QLatin1Char('.') +
+                    wayBack(r.currentCopy);
         message(text);
         return true;
     }

@@ -28,6 +28,17 @@ inline const QString kKeyMode = QStringLiteral("Mode Utilise");
 inline const QString kKeyDateAuto = QStringLiteral("Date Auto");
 inline const QString kKeyRevision = QStringLiteral("Revision");
 
+// Section of the station (application "VQX"): reading the radio through
+// rigctld. "Oui" or "Non" like "Date Auto"; absent means off.
+inline const QString kKeyPosteActif = QStringLiteral("Poste Actif");
+inline const QString kKeyPosteAdresse = QStringLiteral("Poste Adresse");
+inline const QString kKeyPostePort = QStringLiteral("Poste Port");
+// The program starts rigctld itself, with the model, serial port and speed.
+inline const QString kKeyPosteLancer = QStringLiteral("Poste Lancer rigctld");
+inline const QString kKeyPosteModele = QStringLiteral("Poste Modele");
+inline const QString kKeyPostePortSerie = QStringLiteral("Poste Port Serie");
+inline const QString kKeyPosteVitesse = QStringLiteral("Poste Vitesse");
+
 // Section of the station (application "Brenox"): the cluster window's band.
 inline const QString kKeyBandeCluster = QStringLiteral("bande Cluster");
 

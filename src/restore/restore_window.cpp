@@ -42,8 +42,8 @@ RestoreWindow::RestoreWindow(const Services &services, const QString &indicatifS
 
     Liste_Sauvegardes = new QTreeWidget(this);
     Liste_Sauvegardes->setObjectName(QStringLiteral("Liste_Sauvegardes"));
-    Liste_Sauvegardes->setHeaderLabels(
-        {QStringLiteral("Date (UTC)"), QStringLiteral("Heure (UTC)"), QStringLiteral("QSO")});
+    Liste_Sauvegardes->setHeaderLabels({QStringLiteral("Date (UTC)"), QStringLiteral("Heure (UTC)"),
+                                        QStringLiteral("QSO"), QStringLiteral("Faite")});
     Liste_Sauvegardes->setRootIsDecorated(false);
     Liste_Sauvegardes->setUniformRowHeights(true);
     Liste_Sauvegardes->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -51,9 +51,10 @@ RestoreWindow::RestoreWindow(const Services &services, const QString &indicatifS
     Label_Sauvegardes->setBuddy(Liste_Sauvegardes);
     for (int i = 0; i < m_entries.size(); ++i) {
         const int n = m_counts.at(i);
-        auto *item = new QTreeWidgetItem(
-            Liste_Sauvegardes, {dateText(m_entries.at(i)), timeText(m_entries.at(i)),
-                                n < 0 ? QStringLiteral("illisible") : QString::number(n)});
+        auto *item = new QTreeWidgetItem(Liste_Sauvegardes,
+                                         {dateText(m_entries.at(i)), timeText(m_entries.at(i)),
+                                          n < 0 ? QStringLiteral("illisible") : QString::number(n),
+                                          markText(m_entries.at(i))});
         item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     }
     Liste_Sauvegardes->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
@@ -78,7 +79,7 @@ RestoreWindow::RestoreWindow(const Services &services, const QString &indicatifS
     layout->addLayout(buttons);
     // Room for the three columns and a dozen copies without scrolling.
     const QFontMetrics metrics(font());
-    setMinimumSize(metrics.averageCharWidth() * 64, metrics.height() * 24);
+    setMinimumSize(metrics.averageCharWidth() * 84, metrics.height() * 24);
 
     connect(Restaurer, &QPushButton::clicked, this, &RestoreWindow::restoreCurrent);
     connect(Fermer, &QPushButton::clicked, this, &QDialog::reject);
@@ -106,6 +107,19 @@ QString RestoreWindow::timeText(const BackupEntry &e)
     if (e.sequence > 1)
         t += QStringLiteral(" (%1)").arg(e.sequence);
     return t;
+}
+
+QString RestoreWindow::markText(const BackupEntry &e)
+{
+    switch (e.reason) {
+    case BackupReason::FirstChange:
+        break;
+    case BackupReason::BeforeRestore:
+        return QStringLiteral("avant restauration");
+    case BackupReason::BeforeUndo:
+        return QStringLiteral("avant annulation");
+    }
+    return {};
 }
 
 void RestoreWindow::restoreCurrent()

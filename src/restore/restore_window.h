@@ -13,7 +13,8 @@ class QTreeWidget;
 namespace vqx {
 
 // "Restaurer une sauvegarde…": the automatic copies of the station's log,
-// newest first, with their date, time and number of contacts. Enter or
+// newest first, with their date, time and number of contacts, and which of
+// them was taken just before a restore or an undo. Enter or
 // "Restaurer" puts the chosen copy in the place of the log, after a
 // question; Escape or "Fermer" leaves.
 class RestoreWindow : public QDialog
@@ -34,6 +35,9 @@ public:
     // Date and time of a copy as the list shows them.
     static QString dateText(const BackupEntry &e);
     static QString timeText(const BackupEntry &e);
+    // What the list says of a copy taken just before a restore or an undo,
+    // the copy that goes back on it; nothing for the other copies.
+    static QString markText(const BackupEntry &e);
 
 private:
     void restoreCurrent();

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFrame>
 #include <QLatin1String>
 #include <QPalette>
 #include <QWidget>
@@ -80,6 +81,16 @@ inline void setBackground(QWidget *w, const QColor &c)
     p.setColor(QPalette::Window, c);
     w->setPalette(p);
     w->setAutoFillBackground(true);
+}
+
+// A plain box around a group of controls. Its lines are drawn one pixel in
+// from the frame's edges: at a scale such as 1.25 a line on the frame's last
+// pixel straddles two screen pixels and the right one is cut off.
+inline void setBoxFrame(QFrame *f)
+{
+    f->setFrameShape(QFrame::Box);
+    f->setFrameShadow(QFrame::Plain);
+    f->setFrameRect(f->rect().adjusted(1, 1, -1, -1));
 }
 
 // Gives a control its screen name, for mnemonics, screen readers and tests.

@@ -284,6 +284,38 @@ TEST_F(Backups, TwoCopiesInTheSameSecondBothStayNewestFirst)
     EXPECT_TRUE(list.at(0).prenomCopy.isEmpty());
 }
 
+TEST_F(Backups, ACopyBeforeARestoreOrAnUndoIsMarkedInItsNameAndInTheList)
+{
+    ASSERT_TRUE(writeBytes(log(), crlf({A})));
+    ASSERT_TRUE(writeBytes(dir.file(kPrenomFile), "FAAAA        31 JEAN\r\n"));
+    const BackupReason reasons[] = {BackupReason::FirstChange, BackupReason::BeforeRestore,
+                                    BackupReason::BeforeUndo};
+    const QStringList names = {
+        QStringLiteral("F4ABC_VQX_2021-06-05_140100.log"),
+        QStringLiteral("F4ABC_VQX_2021-06-05_140100_2_avant_restauration.log"),
+        QStringLiteral("F4ABC_VQX_2021-06-05_140100_3_avant_annulation.log")};
+    // In the same second: each takes the next number, whatever its reason.
+    for (int i = 0; i < 3; ++i) {
+        const BackupResult r = backupLog(dir.path(), kStation, at(1), {}, reasons[i]);
+        ASSERT_TRUE(r.ok());
+        EXPECT_EQ(QFileInfo(r.entry.logCopy).fileName(), names.at(i));
+        EXPECT_EQ(r.entry.reason, reasons[i]);
+    }
+    EXPECT_TRUE(QFileInfo::exists(QDir(folder()).filePath(
+        QStringLiteral("F4ABC_Liste_Prenom_2021-06-05_140100_2_avant_restauration.txt"))));
+    const QList<BackupEntry> list = listBackups(dir.path(), kStation);
+    ASSERT_EQ(list.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        // Newest first.
+        const BackupEntry &e = list.at(2 - i);
+        EXPECT_EQ(QFileInfo(e.logCopy).fileName(), names.at(i));
+        EXPECT_EQ(e.reason, reasons[i]);
+        EXPECT_EQ(e.sequence, i + 1);
+        EXPECT_EQ(e.takenUtc, at(1));
+        EXPECT_FALSE(e.prenomCopy.isEmpty());
+    }
+}
+
 TEST_F(Backups, TheThirtyFirstRemovesTheOldestOfThisStationOnly)
 {
     ASSERT_TRUE(writeBytes(log(), crlf({A})));
@@ -398,6 +430,10 @@ TEST_P(UndoEach, PutsBackTheExactBytes)
     ASSERT_EQ(r.status, LogSession::UndoStatus::Done);
     EXPECT_EQ(readBytes(log()), before);
     EXPECT_EQ(r.change.lines(), (QStringList{A, B, QStringLiteral("ligne courte"), C}));
+    // What the undo took away is kept in a copy marked as such.
+    EXPECT_EQ(readBytes(r.currentCopy.logCopy), crlf(c.after));
+    EXPECT_EQ(r.currentCopy.reason, BackupReason::BeforeUndo);
+    EXPECT_EQ(listBackups(dir.path(), kStation).first().logCopy, r.currentCopy.logCopy);
     EXPECT_FALSE(session.canUndo());
     EXPECT_EQ(signalled, (QList<bool>{true, false}));
     // One level only.
@@ -463,6 +499,23 @@ TEST_F(Session, UndoOfADeletedLogFailsAndCreatesNothing)
     EXPECT_EQ(r.status, LogSession::UndoStatus::Failed);
     EXPECT_EQ(r.change.file.error, FileError::Missing);
     EXPECT_FALSE(QFileInfo::exists(log()));
+}
+
+TEST_F(Session, UndoIsRefusedWhenTheLogCannotBeCopiedFirst)
+{
+    ASSERT_TRUE(writeBytes(log(), crlf({A})));
+    ASSERT_TRUE(session.Ajouter_Qso(B).ok());
+    ASSERT_TRUE(QDir(backupFolderPath(dir.path())).removeRecursively());
+    ASSERT_TRUE(writeBytes(backupFolderPath(dir.path()), "not a folder"));
+    const LogSession::UndoResult r = session.undo();
+    EXPECT_EQ(r.status, LogSession::UndoStatus::CurrentNotSaved);
+    EXPECT_EQ(r.change.file.path, backupFolderPath(dir.path()));
+    EXPECT_EQ(readBytes(log()), crlf({A, B}));
+    // Nothing was undone: the operator may try again once the copy can be made.
+    EXPECT_TRUE(session.canUndo());
+    ASSERT_TRUE(QFile::remove(backupFolderPath(dir.path())));
+    EXPECT_EQ(session.undo().status, LogSession::UndoStatus::Done);
+    EXPECT_EQ(readBytes(log()), crlf({A}));
 }
 
 TEST_F(Session, AFailedChangeKeepsTheUndoOfThePreviousOne)
@@ -554,6 +607,8 @@ TEST_F(Session, RestoreSavesTheCurrentLogThenPutsTheCopyInItsPlace)
     EXPECT_EQ(r.change.lines(), QStringList{A});
     EXPECT_EQ(readBytes(r.currentCopy.logCopy), crlf({A, B, C}));
     EXPECT_EQ(r.currentCopy.takenUtc, clock.utc);
+    EXPECT_EQ(r.currentCopy.reason, BackupReason::BeforeRestore);
+    EXPECT_EQ(listBackups(dir.path(), kStation).first().reason, BackupReason::BeforeRestore);
     EXPECT_FALSE(session.canUndo());
 }
 

@@ -627,11 +627,29 @@ def refuse_second_program(desk):
 def undo_last_change(desk):
     """Fichier > Annuler la dernière modification, by its shortcut, answered Oui."""
     log_path = desk.log_path(STATION)
+    recorded = log_path.read_bytes()
     step("undo: Ctrl+Shift+Backspace from Ind_A, the question answered Oui (Alt+O)")
     desk.keys("ctrl+shift+BackSpace")
     desk.answer_box("the undo question", "alt+o")
     expect_bytes("the log after the undo", desk.wait_size("the log emptied again", log_path, 0),
                  b"")
+    # The message that says how to go back names the copy taken just before.
+    step("undo: the message saying what was undone, closed with Enter")
+    desk.answer_box("the message after the undo")
+    copies = sorted((desk.data / "Sauvegardes").glob(f"{STATION}_VQX_*_avant_annulation.log"))
+    if len(copies) != 1:
+        raise Failure(f"one copy marked avant_annulation expected, found {[c.name for c in copies]}")
+    expect_bytes(copies[0].name, copies[0].read_bytes(), recorded)
+
+
+def leave_window_with_escape(desk):
+    """Diplomes > HF from the keyboard, Escape; the keyboard is back in Ind_A by itself."""
+    step("Escape: Alt+I, H opens Diplomes VQX, where no button is enabled; Escape closes it")
+    desk.keys("alt+i", "h")
+    awards = desk.wait_window("the award window", r"^Diplomes VQX$")
+    desk.keys("Escape")
+    desk.wait_gone("the award window to close on Escape", awards)
+    # No desk.focus(desk.main) here: the program hands the keyboard back.
 
 
 def choose_band_typed(desk):
@@ -737,6 +755,75 @@ def keyboard_evening(desk):
     expect_bytes("the log after deleting the contact found", log, line2)
 
 
+class Rigctld:
+    """Hamlib's dummy radio, rigctld -m 1, on a free port of 127.0.0.1."""
+
+    def __init__(self, folder):
+        import socket
+        with socket.socket() as probe:
+            probe.bind(("127.0.0.1", 0))
+            self.port = probe.getsockname()[1]
+        self.log = open(folder / "rigctld.log", "wb")
+        self.process = subprocess.Popen(
+            ["rigctld", "-m", "1", "-T", "127.0.0.1", "-t", str(self.port)],
+            stdout=self.log, stderr=subprocess.STDOUT, preexec_fn=_own_session)
+
+        def listening():
+            with socket.socket() as s:
+                return s.connect_ex(("127.0.0.1", self.port)) == 0
+        wait_for("rigctld to listen", listening, START_TIMEOUT)
+
+    def turn(self, hz, mode, passband=500):
+        """The dial turned as an operator would, through rigctl."""
+        tool("rigctl", "-m", "2", "-r", f"127.0.0.1:{self.port}", "F", str(hz), "M", mode,
+             str(passband))
+
+    def close(self):
+        stop(self.process)
+        self.log.close()
+
+
+def radio_fills_band_and_mode(desk):
+    """Trafic > Poste radio... turned on from the keyboard, the dial turned with rigctl,
+    a contact typed: the line holds the radio's band and mode."""
+    if not shutil.which("rigctld") or not shutil.which("rigctl"):
+        raise Failure("rigctld and rigctl are missing: scripts/setup installs libhamlib-utils")
+    section = f"Setup {STATION}"
+    radio = Rigctld(desk.folder)
+    try:
+        step("radio: Alt+T, Enter on Poste radio..., the box ticked, the port typed, Enter")
+        desk.keys("alt+t", "Return")
+        window = desk.wait_window("the rig window", r"^Poste radio$")
+        desk.keys("space", "Tab", "Tab", "ctrl+a")
+        desk.type(str(radio.port))
+        desk.keys("Return")
+        desk.wait_gone("the rig window to close", window)
+        desk.focus(desk.main)
+        wait_for("the rig settings", lambda: desk.setting(section, "Poste Actif") == "Oui",
+                 FILE_TIMEOUT)
+
+        step("radio: rigctl turns the dial to 7 013 500 Hz CW")
+        radio.turn(7013500, "CW")
+        # The band and the mode taken from the radio are remembered as if chosen.
+        try:
+            wait_for("the radio's band and mode",
+                     lambda: (desk.setting(section, "bande Utilisee"),
+                              desk.setting(section, "Mode Utilise")) == ("2", "1"),
+                     FILE_TIMEOUT)
+        except Failure:
+            raise Failure('the radio did not fill the entry: "bande Utilisee" is '
+                          f'{desk.setting(section, "bande Utilisee")!r}, "Mode Utilise" '
+                          f'{desk.setting(section, "Mode Utilise")!r}, expected "2" and "1"')
+
+        log, before, after = type_contact(desk, "f5xyz", "", "31fa001", "", False, 0)
+        date, heure = check_stamp(log, before, after)
+        expect_bytes("the log after the contact", log,
+                     qso_line("F5XYZ", "31", "", "31FA001", date, heure, "CW", "7.0 Mhz", "599",
+                              "599", "F.", False))
+    finally:
+        radio.close()
+
+
 # --- Scenarios ----------------------------------------------------------------------
 
 def scenario_first_contact(desk):
@@ -761,8 +848,10 @@ def scenario_second_program(desk):
 
 
 def scenario_undo(desk):
-    """A contact recorded, then undone from the keyboard: the log is as before."""
+    """A window left with Escape, a contact typed at once, then undone from the keyboard: the
+    log is as before, and the copy taken just before the undo holds the contact."""
     first_start(desk)
+    leave_window_with_escape(desk)
     record_contact(desk)
     undo_last_change(desk)
 
@@ -774,12 +863,19 @@ def scenario_keyboard_evening(desk):
     keyboard_evening(desk)
 
 
+def scenario_radio(desk):
+    """First start, rig control turned on, the dial turned, a contact typed."""
+    first_start(desk)
+    radio_fills_band_and_mode(desk)
+
+
 SCENARIOS = {
     "first_contact": scenario_first_contact,
     "import_adif": scenario_import_adif,
     "second_program": scenario_second_program,
     "undo": scenario_undo,
     "keyboard_evening": scenario_keyboard_evening,
+    "radio": scenario_radio,
 }
 
 

@@ -41,6 +41,11 @@ foreach(package libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6
     endif()
 endforeach()
 
+# rigctld is only needed once rig control is turned on.
+if(NOT info MATCHES "\n Recommends: ([^\n]*libhamlib-utils)")
+    fail("Recommends lacks libhamlib-utils:\n${info}")
+endif()
+
 execute_process(COMMAND ${DPKG_DEB} --contents ${debs} RESULT_VARIABLE rc
                 OUTPUT_VARIABLE contents)
 if(NOT rc EQUAL 0)

@@ -100,12 +100,12 @@ class AwardsTest : public QObject
 private:
     struct Fixture
     {
-        Fixture() : fake(dir.path()) { shared.Indicatif_Station = kStation; }
+        Fixture() : fake(dir.path()) {}
         QString logPath() const { return logFilePath(dir.path(), kStation); }
         bool writeLog(const QStringList &lines) { return writeBytes(logPath(), crlf(lines)); }
         TempFolder dir;
         FakeServices fake;
-        SharedValues shared;
+        AwardChoice choice;
     };
 
 private slots:
@@ -141,8 +141,8 @@ private slots:
         QFETCH(int, reached);
         Fixture f;
         QVERIFY(f.writeLog(log));
-        f.shared.Groupe_Bandes = group;
-        AwardLevelsWindow w(f.fake.services, &f.shared, {});
+        f.choice.Groupe_Bandes = group;
+        AwardLevelsWindow w(f.fake.services, kStation, f.choice.Groupe_Bandes, {});
 
         QCOMPARE(w.objectName(), QStringLiteral("Diplomes_VQX"));
         QCOMPARE(w.windowTitle(), QStringLiteral("Diplomes VQX"));
@@ -175,7 +175,7 @@ private slots:
     void missingLogShowsEmptyCountsAndSaysSo()
     {
         Fixture f;
-        AwardLevelsWindow w(f.fake.services, &f.shared, {});
+        AwardLevelsWindow w(f.fake.services, kStation, f.choice.Groupe_Bandes, {});
         QCOMPARE(f.fake.messages.shown.size(), 1);
         QVERIFY(f.fake.messages.last().contains(QStringLiteral("FYYYY_VQX.log")));
         QVERIFY(f.fake.messages.last().contains(QStringLiteral("introuvable")));
@@ -190,7 +190,8 @@ private slots:
         Fixture f;
         QVERIFY(f.writeLog(confirmedLog(300, "14 Mhz")));
         QStringList seen;
-        AwardLevelsWindow w(f.fake.services, &f.shared, [&] { seen << f.shared.Niveau_Liste; });
+        AwardLevelsWindow w(f.fake.services, kStation, f.choice.Groupe_Bandes,
+                            [&](const QString &niveau) { seen << niveau; });
         QVERIFY(w.Honneur->isEnabled());
         QCOMPARE(w.Label15->text(),
                  QStringLiteral("Bravo vous pouvez obtenir le dipome VQX Honneur"));
@@ -199,7 +200,6 @@ private slots:
         QTest::mouseClick(w.Honneur, Qt::LeftButton);
         QTest::mouseClick(w.Maitre, Qt::LeftButton); // disabled: nothing happens
         QCOMPARE(seen, QStringList({"Base", "Honneur"}));
-        QCOMPARE(f.shared.Niveau_Liste, QStringLiteral("Honneur"));
     }
 
     void listShowsConfirmedContactsInReferenceOrder()
@@ -208,8 +208,8 @@ private slots:
         QVERIFY(f.writeLog({qso("F5ABC", "75FA002", "01/05/21", "10:00"),
                             qso("F6DEF", "13FT010", "02/05/21", "11:30", "432 Mhz"),
                             qso("F1ZZZ", "31FA001", "03/05/21", "12:00", "14 Mhz", false)}));
-        f.shared.Groupe_Bandes = QStringLiteral("VHF");
-        AwardListWindow w(f.fake.services, &f.shared);
+        f.choice.Groupe_Bandes = QStringLiteral("VHF");
+        AwardListWindow w(f.fake.services, kStation, f.choice);
 
         QCOMPARE(w.objectName(), QStringLiteral("Liste_VQX"));
         QCOMPARE(w.windowTitle(), QStringLiteral("Diplôme VQX"));
@@ -235,8 +235,8 @@ private slots:
                                 QString(), "Fontaine Wallace"),
                             qso("F6DEF", "13FT010", "02/05/21", "11:30", "10 Mhz", true, "CW"),
                             qso("F1ZZZ", "31FA001", "03/05/21", "12:00", "14 Mhz", false)}));
-        f.shared.Niveau_Liste = QStringLiteral("Base");
-        AwardListWindow w(f.fake.services, &f.shared);
+        f.choice.Niveau_Liste = QStringLiteral("Base");
+        AwardListWindow w(f.fake.services, kStation, f.choice);
         QTest::mouseClick(w.Enregistrer, Qt::LeftButton);
 
         const QString name = QStringLiteral("FYYYY_Diplome_VQX_de_Base_HF_05_06_21.txt");
@@ -262,8 +262,8 @@ private slots:
     {
         Fixture f;
         QVERIFY(f.writeLog(confirmedLog(100, "28 Mhz")));
-        f.shared.Niveau_Liste = QStringLiteral("Expert");
-        AwardListWindow w(f.fake.services, &f.shared);
+        f.choice.Niveau_Liste = QStringLiteral("Expert");
+        AwardListWindow w(f.fake.services, kStation, f.choice);
         QTest::mouseClick(w.Enregistrer, Qt::LeftButton);
         const QStringList lines =
             codepage::splitLines(
@@ -296,11 +296,12 @@ private slots:
         QFETCH(QString, name);
         Fixture f;
         QVERIFY(f.writeLog(confirmedLog(3, "144 Mhz")));
-        f.shared.Niveau_Liste = QStringLiteral("Performant");
-        AwardListWindow w(f.fake.services, &f.shared);
+        f.choice.Niveau_Liste = QStringLiteral("Performant");
+        AwardListWindow w(f.fake.services, kStation, f.choice);
         // Level and group are those chosen last, not those at opening.
-        f.shared.Niveau_Liste = niveau;
-        f.shared.Groupe_Bandes = group;
+        f.choice.Niveau_Liste = niveau;
+        f.choice.Groupe_Bandes = group;
+        w.setChoice(f.choice);
         QTest::mouseClick(w.Enregistrer, Qt::LeftButton);
         QCOMPARE(f.fake.messages.last(),
                  QStringLiteral("Fichier enregistré sous le nom : ") + name);
@@ -319,9 +320,9 @@ private slots:
         QFETCH(bool, folderInPlace);
         Fixture f;
         QVERIFY(f.writeLog(confirmedLog(3, "14 Mhz")));
-        f.shared.Niveau_Liste = QStringLiteral("Base");
+        f.choice.Niveau_Liste = QStringLiteral("Base");
         const QString name = QStringLiteral("FYYYY_Diplome_VQX_de_Base_HF_05_06_21.txt");
-        AwardListWindow w(f.fake.services, &f.shared);
+        AwardListWindow w(f.fake.services, kStation, f.choice);
         if (folderInPlace) {
             QVERIFY(QDir(f.dir.path()).mkdir(name));
         } else {
@@ -342,8 +343,8 @@ private slots:
     void missingLogLeavesEmptyListAndNothingToSave()
     {
         Fixture f;
-        f.shared.Niveau_Liste = QStringLiteral("Base");
-        AwardListWindow w(f.fake.services, &f.shared);
+        f.choice.Niveau_Liste = QStringLiteral("Base");
+        AwardListWindow w(f.fake.services, kStation, f.choice);
         QCOMPARE(f.fake.messages.shown.size(), 1);
         QVERIFY(f.fake.messages.last().contains(QStringLiteral("FYYYY_VQX.log")));
         QCOMPARE(w.Liste_VQX_Contacte->count(), 0);
@@ -356,8 +357,8 @@ private slots:
     {
         Fixture f;
         QVERIFY(f.writeLog({qso("F1ZZZ", "31FA001", "03/05/21", "12:00", "14 Mhz", false)}));
-        f.shared.Niveau_Liste = QStringLiteral("Maitre");
-        AwardListWindow w(f.fake.services, &f.shared);
+        f.choice.Niveau_Liste = QStringLiteral("Maitre");
+        AwardListWindow w(f.fake.services, kStation, f.choice);
         QCOMPARE(w.Label3->text(), QStringLiteral(" 0 Fontaines confirmées"));
         QVERIFY(w.Enregistrer->isEnabled());
         QTest::mouseClick(w.Enregistrer, Qt::LeftButton);
@@ -370,9 +371,10 @@ private slots:
         Fixture f;
         QVERIFY(f.writeLog({qso("F5ABC", "75FA002", "01/05/21", "10:00"),
                             qso("F6DEF", "13FT010", "02/05/21", "11:30", "432 Mhz")}));
-        f.shared.Niveau_Liste = QStringLiteral("Base");
-        AwardListWindow w(f.fake.services, &f.shared);
-        f.shared.Niveau_Liste = QStringLiteral("Expert");
+        f.choice.Niveau_Liste = QStringLiteral("Base");
+        AwardListWindow w(f.fake.services, kStation, f.choice);
+        f.choice.Niveau_Liste = QStringLiteral("Expert");
+        w.setChoice(f.choice);
         QTest::mouseClick(w.Imprimer, Qt::LeftButton);
 
         QCOMPARE(f.fake.printer.calls, 1);
@@ -403,9 +405,9 @@ private slots:
         QFETCH(int, messages);
         Fixture f;
         QVERIFY(f.writeLog(confirmedLog(2, "14 Mhz")));
-        f.shared.Niveau_Liste = QStringLiteral("Base");
+        f.choice.Niveau_Liste = QStringLiteral("Base");
         f.fake.printer.outcome = PrintOutcome(outcome);
-        AwardListWindow w(f.fake.services, &f.shared);
+        AwardListWindow w(f.fake.services, kStation, f.choice);
         QTest::mouseClick(w.Imprimer, Qt::LeftButton);
         QCOMPARE(f.fake.printer.calls, 1);
         QCOMPARE(f.fake.messages.shown.size(), messages);
@@ -417,11 +419,11 @@ private slots:
             QSKIP("pdftotext (poppler-utils) is not installed");
         Fixture f;
         QVERIFY(f.writeLog(confirmedLog(160, "14 Mhz")));
-        f.shared.Niveau_Liste = QStringLiteral("Honneur");
+        f.choice.Niveau_Liste = QStringLiteral("Honneur");
         const QString pdf = f.dir.file(QStringLiteral("liste.pdf"));
         PdfPrintService printer(pdf);
         f.fake.services.printer = &printer;
-        AwardListWindow w(f.fake.services, &f.shared);
+        AwardListWindow w(f.fake.services, kStation, f.choice);
         QTest::mouseClick(w.Imprimer, Qt::LeftButton);
         QVERIFY(f.fake.messages.shown.isEmpty());
         QVERIFY(QFileInfo(pdf).size() > 0);
@@ -503,7 +505,7 @@ private slots:
         QVERIFY(f.writeLog(confirmedLog(50, "14 Mhz")));
         MainWindow main(f.fake.services);
         main.findChild<QAction *>(QStringLiteral("Mnu_HF"))->trigger();
-        QCOMPARE(main.shared().Groupe_Bandes, QStringLiteral("HF"));
+        QCOMPARE(main.awardChoice().Groupe_Bandes, QStringLiteral("HF"));
         auto *levels = qobject_cast<AwardLevelsWindow *>(main.secondary("Diplomes_VQX"));
         QVERIFY(levels);
         QVERIFY(levels->isVisible());
@@ -513,17 +515,17 @@ private slots:
         auto *list = qobject_cast<AwardListWindow *>(main.secondary("Liste_VQX"));
         QVERIFY(list);
         QVERIFY(list->isVisible());
-        QCOMPARE(main.shared().Niveau_Liste, QStringLiteral("Base"));
+        QCOMPARE(main.awardChoice().Niveau_Liste, QStringLiteral("Base"));
         QCOMPARE(list->Liste_VQX_Contacte->count(), 50);
 
         QTest::mouseClick(levels->Performant, Qt::LeftButton);
         QCOMPARE(main.secondary("Liste_VQX"), list);
-        QCOMPARE(main.shared().Niveau_Liste, QStringLiteral("Performant"));
+        QCOMPARE(main.awardChoice().Niveau_Liste, QStringLiteral("Performant"));
 
         // The open levels window is only brought forward; the group changes.
         main.findChild<QAction *>(QStringLiteral("Mnu_VHF"))->trigger();
         QCOMPARE(main.secondary("Diplomes_VQX"), levels);
-        QCOMPARE(main.shared().Groupe_Bandes, QStringLiteral("VHF"));
+        QCOMPARE(main.awardChoice().Groupe_Bandes, QStringLiteral("VHF"));
         QCOMPARE(levels->Label2->text(), QStringLiteral("Diplome VQX HF"));
 
         // Closed, it opens afresh with the new group.

@@ -126,13 +126,15 @@ void BadFilesTest::badLog()
         const char *name;
         std::function<void()> open;
     };
-    SharedValues shared = m->shared();
-    shared.Niveau_Liste = QStringLiteral("Base");
+    const AwardChoice choice{QStringLiteral("HF"), QStringLiteral("Base")};
     std::unique_ptr<AwardListWindow> list;
     const Reader readers[] = {
         {"award levels", [&] { m->Mnu_HF->trigger(); }},
         {"award list",
-         [&] { list = std::make_unique<AwardListWindow>(h.fakes.services, &shared); }},
+         [&] {
+             list = std::make_unique<AwardListWindow>(h.fakes.services,
+                                                      m->shared().Indicatif_Station, choice);
+         }},
         {"contacted list", [&] { m->Mnu_L_Contacte->trigger(); }},
         {"map", [&] { m->Mnu_Carte_Contacte->trigger(); }},
     };
@@ -233,10 +235,8 @@ void BadFilesTest::nothingCanBeWrittenInTheDataFolder()
     QVERIFY(h.fakes.messages.last().contains(QStringLiteral("F1ABC_VQX.adi")));
     QVERIFY(h.fakes.messages.last().contains(QStringLiteral("n'a pas pu être enregistré")));
 
-    SharedValues shared = m->shared();
-    shared.Niveau_Liste = QStringLiteral("Base");
-    shared.Groupe_Bandes = QStringLiteral("HF");
-    AwardListWindow list(h.fakes.services, &shared);
+    AwardListWindow list(h.fakes.services, m->shared().Indicatif_Station,
+                         AwardChoice{QStringLiteral("HF"), QStringLiteral("Base")});
     h.fakes.messages.clear();
     list.Enregistrer->click();
     QCOMPARE(h.fakes.messages.shown.size(), 1);

@@ -239,7 +239,7 @@ void MainWindowTest::titleHeaderAndMenus()
                                     QStringLiteral("Station"), QStringLiteral("Liste"),
                                     QStringLiteral("Carte "), QStringLiteral("Diplomes"),
                                     QStringLiteral("Afficher Cluster"), QStringLiteral("Règlement"),
-                                    QStringLiteral("Aide")}));
+                                    QStringLiteral("Trafic"), QStringLiteral("Aide")}));
     QCOMPARE(caption(m->Mnu_ADIF), QStringLiteral("Exporter le log au format ADIF"));
     QCOMPARE(caption(m->Mnu_Quitter), QStringLiteral("Quitter ZAT_VQX"));
     QCOMPARE(caption(m->Mnu_L_Contacte), QStringLiteral("des Fontaines contactées"));
@@ -252,9 +252,9 @@ void MainWindowTest::titleHeaderAndMenus()
              QStringLiteral("V1.0.0   le 12/01/2015 creation\r\nV1.0.1   le 05/52/2021 Nouveau "
                             "Cluster\r\n"));
     m->Mnu_VHF->trigger();
-    QCOMPARE(m->shared().Groupe_Bandes, QStringLiteral("VHF"));
+    QCOMPARE(m->awardChoice().Groupe_Bandes, QStringLiteral("VHF"));
     m->Mnu_HF->trigger();
-    QCOMPARE(m->shared().Groupe_Bandes, QStringLiteral("HF"));
+    QCOMPARE(m->awardChoice().Groupe_Bandes, QStringLiteral("HF"));
 }
 
 void MainWindowTest::dateModeAtStart_data()

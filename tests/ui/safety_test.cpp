@@ -122,35 +122,44 @@ void SafetyTest::undoPutsBackTheLog_data()
 {
     QTest::addColumn<int>("operation");
     QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("done");
     const QString tail =
         QStringLiteral(" ?\r\nLe log reprendra exactement son contenu d'avant cette opération.");
     QTest::newRow("enregistrement")
         << int(Operation::Recording)
         << QStringLiteral("Voulez-vous annuler l'enregistrement du QSO avec F5NEW (75FA010, "
                           "1.8 Mhz, le 05/06/21 à 14:32)") +
-               tail;
+               tail
+        << QStringLiteral("L'enregistrement du QSO avec F5NEW (75FA010, 1.8 Mhz, le 05/06/21 à "
+                          "14:32) a été annulé.");
     QTest::newRow("modification")
         << int(Operation::Modification)
         << QStringLiteral("Voulez-vous annuler la modification du QSO avec FBBBB (75FT002, "
                           "14 Mhz, le 06/06/08 à 10:00)") +
-               tail;
+               tail
+        << QStringLiteral("La modification du QSO avec FBBBB (75FT002, 14 Mhz, le 06/06/08 à "
+                          "10:00) a été annulée.");
     QTest::newRow("suppression")
         << int(Operation::Deletion)
         << QStringLiteral("Voulez-vous annuler la suppression du QSO avec FBBBB (75FT002, "
                           "14 Mhz, le 06/06/08 à 10:00)") +
-               tail;
+               tail
+        << QStringLiteral("La suppression du QSO avec FBBBB (75FT002, 14 Mhz, le 06/06/08 à "
+                          "10:00) a été annulée.");
 }
 
 void SafetyTest::undoPutsBackTheLog()
 {
     QFETCH(int, operation);
     QFETCH(QString, question);
+    QFETCH(QString, done);
     MainHarness h;
     MainWindow *m = openStation(h, {A, B, C});
     const QByteArray before = h.logBytes();
     QVERIFY(!m->Mnu_Annuler->isEnabled());
     operate(h, Operation(operation));
-    QVERIFY(h.logBytes() != before);
+    const QByteArray changed = h.logBytes();
+    QVERIFY(changed != before);
     QVERIFY(m->Mnu_Annuler->isEnabled());
 
     h.fakes.messages.clear();
@@ -158,8 +167,18 @@ void SafetyTest::undoPutsBackTheLog()
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
     pressUndo();
     QCOMPARE(h.fakes.messages.asked, QStringList{question});
-    QCOMPARE(h.fakes.messages.shown, QStringList());
     QCOMPARE(h.logBytes(), before);
+    // Said, with the way back: the copy of the log taken just before, the
+    // second of that second after the copy of the first change.
+    const QList<BackupEntry> copies = listBackups(h.dir.path(), QStringLiteral("F1ABC"));
+    QCOMPARE(copies.size(), 2);
+    QCOMPARE(readBytes(copies.first().logCopy), changed);
+    QCOMPARE(h.fakes.messages.shown,
+             QStringList{done + QStringLiteral("\r\nLe log d'avant l'annulation est gardé dans ") +
+                         QDir::toNativeSeparators(copies.first().logCopy) +
+                         QStringLiteral(".\r\nPour revenir en arrière : Fichier > Restaurer une "
+                                        "sauvegarde…, la sauvegarde du 05/06/2021 à 14:32:10 (2) "
+                                        "UTC marquée « avant annulation ».")});
     // The list is reloaded, its last line selected, the entry area empty.
     QCOMPARE(m->logModel()->rowCount(), 3);
     QCOMPARE(m->Liste_VQX->currentIndex().row(), 2);
@@ -171,6 +190,21 @@ void SafetyTest::undoPutsBackTheLog()
     QVERIFY(!m->Mnu_Annuler->isEnabled());
     pressUndo();
     QCOMPARE(h.fakes.messages.asked.size(), 1);
+
+    // The way back works: Alt+F R, the marked copy on top, Enter, Oui.
+    Keyboard::press(Qt::Key_F, Qt::AltModifier);
+    Keyboard::press(Qt::Key_R);
+    QTRY_VERIFY(m->secondary(QStringLiteral("Restaurer_Sauvegarde")));
+    auto *w = qobject_cast<RestoreWindow *>(m->secondary(QStringLiteral("Restaurer_Sauvegarde")));
+    QVERIFY(w);
+    QTRY_COMPARE(QApplication::activeWindow(), w);
+    QCOMPARE(w->Liste_Sauvegardes->topLevelItem(0)->text(1), QStringLiteral("14:32:10 (2)"));
+    QCOMPARE(w->Liste_Sauvegardes->topLevelItem(0)->text(3), QStringLiteral("avant annulation"));
+    QCOMPARE(w->Liste_Sauvegardes->topLevelItem(1)->text(3), QString());
+    h.fakes.messages.answers = {true};
+    Keyboard::enter();
+    QCOMPARE(h.fakes.messages.asked.size(), 2);
+    QCOMPARE(h.logBytes(), changed);
 }
 
 void SafetyTest::undoIsOffWithNothingToUndoAndAfterAStationChange()
@@ -344,17 +378,23 @@ void SafetyTest::restoreFromTheKeyboard()
     QCOMPARE(copies.size(), 3);
     QCOMPARE(readBytes(copies.first().logCopy), crlf({A, B, C}));
     QCOMPARE(h.fakes.messages.shown,
-             QStringList{QStringLiteral("Le log de F1ABC a été restauré.\r\nSon contenu d'avant "
-                                        "la restauration est gardé dans ") +
-                         QDir::toNativeSeparators(copies.first().logCopy) + QLatin1Char('.')});
+             QStringList{QStringLiteral("Le log de F1ABC a été remplacé par la sauvegarde du "
+                                        "01/06/2021 à 08:05:09 UTC.\r\nSon contenu d'avant la "
+                                        "restauration est gardé dans ") +
+                         QDir::toNativeSeparators(copies.first().logCopy) +
+                         QStringLiteral(".\r\nPour revenir en arrière : Fichier > Restaurer une "
+                                        "sauvegarde…, la sauvegarde du 05/06/2021 à 14:32:10 UTC "
+                                        "marquée « avant restauration ».")});
     QCOMPARE(m->logModel()->rowCount(), 1);
     QCOMPARE(m->form()->Ligne_Selection, buildQsoListLine(A, 1));
     QVERIFY(!m->Mnu_Annuler->isEnabled());
 
-    // Escape leaves without a question.
+    // Escape leaves without a question. The copy just taken is marked.
     m->Mnu_Restaurer->trigger();
     w = qobject_cast<RestoreWindow *>(m->secondary(QStringLiteral("Restaurer_Sauvegarde")));
     QVERIFY(w);
+    QCOMPARE(w->Liste_Sauvegardes->topLevelItem(0)->text(3), QStringLiteral("avant restauration"));
+    QCOMPARE(w->Liste_Sauvegardes->topLevelItem(1)->text(3), QString());
     QVERIFY(Keyboard::activate(w));
     Keyboard::press(Qt::Key_Escape);
     QTRY_VERIFY(!m->secondary(QStringLiteral("Restaurer_Sauvegarde")));
