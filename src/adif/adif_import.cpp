@@ -5,6 +5,7 @@
 #include "adif/adif_standard_export.h"
 #include "logstore/bands.h"
 #include "logstore/codepage.h"
+#include "logstore/fountain_references.h"
 #include "logstore/line_buffer.h"
 #include "logstore/log_operations.h"
 #include "logstore/prenoms.h"
@@ -321,7 +322,13 @@ public:
 
     void add(const AdifRecord &record, int number)
     {
-        AdifMappedRecord m = mapAdifRecord(record);
+        // Records whose reference is only in COMMENT or NOTES are mapped as
+        // contacts and marked: whether they are taken is asked once the file
+        // is read, and those left out are dropped then.
+        const bool inComment = hasCommentReference(record);
+        if (inComment)
+            ++counts.fromComments;
+        AdifMappedRecord m = mapAdifRecord(record, inComment);
         if (m.kind == AdifRecordKind::NotVqx) {
             ++counts.notVqx;
             return;
@@ -329,10 +336,30 @@ public:
         if (m.kind == AdifRecordKind::Refused) {
             counts.refused.append({number, record.value(QLatin1String("CALL")).trimmed(),
                                    record.value(QLatin1String("QSO_DATE")).trimmed(),
-                                   record.value(QLatin1String("TIME_ON")).trimmed(), m.reason});
+                                   record.value(QLatin1String("TIME_ON")).trimmed(), m.reason,
+                                   adifRecordText(record)});
+            m_refusedFromComment.push_back(inComment);
             return;
         }
-        m_candidates.push_back({buildQsoLine(m.fields), !m.fields.prenom.isEmpty()});
+        m_candidates.push_back({buildQsoLine(m.fields), !m.fields.prenom.isEmpty(), inComment});
+    }
+
+    // Keeps or drops the records whose reference is only in a comment.
+    void takeCommentReferences(bool take)
+    {
+        counts.fromCommentsTaken = take;
+        if (take)
+            return;
+        m_candidates.erase(std::remove_if(m_candidates.begin(), m_candidates.end(),
+                                          [](const Candidate &c) { return c.fromComment; }),
+                           m_candidates.end());
+        QList<AdifRefusal> kept;
+        for (qsizetype i = 0; i < counts.refused.size(); ++i) {
+            if (!m_refusedFromComment[size_t(i)])
+                kept.append(std::move(counts.refused[i]));
+        }
+        counts.refused = std::move(kept);
+        m_refusedFromComment.clear();
     }
 
     // Looks the contacts up in the log, then decides for each in file order.
@@ -408,10 +435,12 @@ private:
     {
         QString line;
         bool withPrenom = false;
+        bool fromComment = false;
         bool fountainInLog = false;
         bool contactInLog = false;
     };
     std::vector<Candidate> m_candidates;
+    std::vector<bool> m_refusedFromComment; // beside counts.refused
 };
 
 QString shownDate(const QString &adif)
@@ -430,7 +459,35 @@ QString shownTime(const QString &adif)
 
 } // namespace
 
-AdifMappedRecord mapAdifRecord(const AdifRecord &record)
+namespace {
+
+// The one fountain reference of COMMENT and NOTES, "" for none or several.
+QString commentReference(const AdifRecord &record)
+{
+    if (!record.value(QLatin1String("SIG")).trimmed().isEmpty() ||
+        !record.value(QLatin1String("SIG_INFO")).trimmed().isEmpty())
+        return {};
+    QStringList refs = fountainReferencesIn(record.value(QLatin1String("COMMENT")));
+    for (const QString &r : fountainReferencesIn(record.value(QLatin1String("NOTES")))) {
+        if (!refs.contains(r))
+            refs << r;
+    }
+    return refs.size() == 1 ? refs.first() : QString();
+}
+
+} // namespace
+
+bool hasCommentReference(const AdifRecord &record)
+{
+    return !commentReference(record).isEmpty();
+}
+
+int commentReferenceCount(const QList<AdifRecord> &records)
+{
+    return int(std::count_if(records.cbegin(), records.cend(), hasCommentReference));
+}
+
+AdifMappedRecord mapAdifRecord(const AdifRecord &record, bool fromComment)
 {
     const QString sig = record.value(QLatin1String("SIG")).trimmed();
     QString ref;
@@ -446,6 +503,8 @@ AdifMappedRecord mapAdifRecord(const AdifRecord &record)
     } else if (isFountainReference(upperAsTyped(sig))) {
         ref = upperAsTyped(sig);
         fountain = record.value(QLatin1String("SIG_INFO"));
+    } else if (fromComment && !(ref = commentReference(record)).isEmpty()) {
+        // The comment holds more than the fountain's name: it is not taken.
     } else {
         return {};
     }
@@ -483,6 +542,15 @@ AdifMappedRecord mapAdifRecord(const AdifRecord &record)
     return m;
 }
 
+QString adifRecordText(const AdifRecord &record)
+{
+    QString text;
+    for (const AdifField &f : record.fields)
+        text += QStringLiteral("<%1:%2>").arg(f.name).arg(f.value.toUtf8().size()) + f.value +
+                QLatin1Char(' ');
+    return text + QStringLiteral("<EOR>");
+}
+
 QString refusalLine(const AdifRefusal &r)
 {
     QStringList what;
@@ -498,7 +566,8 @@ QString refusalLine(const AdifRefusal &r)
 }
 
 AdifImportPlan planAdifImport(const QList<AdifRecord> &records, const QStringList &logLines,
-                              const QStringList &prenomLines, const AdifProgress &progress)
+                              const QStringList &prenomLines, const AdifProgress &progress,
+                              bool takeCommentReferences)
 {
     AdifImportPlan plan;
     Planner planner;
@@ -512,6 +581,7 @@ AdifImportPlan planAdifImport(const QList<AdifRecord> &records, const QStringLis
     }
     const LogReader log{logLines.size(), [&](qsizetype i, QString &out) { out = logLines.at(i); },
                         [&](qsizetype i) { return dateTimeKey(logLines.at(i)); }};
+    planner.takeCommentReferences(takeCommentReferences);
     DirectoryStores directory;
     std::vector<NewContact> added = planner.decide(log, &directory);
     plan.counts = planner.counts;
@@ -527,7 +597,8 @@ AdifImportPlan planAdifImport(const QList<AdifRecord> &records, const QStringLis
 
 AdifImportResult Importer_ADIF(const QString &adifPath, const QString &dataDir,
                                const QString &indicatifStation, const AdifProgress &progress,
-                               const ScratchWriter &writer)
+                               const ScratchWriter &writer,
+                               const AdifCommentQuestion &takeCommentReferences)
 {
     AdifImportResult r;
     r.fileName = QFileInfo(adifPath).fileName();
@@ -579,6 +650,11 @@ AdifImportResult Importer_ADIF(const QString &adifPath, const QString &dataDir,
     }
     r.file = {};
 
+    // Asked before anything is planned or written; the records read held
+    // only their log lines.
+    const int inComments = planner.counts.fromComments;
+    planner.takeCommentReferences(inComments > 0 && takeCommentReferences &&
+                                  takeCommentReferences(inComments));
     const LineBuffer log(std::move(logBytes));
     const LogReader reader{
         log.size(), [&](qsizetype i, QString &out) { codepage::decodeInto(log.raw(i), out); },
@@ -592,6 +668,14 @@ AdifImportResult Importer_ADIF(const QString &adifPath, const QString &dataDir,
     }
     if (r.counts.imported == 0) {
         r.status = AdifImportStatus::NothingNew;
+        return r;
+    }
+    // Files the operator made read-only are refused before either is written.
+    r.file = checkWritable(logPath);
+    if (r.file.ok() && directory.any())
+        r.file = checkWritable(prenomPath);
+    if (!r.file.ok()) {
+        r.status = AdifImportStatus::NotWritten;
         return r;
     }
     // The directory first: if the log then fails, the directory is put back.

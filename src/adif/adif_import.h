@@ -33,7 +33,15 @@ struct AdifMappedRecord
 // values an operator would have typed: upper case as the entry has it, the
 // department taken from the reference, the first name cut to its column,
 // the date and time in the log's form, the band named as the band list does.
-AdifMappedRecord mapAdifRecord(const AdifRecord &record);
+// With `fromComment`, a record without SIG and SIG_INFO whose COMMENT and
+// NOTES hold exactly one fountain reference is a VQX contact of that
+// reference too, as loggers without those fields have it written.
+AdifMappedRecord mapAdifRecord(const AdifRecord &record, bool fromComment = false);
+
+// A record without SIG and SIG_INFO whose COMMENT and NOTES hold exactly one
+// fountain reference between them.
+bool hasCommentReference(const AdifRecord &record);
+int commentReferenceCount(const QList<AdifRecord> &records);
 
 // A refused record as the operator finds it again in the file.
 struct AdifRefusal
@@ -43,7 +51,12 @@ struct AdifRefusal
     QString date; // as the file gives them
     QString time;
     QString reason;
+    QString adif; // the record itself, as ADIF text ending with <EOR>
 };
+
+// A record written back as ADIF text: its fields in file order, each
+// "<NAME:length>value" with the length in UTF-8 bytes, then <EOR>.
+QString adifRecordText(const AdifRecord &record);
 
 // One line of the refused list: "Enregistrement 12 (F1ABC, 05/06/2021 14:32) : reason".
 QString refusalLine(const AdifRefusal &r);
@@ -54,6 +67,10 @@ struct AdifImportCounts
     int duplicates = 0;       // the same contact is in the log already
     int alreadyContacted = 0; // the fountain is in the log already on that band
     int notVqx = 0;
+    // Records whose reference is only in COMMENT or NOTES, counted apart:
+    // taken as contacts (and counted above as well) or left out.
+    int fromComments = 0;
+    bool fromCommentsTaken = false;
     QList<AdifRefusal> refused;
 };
 
@@ -79,7 +96,12 @@ struct AdifImportPlan
 // same minute. A first name is stored as recording stores it; an absent one
 // leaves the directory as it is.
 AdifImportPlan planAdifImport(const QList<AdifRecord> &records, const QStringList &logLines,
-                              const QStringList &prenomLines, const AdifProgress &progress = {});
+                              const QStringList &prenomLines, const AdifProgress &progress = {},
+                              bool takeCommentReferences = false);
+
+// Asked, with how many records hold their reference only in COMMENT or
+// NOTES, whether to take them too; true for Yes.
+using AdifCommentQuestion = std::function<bool(int count)>;
 
 enum class AdifImportStatus
 {
@@ -116,6 +138,7 @@ struct AdifImportResult
 // the directory is put back as it was.
 AdifImportResult Importer_ADIF(const QString &adifPath, const QString &dataDir,
                                const QString &indicatifStation, const AdifProgress &progress = {},
-                               const ScratchWriter &writer = {});
+                               const ScratchWriter &writer = {},
+                               const AdifCommentQuestion &takeCommentReferences = {});
 
 } // namespace vqx

@@ -1,7 +1,6 @@
 #include "adif/adif_import_window.h"
 
 #include "adif/adif_messages.h"
-#include "logstore/codepage.h"
 #include "logstore/file_messages.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
@@ -47,16 +46,24 @@ AdifImportWindow::AdifImportWindow(const Services &services, const QString &indi
     Label_Refus->setBuddy(Liste_Refus);
     Enregistrer_Liste =
         named(new QPushButton(QStringLiteral("Enregistrer la &liste"), this), "Enregistrer_Liste");
+    Enregistrer_ADIF =
+        named(new QPushButton(QStringLiteral("Enregistrer les refus en &ADIF"), this),
+              "Enregistrer_ADIF");
     Fermer = named(new QPushButton(QStringLiteral("&Fermer"), this), "Fermer");
     Fermer->setDefault(true);
     const QFontMetrics fm(Liste_Refus->font());
-    // Wide enough for most reasons on one line.
+    // Wide enough for most reasons on one line; a longer one wraps rather
+    // than hiding its end behind a scroll bar.
     Liste_Refus->setMinimumSize(fm.horizontalAdvance(QString(115, QLatin1Char('M'))),
                                 fm.lineSpacing() * 12);
+    Liste_Refus->setWordWrap(true);
+    Liste_Refus->setResizeMode(QListView::Adjust);
+    Liste_Refus->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(Enregistrer_Liste);
+    buttons->addWidget(Enregistrer_ADIF);
     buttons->addWidget(Fermer);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Resume_Import);
@@ -66,6 +73,8 @@ AdifImportWindow::AdifImportWindow(const Services &services, const QString &indi
 
     connect(Fermer, &QPushButton::clicked, this, &QWidget::close);
     connect(Enregistrer_Liste, &QPushButton::clicked, this, &AdifImportWindow::Enregistrer_Refus);
+    connect(Enregistrer_ADIF, &QPushButton::clicked, this,
+            &AdifImportWindow::Enregistrer_Refus_ADIF);
 }
 
 bool AdifImportWindow::run()
@@ -93,7 +102,17 @@ bool AdifImportWindow::run()
         progress.setValue(int(done));
         return !progress.wasCanceled();
     };
-    m_result = Importer_ADIF(path, m_services.dataDir, m_station, onProgress);
+    // Loggers without SIG fields have the reference in the comment: the
+    // operator says whether those records are VQX contacts.
+    const auto askComments = [this, owner](int count) {
+        return m_services.messages &&
+               m_services.messages->question(
+                   owner, QStringLiteral("%1 enregistrement(s) sans champ SIG portent une seule "
+                                         "référence de fontaine dans leur commentaire (COMMENT "
+                                         "ou NOTES).\r\nLes importer aussi comme QSO VQX ?")
+                              .arg(count));
+    };
+    m_result = Importer_ADIF(path, m_services.dataDir, m_station, onProgress, {}, askComments);
     progress.close();
     // The file's records and the new log are gone: their heap goes back.
     returnFreedMemory();
@@ -122,29 +141,47 @@ void AdifImportWindow::showResult()
     Label_Refus->setEnabled(any);
     Liste_Refus->setEnabled(any);
     Enregistrer_Liste->setEnabled(any);
+    Enregistrer_ADIF->setEnabled(any);
     Fermer->setFocus();
 }
 
 void AdifImportWindow::Enregistrer_Refus()
 {
-    if (!m_services.fileDialogs || m_result.counts.refused.isEmpty())
+    if (m_result.counts.refused.isEmpty())
         return;
-    const QString suggested =
-        QDir(m_services.dataDir).filePath(adifRefusedListFileName(m_result.fileName));
-    const QString path = m_services.fileDialogs->saveFileName(
-        this, QStringLiteral("Enregistrer la liste des refus"), suggested,
-        QStringLiteral("Fichiers texte (*.txt);;Tous les fichiers (*)"));
+    save(QStringLiteral("Enregistrer la liste des refus"),
+         adifRefusedListFileName(m_result.fileName),
+         QStringLiteral("Fichiers texte (*.txt);;Tous les fichiers (*)"),
+         adifRefusedListBytes(m_result, m_stationLabel),
+         QStringLiteral("La liste a été enregistrée sous le nom : "));
+}
+
+void AdifImportWindow::Enregistrer_Refus_ADIF()
+{
+    if (m_result.counts.refused.isEmpty())
+        return;
+    save(QStringLiteral("Enregistrer les refus en ADIF"),
+         adifRefusedRecordsFileName(m_result.fileName), kFilter,
+         adifRefusedRecordsBytes(m_result, m_stationLabel),
+         QStringLiteral("Les enregistrements refusés ont été enregistrés sous le nom : "));
+}
+
+void AdifImportWindow::save(const QString &caption, const QString &suggestedName,
+                            const QString &filter, const QByteArray &bytes, const QString &done)
+{
+    if (!m_services.fileDialogs)
+        return;
+    const QString suggested = QDir(m_services.dataDir).filePath(suggestedName);
+    const QString path = m_services.fileDialogs->saveFileName(this, caption, suggested, filter);
     if (path.isEmpty())
         return;
-    const QByteArray bytes = codepage::encodeLines(adifRefusedListLines(m_result, m_stationLabel));
     const FileResult saved = rewriteFile(path, bytes, kScratchFile);
-    const QString name = QFileInfo(path).fileName();
     Fermer->setFocus();
     if (!saved.ok()) {
         message(fileNotSavedMessage(path, saved));
         return;
     }
-    message(QStringLiteral("La liste a été enregistrée sous le nom : ") + name);
+    message(done + QFileInfo(path).fileName());
 }
 
 void AdifImportWindow::message(const QString &text)

@@ -30,6 +30,8 @@ public:
 
     // Saves the refused list under a name the operator chooses.
     void Enregistrer_Refus();
+    // Saves the refused records as an ADIF file, to correct and import again.
+    void Enregistrer_Refus_ADIF();
 
     // How long the import runs before its progress bar shows (ms).
     void setProgressDelay(int ms) { m_progressDelay = ms; }
@@ -38,6 +40,7 @@ public:
     QLabel *Label_Refus = nullptr;
     QListWidget *Liste_Refus = nullptr;
     QPushButton *Enregistrer_Liste = nullptr;
+    QPushButton *Enregistrer_ADIF = nullptr;
     QPushButton *Fermer = nullptr;
 
 signals:
@@ -47,6 +50,8 @@ signals:
 private:
     void showResult();
     void message(const QString &text);
+    void save(const QString &caption, const QString &suggestedName, const QString &filter,
+              const QByteArray &bytes, const QString &done);
 
     Services m_services;
     QString m_station;

@@ -1,6 +1,7 @@
 #include "adif/adif_messages.h"
 
 #include "logstore/file_messages.h"
+#include "logstore/prenoms.h"
 
 #include <QFileInfo>
 
@@ -21,6 +22,12 @@ QString malformation(AdifReadError e)
         break;
     }
     return {};
+}
+
+QString refusedName(const QString &adifFileName, const QString &ending)
+{
+    const QString base = QFileInfo(adifFileName).completeBaseName();
+    return (base.isEmpty() ? QStringLiteral("ADIF") : base) + ending;
 }
 
 } // namespace
@@ -47,10 +54,16 @@ QString adifImportProblem(const AdifImportResult &r, const QString &logPath)
         return logNotReadMessage(r.file, nothing);
     case AdifImportStatus::DirectoryUnreadable:
         return prenomsNotReadMessage(r.file, nothing);
-    case AdifImportStatus::NotWritten:
-        return logNotChangedMessage(logPath, r.file,
-                                    QStringLiteral("Rien n'a été importé : le log et la liste des "
-                                                   "prénoms sont restés tels qu'ils étaient."));
+    case AdifImportStatus::NotWritten: {
+        const QString kept = QStringLiteral("Rien n'a été importé : le log et la liste des "
+                                            "prénoms sont restés tels qu'ils étaient.");
+        if (r.file.error == FileError::ReadOnly)
+            return readOnlyMessage(r.file, nothing);
+        // The file that failed may be the first-name directory, written first.
+        if (QFileInfo(r.file.target).fileName() == kPrenomFile)
+            return prenomsNotChangedMessage(r.file.target, r.file, kept);
+        return logNotChangedMessage(logPath, r.file, kept);
+    }
     }
     return {};
 }
@@ -58,7 +71,7 @@ QString adifImportProblem(const AdifImportResult &r, const QString &logPath)
 QStringList adifImportSummary(const AdifImportResult &r)
 {
     const AdifImportCounts &c = r.counts;
-    return {
+    QStringList lines = {
         QStringLiteral("Fichier : %1 (%2 enregistrements)").arg(r.fileName).arg(r.records),
         QStringLiteral("QSO importés : %1").arg(c.imported),
         QStringLiteral("Doublons, déjà dans le log : %1").arg(c.duplicates),
@@ -66,6 +79,12 @@ QStringList adifImportSummary(const AdifImportResult &r)
         QStringLiteral("Enregistrements hors VQX : %1").arg(c.notVqx),
         QStringLiteral("Enregistrements refusés : %1").arg(c.refused.size()),
     };
+    if (c.fromComments > 0)
+        lines.insert(5, QStringLiteral("Références trouvées dans COMMENT ou NOTES : %1, %2")
+                            .arg(c.fromComments)
+                            .arg(c.fromCommentsTaken ? QStringLiteral("prises avec les autres")
+                                                     : QStringLiteral("laissées de côté")));
+    return lines;
 }
 
 QStringList adifRefusedListLines(const AdifImportResult &r, const QString &stationLabel)
@@ -75,14 +94,35 @@ QStringList adifRefusedListLines(const AdifImportResult &r, const QString &stati
                  QStringLiteral(" dans le log de la station ") + stationLabel;
     lines << QString();
     for (const AdifRefusal &refusal : r.counts.refused)
-        lines << refusalLine(refusal);
+        lines << refusalLine(refusal) << QStringLiteral("    ") + refusal.adif;
     return lines;
+}
+
+QByteArray adifRefusedListBytes(const AdifImportResult &r, const QString &stationLabel)
+{
+    return (adifRefusedListLines(r, stationLabel).join(QStringLiteral("\r\n")) +
+            QStringLiteral("\r\n"))
+        .toUtf8();
 }
 
 QString adifRefusedListFileName(const QString &adifFileName)
 {
-    const QString base = QFileInfo(adifFileName).completeBaseName();
-    return (base.isEmpty() ? QStringLiteral("ADIF") : base) + QStringLiteral("_refus.txt");
+    return refusedName(adifFileName, QStringLiteral("_refus.txt"));
+}
+
+QByteArray adifRefusedRecordsBytes(const AdifImportResult &r, const QString &stationLabel)
+{
+    QString text = QStringLiteral("Enregistrements refusés à l'import du fichier ") + r.fileName +
+                   QStringLiteral(" dans le log de la station ") + stationLabel +
+                   QStringLiteral(", à corriger puis importer de nouveau\r\n<EOH>\r\n");
+    for (const AdifRefusal &refusal : r.counts.refused)
+        text += refusal.adif + QStringLiteral("\r\n");
+    return text.toUtf8();
+}
+
+QString adifRefusedRecordsFileName(const QString &adifFileName)
+{
+    return refusedName(adifFileName, QStringLiteral("_refus.adi"));
 }
 
 QString adifExportMessage(const AdifExportResult &r)

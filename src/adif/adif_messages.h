@@ -16,12 +16,21 @@ QString adifImportProblem(const AdifImportResult &r, const QString &logPath);
 // VQX, refused.
 QStringList adifImportSummary(const AdifImportResult &r);
 
-// The refused list as saved: a title, a blank line, one line a record.
+// The refused list as saved: a title, a blank line, then for each record
+// its line with the reason and, below it, the record's own ADIF text.
 QStringList adifRefusedListLines(const AdifImportResult &r, const QString &stationLabel);
+// The same as the file's bytes: UTF-8, since it is read in an editor of
+// this system, not by the program, with CR LF line ends.
+QByteArray adifRefusedListBytes(const AdifImportResult &r, const QString &stationLabel);
 
 // The name offered for saving the refused list: the ADIF file's name with
 // "_refus.txt" in place of its extension.
 QString adifRefusedListFileName(const QString &adifFileName);
+
+// The refused records alone as an ADIF file (UTF-8), to be corrected and
+// imported again; its name, with "_refus.adi".
+QByteArray adifRefusedRecordsBytes(const AdifImportResult &r, const QString &stationLabel);
+QString adifRefusedRecordsFileName(const QString &adifFileName);
 
 // The message after the export of the log as it is, success or failure.
 QString adifExportMessage(const AdifExportResult &r);

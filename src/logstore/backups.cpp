@@ -140,7 +140,16 @@ BackupResult backupLog(const QString &dataDir, const QString &indicatifStation,
 
     const QDir dir(folder);
     const QString base = nowUtc.toUTC().toString(kStampFormat);
-    for (int sequence = 1;; ++sequence) {
+    // The new copy numbers after every copy of the same second, so that it
+    // sorts newest: a number freed by the pruning is never taken again.
+    QDateTime second = QDateTime::fromString(base, kStampFormat);
+    second.setTimeSpec(Qt::UTC);
+    int last = 0;
+    for (const BackupEntry &e : listBackups(dataDir, indicatifStation)) {
+        if (e.takenUtc == second)
+            last = qMax(last, e.sequence);
+    }
+    for (int sequence = last + 1;; ++sequence) {
         const QString stamp =
             sequence == 1 ? base : base + QLatin1Char('_') + QString::number(sequence);
         // A number is used once in a second, whatever the reason of its copy.

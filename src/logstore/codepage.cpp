@@ -67,7 +67,7 @@ void classify(const char *p, qsizetype n, bool *control, bool *high)
 }
 
 // One line of bytes; notes whether it holds a control character once decoded.
-QString decodeLine(const char *p, qsizetype n, bool *control)
+QString decodeLine(const char *p, qsizetype n, bool *control, bool *anyHigh)
 {
     bool low = false;
     bool high = false;
@@ -76,6 +76,7 @@ QString decodeLine(const char *p, qsizetype n, bool *control)
     if (low)
         *control = true;
     if (high) {
+        *anyHigh = true;
         fixHighRange(s);
         // The five bytes the code page leaves undefined stay control characters.
         for (QChar c : std::as_const(s)) {
@@ -303,6 +304,40 @@ void decodeInto(QByteArrayView bytes, QString &out)
     }
 }
 
+LineKind lineKind(QByteArrayView line)
+{
+    LineKind k;
+    const qsizetype n = line.size();
+    bool high = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned char b = static_cast<unsigned char>(line[i]);
+        high = high || b >= 0x80;
+        if (b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D)
+            k.control = true;
+    }
+    if (!high)
+        return k;
+    // Every byte beyond ASCII belongs to a well-formed UTF-8 sequence.
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned char b = static_cast<unsigned char>(line[i]);
+        if (b < 0x80)
+            continue;
+        const int follow = b >= 0xC2 && b <= 0xDF   ? 1
+                           : b >= 0xE0 && b <= 0xEF ? 2
+                           : b >= 0xF0 && b <= 0xF4 ? 3
+                                                    : -1;
+        if (follow < 0 || i + follow >= n)
+            return k;
+        for (int j = 1; j <= follow; ++j) {
+            if ((static_cast<unsigned char>(line[i + j]) & 0xC0) != 0x80)
+                return k;
+        }
+        i += follow;
+    }
+    k.utf8 = true;
+    return k;
+}
+
 SplitResult decodeLines(const QByteArray &bytes)
 {
     SplitResult r;
@@ -314,7 +349,7 @@ SplitResult decodeLines(const QByteArray &bytes)
     while (start < n) {
         const void *found = std::memchr(p + start, '\n', size_t(n - start));
         if (!found) {
-            r.lines.append(decodeLine(p + start, n - start, &r.controlCharacters));
+            r.lines.append(decodeLine(p + start, n - start, &r.controlCharacters, &r.highBytes));
             r.missingFinalEnd = true;
             break;
         }
@@ -324,7 +359,7 @@ SplitResult decodeLines(const QByteArray &bytes)
             --end;
         else
             r.bareLineFeeds = true;
-        r.lines.append(decodeLine(p + start, end - start, &r.controlCharacters));
+        r.lines.append(decodeLine(p + start, end - start, &r.controlCharacters, &r.highBytes));
         start = lf + 1;
     }
     return r;

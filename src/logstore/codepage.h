@@ -53,6 +53,8 @@ struct SplitResult
     // Set by decodeLines only: some line holds a control character (C0,
     // DEL, or one of the five bytes the code page leaves undefined).
     bool controlCharacters = false;
+    // Set by decodeLines only: some byte is beyond ASCII.
+    bool highBytes = false;
 };
 SplitResult splitLines(const QString &text);
 
@@ -68,6 +70,17 @@ bool hasControlCharacters(QByteArrayView bytes);
 // Decodes one line into `out`, reusing its storage: for readers that look
 // at every line once and keep none.
 void decodeInto(QByteArrayView bytes, QString &out);
+
+// What one line of file bytes holds besides plain text: a control
+// character (C0, DEL, or a byte the code page leaves undefined), and
+// whether its bytes read as UTF-8 with some character beyond ASCII (the
+// file was likely saved by an editor in UTF-8: "é" then takes two bytes).
+struct LineKind
+{
+    bool control = false;
+    bool utf8 = false;
+};
+LineKind lineKind(QByteArrayView line);
 
 // splitLines(decode(bytes)) in one pass, without the whole text as one
 // string in between: what every reader of a file uses.

@@ -1,7 +1,12 @@
 #include "logstore/file_messages.h"
 
+#include "logstore/prenoms.h"
+
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
+
+#include <cerrno>
 
 namespace vqx {
 
@@ -18,23 +23,112 @@ QString inParentheses(const QString &reason)
     return reason.isEmpty() ? QString() : QStringLiteral(" (") + reason + QLatin1Char(')');
 }
 
-// The reason a file fault gives the operator: the system's words, except
-// for a name taken by a folder, which the system words obscurely.
 QString reasonOf(const FileResult &f)
 {
-    return f.error == FileError::NotAFile
-               ? QStringLiteral("ce nom est celui d'un dossier ou d'un autre élément")
-               : f.detail;
+    return fileFaultReason(f);
 }
 
 // " (file : reason)": which of the files of a change failed, and why.
 QString failedFile(const FileResult &f)
 {
+    const QString reason = reasonOf(f);
     return QStringLiteral(" (") + native(f.path) +
-           (f.detail.isEmpty() ? QString() : QStringLiteral(" : ") + f.detail) + QLatin1Char(')');
+           (reason.isEmpty() ? QString() : QStringLiteral(" : ") + reason) + QLatin1Char(')');
+}
+
+// "Le log X", "Le répertoire des prénoms X", "Le fichier X": what the
+// operator calls the file.
+QString fileTitle(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    if (name == kPrenomFile)
+        return QStringLiteral("Le répertoire des prénoms ") + native(path);
+    if (name.endsWith(QLatin1String("_VQX.log")))
+        return QStringLiteral("Le log ") + native(path);
+    return QStringLiteral("Le fichier ") + native(path);
 }
 
 } // namespace
+
+QString fileFaultReason(const FileResult &f)
+{
+    if (f.error == FileError::NotAFile)
+        return QStringLiteral("ce nom est celui d'un dossier ou d'un autre élément");
+    switch (f.code) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("le disque est plein");
+    case EACCES:
+    case EPERM:
+        return f.error == FileError::ReadOnly
+                   ? QStringLiteral("l'utilisateur du programme n'a pas le droit de l'écrire")
+                   : QStringLiteral("permission refusée");
+    case EROFS:
+        return QStringLiteral("le système de fichiers est en lecture seule");
+    case EFBIG:
+        return QStringLiteral("le fichier est trop gros");
+    case EIO:
+        return QStringLiteral("erreur d'entrée-sortie sur le disque");
+    default:
+        return f.detail;
+    }
+}
+
+QString readOnlyMessage(const FileResult &f, const QString &consequence)
+{
+    const QString path = f.target.isEmpty() ? f.path : f.target;
+    return fileTitle(path) + QStringLiteral(" est en lecture seule : ") + consequence +
+           inParentheses(reasonOf(f)) +
+           QStringLiteral(".\r\nRendez-lui le droit d'écriture pour qu'il puisse être modifié.");
+}
+
+QString logIrregularMessage(const QString &logPath, const LogIrregularities &irr)
+{
+    QStringList what;
+    if (irr.wrongLengthLines)
+        what << QStringLiteral("%1 ligne(s) qui n'ont pas 107 caractères (la première est la "
+                               "ligne %2)")
+                    .arg(irr.wrongLengthLines)
+                    .arg(irr.firstWrongLine);
+    if (irr.bareLineFeeds)
+        what << QStringLiteral("des fins de ligne qui ne sont pas CR LF");
+    if (irr.nonTextBytes)
+        what << (irr.firstNonTextLine
+                     ? QStringLiteral("des caractères qui ne sont pas du texte (le premier à la "
+                                      "ligne %1)")
+                           .arg(irr.firstNonTextLine)
+                     : QStringLiteral("des caractères qui ne sont pas du texte"));
+    if (irr.firstUtf8Line)
+        what << QStringLiteral("des lignes écrites en UTF-8 (la première est la ligne %1 : le "
+                               "fichier a sans doute été modifié dans un éditeur en UTF-8, et "
+                               "ses lettres accentuées y prennent deux caractères)")
+                    .arg(irr.firstUtf8Line);
+    return QStringLiteral("Le log ") + native(logPath) + QStringLiteral(" contient ") +
+           what.join(QStringLiteral(", ")) +
+           QStringLiteral(".\r\nLes QSO sont affichés tels quels et le fichier n'a pas été "
+                          "modifié.");
+}
+
+QString prenomsIrregularMessage(const QString &directory, const PrenomIrregularities &irr)
+{
+    QStringList what;
+    if (irr.malformedLines)
+        what << QStringLiteral("%1 ligne(s) mal disposée(s) (la première est la ligne %2 : "
+                               "un prénom de plus de 15 caractères, ou des colonnes décalées)")
+                    .arg(irr.malformedLines)
+                    .arg(irr.firstMalformedLine);
+    if (irr.firstNonTextLine)
+        what << QStringLiteral("des caractères qui ne sont pas du texte (le premier à la ligne %1)")
+                    .arg(irr.firstNonTextLine);
+    if (irr.firstUtf8Line)
+        what << QStringLiteral("des lignes écrites en UTF-8 (la première est la ligne %1 : le "
+                               "fichier a sans doute été modifié dans un éditeur en UTF-8)")
+                    .arg(irr.firstUtf8Line);
+    return QStringLiteral("Le répertoire des prénoms ") + native(directory) +
+           QStringLiteral(" contient ") + what.join(QStringLiteral(", ")) +
+           QStringLiteral(".\r\nLes prénoms y sont lus au mieux, jamais au-delà de 15 "
+                          "caractères, et le fichier n'a pas été modifié.");
+}
 
 QString logNotReadMessage(const FileResult &read, const QString &consequence)
 {
@@ -47,7 +141,7 @@ QString logNotReadMessage(const FileResult &read, const QString &consequence)
         what = QStringLiteral(" n'est pas un fichier");
         break;
     default:
-        what = QStringLiteral(" n'a pas pu être lu") + inParentheses(read.detail);
+        what = QStringLiteral(" n'a pas pu être lu") + inParentheses(reasonOf(read));
         break;
     }
     QString text = QStringLiteral("Le log ") + native(read.path) + what + QStringLiteral(" : ") +
@@ -62,6 +156,8 @@ QString logNotChangedMessage(const QString &logPath, const FileResult &change, c
 {
     if (change.error == FileError::Missing)
         return logNotReadMessage(change, QStringLiteral("rien n'a été enregistré"));
+    if (change.error == FileError::ReadOnly)
+        return readOnlyMessage(change, QStringLiteral("rien n'a été modifié"));
     return QStringLiteral("Le log ") + native(logPath) +
            QStringLiteral(" n'a pas pu être mis à jour") + failedFile(change) +
            QStringLiteral(".\r\n") + kept;
@@ -77,7 +173,7 @@ QString fileNotReadMessage(const FileResult &read, const QString &consequence)
 QString logNotCreatedMessage(const FileResult &created)
 {
     return QStringLiteral("Le log ") + native(created.path) +
-           QStringLiteral(" n'a pas pu être créé") + inParentheses(created.detail) +
+           QStringLiteral(" n'a pas pu être créé") + inParentheses(reasonOf(created)) +
            QStringLiteral(" : aucun QSO ne pourra être enregistré tant que ce fichier n'existe "
                           "pas.");
 }
@@ -89,15 +185,21 @@ QString prenomsNotReadMessage(const FileResult &read, const QString &consequence
            QStringLiteral(" : ") + consequence + QLatin1Char('.');
 }
 
-QString prenomsNotChangedMessage(const QString &directory, const FileResult &write)
+QString prenomsNotChangedMessage(const QString &directory, const FileResult &write,
+                                 const QString &kept)
 {
+    if (write.error == FileError::ReadOnly)
+        return readOnlyMessage(write, QStringLiteral("il n'a pas été modifié"));
     return QStringLiteral("Le répertoire des prénoms ") + native(directory) +
-           QStringLiteral(" n'a pas pu être mis à jour") + inParentheses(write.detail) +
-           QStringLiteral(" ; il est resté tel qu'il était.");
+           QStringLiteral(" n'a pas pu être mis à jour") + inParentheses(reasonOf(write)) +
+           (kept.isEmpty() ? QStringLiteral(" ; il est resté tel qu'il était.")
+                           : QStringLiteral(".\r\n") + kept);
 }
 
 QString fileNotSavedMessage(const QString &target, const FileResult &write)
 {
+    if (write.error == FileError::ReadOnly)
+        return readOnlyMessage(write, QStringLiteral("il n'a pas été remplacé"));
     const QFileInfo info(target);
     QString text = QStringLiteral("Le fichier ") + info.fileName() +
                    QStringLiteral(" n'a pas pu être enregistré") + inParentheses(reasonOf(write)) +
@@ -121,6 +223,8 @@ QString logNotUndoneMessage(const QString &logPath, const FileResult &change)
     if (change.error == FileError::Missing)
         return QStringLiteral("Le log ") + native(logPath) +
                QStringLiteral(" est introuvable : rien n'a été annulé.");
+    if (change.error == FileError::ReadOnly)
+        return readOnlyMessage(change, QStringLiteral("rien n'a été annulé"));
     return QStringLiteral("Le log ") + native(logPath) +
            QStringLiteral(" n'a pas pu être remis dans son état précédent") + failedFile(change) +
            QStringLiteral(".\r\nLe log est resté tel qu'il était.");
@@ -141,9 +245,25 @@ QString currentLogNotSavedMessage(const FileResult &copy)
 
 QString logNotReplacedMessage(const QString &logPath, const FileResult &change)
 {
+    if (change.error == FileError::ReadOnly)
+        return readOnlyMessage(change, QStringLiteral("la restauration est abandonnée"));
     return QStringLiteral("Le log ") + native(logPath) +
            QStringLiteral(" n'a pas pu être remplacé") + failedFile(change) +
            QStringLiteral(".\r\nLe log est resté tel qu'il était.");
+}
+
+QString operationFaultsMessage(const QString &logPath, const OperationFaults &faults)
+{
+    QStringList parts;
+    if (faults.log)
+        parts << logNotChangedMessage(logPath, *faults.log);
+    if (faults.prenoms)
+        parts << prenomsNotChangedMessage(faults.prenoms->target.isEmpty() ? faults.prenoms->path
+                                                                           : faults.prenoms->target,
+                                          *faults.prenoms);
+    if (faults.backup)
+        parts << backupNotMadeMessage(*faults.backup);
+    return parts.join(QStringLiteral("\r\n"));
 }
 
 QString settingsNotReadMessage(const QString &path)

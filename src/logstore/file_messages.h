@@ -1,13 +1,48 @@
 #pragma once
 
+#include "logstore/log_operations.h"
+#include "logstore/prenoms.h"
 #include "logstore/safe_rewrite.h"
 
 #include <QString>
+#include <optional>
 
 // What the operator is told when a file could not be read or written: one
 // wording for each fault, whichever window meets it. Every sentence names
 // the file, says why, and says what was kept or done instead.
 namespace vqx {
+
+// Why a file could not be read or written, as the operator reads it: in
+// French for the usual causes (disk full, permission, read-only file
+// system, file too large, input/output error), the system's words
+// otherwise.
+QString fileFaultReason(const FileResult &f);
+
+// An existing file the operator protected (or this user may not write):
+// "Le log X est en lecture seule : `consequence` (why)." and how to lift it.
+QString readOnlyMessage(const FileResult &f, const QString &consequence);
+
+// The files one operation of the entry writes: the backup copy first, then
+// the first-name directory, then the log. Only the failures are set.
+struct OperationFaults
+{
+    std::optional<FileResult> backup;
+    std::optional<FileResult> prenoms;
+    std::optional<FileResult> log;
+    bool any() const { return backup || prenoms || log; }
+};
+
+// One message for one operation, naming every file that could not be
+// written; "" when everything went through.
+QString operationFaultsMessage(const QString &logPath, const OperationFaults &faults);
+
+// A log loaded as it is although some lines are not as the program writes
+// them: how many, and the first line of each kind.
+QString logIrregularMessage(const QString &logPath, const LogIrregularities &irregular);
+
+// The first-name directory at `directory` holds lines the program would
+// not have written: the first line of each kind.
+QString prenomsIrregularMessage(const QString &directory, const PrenomIrregularities &irregular);
 
 // The log could not be read, then `consequence`: what the window does
 // instead, without its final stop. A missing log also says how to create it.
@@ -31,8 +66,10 @@ QString prenomsNotReadMessage(const FileResult &read,
                               const QString &consequence = QStringLiteral("le prénom n'est pas "
                                                                           "rempli"));
 
-// The first-name directory at `directory` could not be rewritten.
-QString prenomsNotChangedMessage(const QString &directory, const FileResult &write);
+// The first-name directory at `directory` could not be rewritten; `kept`,
+// when given, says what stayed as it was instead of the directory alone.
+QString prenomsNotChangedMessage(const QString &directory, const FileResult &write,
+                                 const QString &kept = {});
 
 // An export or a list could not be written to `target`; an older file of
 // that name, left as it was, is mentioned.

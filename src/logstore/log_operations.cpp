@@ -207,6 +207,18 @@ LoadedLog Charger_Log(const QString &logPath)
     r.irregular.bareLineFeeds = split.bareLineFeeds;
     r.irregular.nonTextBytes = split.controlCharacters;
     r.lines = std::move(split.lines);
+    // Which line holds what, for the warning; only a log with bytes beyond
+    // plain text needs the second look.
+    if (split.controlCharacters || split.highBytes) {
+        const QList<QByteArrayView> raw = codepage::splitRawLines(bytes);
+        for (int i = 0; i < raw.size(); ++i) {
+            const codepage::LineKind kind = codepage::lineKind(raw.at(i));
+            if (kind.control && !r.irregular.firstNonTextLine)
+                r.irregular.firstNonTextLine = i + 1;
+            if (kind.utf8 && !r.irregular.firstUtf8Line)
+                r.irregular.firstUtf8Line = i + 1;
+        }
+    }
     for (int i = 0; i < r.lines.size(); ++i) {
         if (r.lines.at(i).size() != QsoLine::Length) {
             if (!r.irregular.wrongLengthLines)
@@ -228,6 +240,15 @@ LoadedLogBuffer loadLogBuffer(const QString &logPath)
     r.irregular.bareLineFeeds = r.log.bareLineFeeds();
     r.irregular.nonTextBytes = r.log.controlCharacters();
     for (qsizetype i = 0; i < r.log.size(); ++i) {
+        // Which line holds what, for the warning: one look at the bytes,
+        // nothing decoded.
+        if (!r.irregular.firstNonTextLine || !r.irregular.firstUtf8Line) {
+            const codepage::LineKind kind = codepage::lineKind(r.log.raw(i));
+            if (kind.control && !r.irregular.firstNonTextLine)
+                r.irregular.firstNonTextLine = int(i + 1);
+            if (kind.utf8 && !r.irregular.firstUtf8Line)
+                r.irregular.firstUtf8Line = int(i + 1);
+        }
         if (r.log.raw(i).size() != QsoLine::Length) {
             if (!r.irregular.wrongLengthLines)
                 r.irregular.firstWrongLine = int(i + 1);

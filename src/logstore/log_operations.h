@@ -30,7 +30,12 @@ struct LogIrregularities
     int firstWrongLine = 0;   // 1-based, 0 when none
     bool bareLineFeeds = false;
     bool nonTextBytes = false; // control characters inside lines
-    bool any() const { return wrongLengthLines > 0 || bareLineFeeds || nonTextBytes; }
+    int firstNonTextLine = 0;  // 1-based, 0 when none
+    int firstUtf8Line = 0;     // the first line written in UTF-8, 0 when none
+    bool any() const
+    {
+        return wrongLengthLines > 0 || bareLineFeeds || nonTextBytes || firstUtf8Line > 0;
+    }
 };
 
 struct LoadedLog

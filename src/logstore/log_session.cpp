@@ -1,8 +1,10 @@
 #include "logstore/log_session.h"
 
 #include "logstore/log_record.h"
+#include "logstore/prenoms.h"
 #include "platform/clock.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace vqx {
@@ -43,9 +45,25 @@ std::optional<FileResult> LogSession::takeBackupFailure()
     return failure;
 }
 
+FileResult LogSession::checkWritable(bool withPrenoms) const
+{
+    FileResult r = vqx::checkWritable(logPath());
+    if (r.ok() && withPrenoms)
+        r = vqx::checkWritable(QDir(m_dataDir).filePath(kPrenomFile));
+    return r;
+}
+
+FileResult LogSession::Memoriser_Prenom(const QString &prenomLine)
+{
+    return vqx::Memoriser_Prenom(m_dataDir, prenomLine, m_writer);
+}
+
 LogChange LogSession::change(ChangeKind kind, const QString &line,
                              const std::function<LogChange(const LogTarget &)> &operation)
 {
+    // A read-only log is refused before its backup is taken.
+    if (FileResult writable = checkWritable(); !writable.ok())
+        return LogChange{writable, {}};
     backupBeforeFirstChange();
     const QString path = logPath();
     QByteArray before;
@@ -117,6 +135,12 @@ LogSession::UndoResult LogSession::undo()
         setUndo(std::nullopt);
         return r;
     }
+    // A read-only log is left alone, and no copy of it is taken.
+    if (FileResult writable = checkWritable(); !writable.ok()) {
+        r.status = UndoStatus::Failed;
+        r.change.file = writable;
+        return r;
+    }
     const BackupResult saved =
         backupLog(m_dataDir, m_station(), m_clock->nowUtc(), m_writer, BackupReason::BeforeUndo);
     if (!saved.ok()) {
@@ -160,6 +184,12 @@ LogSession::RestoreResult LogSession::restore(const QString &backupCopy)
         return r;
     }
     const QString path = logPath();
+    // A read-only log is left alone, and no copy of it is taken.
+    if (FileResult writable = checkWritable(); !writable.ok()) {
+        r.status = RestoreStatus::Failed;
+        r.file = writable;
+        return r;
+    }
     const BackupResult saved =
         backupLog(m_dataDir, m_station(), m_clock->nowUtc(), m_writer, BackupReason::BeforeRestore);
     if (!saved.ok()) {

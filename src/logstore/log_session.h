@@ -36,6 +36,14 @@ public:
     // The first failed copy of the run, once; nothing afterwards.
     std::optional<FileResult> takeBackupFailure();
 
+    // Whether the log, and the first-name directory when asked, may be
+    // rewritten: a file the operator made read-only is refused before
+    // anything is written, the backup included.
+    FileResult checkWritable(bool withPrenoms = false) const;
+
+    // Memoriser_Prenom in the data folder, through the session's writer.
+    FileResult Memoriser_Prenom(const QString &prenomLine);
+
     LogChange Ajouter_Qso(const QString &newLine);
     LogChange Inserer_Qso_Chrono(const QString &newLine);
     LogChange Remplacer_Qso(const QString &newLine, const QString &oldLine);

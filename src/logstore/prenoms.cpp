@@ -3,6 +3,7 @@
 #include "logstore/codepage.h"
 #include "logstore/line_buffer.h"
 #include "logstore/log_operations.h"
+#include "logstore/log_record.h"
 
 #include <QDir>
 
@@ -10,6 +11,7 @@ namespace vqx {
 
 namespace {
 const int kCallWidth = 12;
+const int kNameStart = 16; // 0-based: callsign, blank, department, blank
 } // namespace
 
 QString buildPrenomLine(const QString &indicatif, const QString &dpt, const QString &prenom)
@@ -27,13 +29,50 @@ PrenomLookup Chercher_Prenom(const QString &dataDir, const QString &indicatif)
         r.file.error = FileError::None;
     if (!r.file.ok())
         return r;
-    const QStringList lines = codepage::decodeLines(bytes).lines;
-    for (const QString &line : lines) {
+    QString line;
+    for (const QByteArrayView raw : codepage::splitRawLines(bytes)) {
+        codepage::decodeInto(raw, line);
         if (QStringView(line).left(kCallWidth).trimmed() != indicatif)
             continue;
+        // Saved by an editor in UTF-8: "É" is two bytes there, one letter here.
+        if (codepage::lineKind(raw).utf8)
+            line = QString::fromUtf8(raw);
         r.found = true;
-        r.prenom = codepage::upper(line.mid(16));
+        r.prenom =
+            codepage::upper(codepage::storable(line.mid(kNameStart))).left(QsoLine::Prenom.width);
         r.dptBlank = line.mid(13, 2) == QStringLiteral("  ");
+    }
+    return r;
+}
+
+PrenomIrregularities checkPrenomFile(const QString &dataDir)
+{
+    PrenomIrregularities r;
+    QByteArray bytes;
+    r.file = readFile(QDir(dataDir).filePath(kPrenomFile), &bytes);
+    if (r.file.error == FileError::Missing)
+        r.file.error = FileError::None;
+    if (!r.file.ok())
+        return r;
+    const QList<QByteArrayView> lines = codepage::splitRawLines(bytes);
+    for (int i = 0; i < lines.size(); ++i) {
+        const QByteArrayView raw = lines.at(i);
+        const codepage::LineKind kind = codepage::lineKind(raw);
+        if (kind.control && !r.firstNonTextLine)
+            r.firstNonTextLine = i + 1;
+        if (kind.utf8 && !r.firstUtf8Line)
+            r.firstUtf8Line = i + 1;
+        // One byte a character, except in a line written in UTF-8.
+        const QString utf8 = kind.utf8 ? QString::fromUtf8(raw) : QString();
+        const qsizetype size = kind.utf8 ? utf8.size() : raw.size();
+        const auto blankAt = [&](qsizetype i) {
+            return kind.utf8 ? utf8.at(i) == u' ' : raw.at(i) == ' ';
+        };
+        const bool outOfLayout = size == 0 || (size > kCallWidth && !blankAt(kCallWidth)) ||
+                                 (size > kNameStart - 1 && !blankAt(kNameStart - 1)) ||
+                                 size - kNameStart > QsoLine::Prenom.width;
+        if (outOfLayout && !r.malformedLines++)
+            r.firstMalformedLine = i + 1;
     }
     return r;
 }

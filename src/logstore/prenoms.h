@@ -23,7 +23,24 @@ struct PrenomLookup
 
 // Looks the callsign up (exact, case-sensitive, against the trimmed first
 // 12 characters); when several lines match, the last one gives the result.
+// The first name found never exceeds the 15 characters of its column, and
+// a line written in UTF-8 is read as such.
 PrenomLookup Chercher_Prenom(const QString &dataDir, const QString &indicatif);
+
+// What a look at the whole directory found that the program would not have
+// written: lines out of the layout (a first name longer than its 15
+// characters, a separator that is not a blank), control characters, lines
+// in UTF-8. Line numbers are 1-based, 0 when none.
+struct PrenomIrregularities
+{
+    FileResult file;
+    int malformedLines = 0;
+    int firstMalformedLine = 0;
+    int firstNonTextLine = 0;
+    int firstUtf8Line = 0;
+    bool any() const { return malformedLines > 0 || firstNonTextLine > 0 || firstUtf8Line > 0; }
+};
+PrenomIrregularities checkPrenomFile(const QString &dataDir);
 
 // Stores the line in place of every line with the same first 12 characters,
 // or at the end; the directory is created at the first store.

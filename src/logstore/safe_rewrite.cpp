@@ -20,6 +20,32 @@ QString systemReason()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
+// The system's reason and its number, for a result.
+void setReason(FileResult &r, int error)
+{
+    r.code = error;
+    r.detail = QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Refuses an existing file the operator protected or this user may not
+// write; `st` is the file's own status (links followed).
+bool refuseReadOnly(FileResult &r, const QByteArray &realPath, const struct stat &st)
+{
+    if (!(st.st_mode & S_IWUSR)) {
+        r.error = FileError::ReadOnly;
+        r.code = 0;
+        r.detail = QStringLiteral("le droit d'écriture de son propriétaire est retiré");
+        return true;
+    }
+    if (::access(realPath.constData(), W_OK) != 0) {
+        const int error = errno;
+        r.error = FileError::ReadOnly;
+        setReason(r, error);
+        return true;
+    }
+    return false;
+}
+
 bool writeAll(int fd, const QByteArray &data)
 {
     const char *p = data.constData();
@@ -81,6 +107,7 @@ FileResult rewrite(const QString &target, const QByteArray &data, const QString 
 {
     FileResult r;
     r.path = target;
+    r.target = target;
     const QFileInfo info(target);
     if (info.exists() && !info.isFile()) {
         r.error = FileError::NotAFile;
@@ -88,6 +115,7 @@ FileResult rewrite(const QString &target, const QByteArray &data, const QString 
     }
     QString real;
     if (!followLinks(target, &real, &r.detail)) {
+        r.code = errno;
         r.error = FileError::WriteFailed;
         return r;
     }
@@ -102,18 +130,20 @@ FileResult rewrite(const QString &target, const QByteArray &data, const QString 
     struct stat old;
     const bool replacing = ::stat(realPath.constData(), &old) == 0;
     const struct stat *like = replacing ? &old : newFileLike;
+    if (replacing && refuseReadOnly(r, realPath, old))
+        return r;
 
     // A scratch file left by an interrupted run is taken away first, so the
     // new one is made afresh. It starts private when permissions are to be
     // copied, so nothing shows before they are set.
     const bool cleared = ::unlink(scratchPath.constData()) == 0 || errno == ENOENT;
-    const QString clearReason = systemReason();
+    const int clearError = errno;
     const int fd = ::open(scratchPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                           like ? 0600 : 0666);
     if (fd < 0) {
         r.error = FileError::WriteFailed;
         // A folder in the way says so, rather than that a file exists.
-        r.detail = !cleared && errno == EEXIST ? clearReason : systemReason();
+        setReason(r, !cleared && errno == EEXIST ? clearError : errno);
         r.path = scratch;
         return r;
     }
@@ -124,18 +154,18 @@ FileResult rewrite(const QString &target, const QByteArray &data, const QString 
         ::fchmod(fd, like->st_mode & 07777);
     }
     const bool written = writer ? writer(fd, data) : writeAll(fd, data);
-    const QString writeReason = systemReason();
+    const int writeError = errno;
     const bool synced = written && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !synced || !closed) {
         r.error = FileError::WriteFailed;
-        r.detail = written ? systemReason() : writeReason;
+        setReason(r, written ? errno : writeError);
         ::unlink(scratchPath.constData());
         return r;
     }
     if (::rename(scratchPath.constData(), realPath.constData()) != 0) {
         r.error = FileError::ReplaceFailed;
-        r.detail = systemReason();
+        setReason(r, errno);
         ::unlink(scratchPath.constData());
         return r;
     }
@@ -161,6 +191,23 @@ FileResult copyFile(const QString &source, const QString &target, const QString 
     struct stat st;
     const bool known = ::stat(QFile::encodeName(source).constData(), &st) == 0;
     return rewrite(target, data, scratchName, writer, known ? &st : nullptr);
+}
+
+FileResult checkWritable(const QString &target)
+{
+    FileResult r;
+    r.path = target;
+    r.target = target;
+    QString real;
+    if (!followLinks(target, &real, &r.detail)) {
+        r.detail.clear();
+        return r; // the rewrite itself will say what is wrong
+    }
+    const QByteArray realPath = QFile::encodeName(real);
+    struct stat st;
+    if (::stat(realPath.constData(), &st) == 0 && S_ISREG(st.st_mode))
+        refuseReadOnly(r, realPath, st);
+    return r;
 }
 
 FileResult readFile(const QString &path, QByteArray *out)
@@ -203,7 +250,7 @@ FileResult createEmptyFile(const QString &path)
             return r;
         }
         r.error = FileError::WriteFailed;
-        r.detail = systemReason();
+        setReason(r, errno);
         return r;
     }
     ::fsync(fd);

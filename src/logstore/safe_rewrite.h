@@ -10,11 +10,12 @@ namespace vqx {
 enum class FileError
 {
     None,
-    Missing,      // the file does not exist
-    NotAFile,     // the path names a folder or something else
-    ReadFailed,   // it exists but could not be read
-    WriteFailed,  // the scratch file could not be written (disk full, folder not writable)
-    ReplaceFailed // the scratch file could not take the place of the target
+    Missing,       // the file does not exist
+    NotAFile,      // the path names a folder or something else
+    ReadFailed,    // it exists but could not be read
+    WriteFailed,   // the scratch file could not be written (disk full, folder not writable)
+    ReplaceFailed, // the scratch file could not take the place of the target
+    ReadOnly       // the operator protected the file, or this user may not write it
 };
 
 struct FileResult
@@ -22,6 +23,8 @@ struct FileResult
     FileError error = FileError::None;
     QString path;   // the file concerned
     QString detail; // the system's reason, for the message
+    int code = 0;   // the system's error number behind `detail`, 0 when none
+    QString target; // the file a rewrite was to replace, when `path` is its scratch file
     bool ok() const { return error == FileError::None; }
 };
 
@@ -42,6 +45,14 @@ FileResult rewriteFile(const QString &target, const QByteArray &data, const QStr
 // the first time gets the source's permissions.
 FileResult copyFile(const QString &source, const QString &target, const QString &scratchName,
                     const ScratchWriter &writer = {});
+
+// Whether `target` may be rewritten. An existing file whose owner's write
+// bit is off, or that this user may not write, is read-only: the operator
+// protected it, and a rename over it in a writable folder would silently
+// undo that (root's rights ignore the bits). A missing file is writable.
+// rewriteFile checks this itself; callers that change several files check
+// them all first, so that a refusal changes none.
+FileResult checkWritable(const QString &target);
 
 // Reads a whole file; distinguishes a missing file from one that cannot be read.
 FileResult readFile(const QString &path, QByteArray *out);

@@ -33,6 +33,13 @@ const QString kDejaContactee = QStringLiteral(" a déjà été contactée le ");
 
 } // namespace
 
+QString firstRunMessage()
+{
+    return QStringLiteral("\r\n         Premiere installation, vous devez entrer votre "
+                          "Indicatif\r\n\r\nPour cela dans la barre des menus allez dans "
+                          "Station puis Nouvel Indicatif.");
+}
+
 void EntryForm::keepRepresentable(QLineEdit *field)
 {
     // Pasted text may hold characters the log's code page cannot store, or
@@ -90,9 +97,7 @@ bool EntryForm::handleFieldKey(QWidget *field, QKeyEvent *key)
         key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) {
         // No contact can be logged before the station has a callsign, and
         // nothing typed meanwhile may wait in the field to be recorded later.
-        message(QStringLiteral("\r\n         Premiere installation, vous devez entrer votre "
-                               "Indicatif\r\n\r\nPour cela dans la barre des menus allez dans "
-                               "Station puis Nouvel Indicatif."));
+        message(firstRunMessage());
         return true;
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "logstore/entry_rules.h"
+#include "logstore/file_messages.h"
 #include "logstore/log_operations.h"
 #include "platform/services.h"
 
@@ -19,6 +20,9 @@ namespace vqx {
 class LogSession;
 struct SharedValues;
 
+// What Ind_A answers while the station has no callsign.
+QString firstRunMessage();
+
 // What the entry form asks of the window around it.
 class EntryFormHost
 {
@@ -31,8 +35,9 @@ public:
     // Sets the clock to this very moment.
     virtual void refreshClock() = 0;
     // Shows the log after a change; false, once the operator is told why,
-    // when the change did not go through.
-    virtual bool applyChange(const LogChange &change) = 0;
+    // when the change did not go through. The files the operation wrote
+    // before the log and could not write are told in the same message.
+    virtual bool applyChange(const LogChange &change, const OperationFaults &earlier) = 0;
     // Selects the last line of the list, as a click would.
     virtual void selectLastLine() = 0;
     // The operator asked for the search window.
@@ -70,6 +75,13 @@ public:
     void abandonForReload(const std::function<void()> &reload);
     // The date mode was changed from the menu.
     void dateModeChanged(bool automatic);
+    // A spot chosen in the spots window: band and mode are selected, the
+    // callsign and the reference go through the Enter chain as if typed,
+    // and the focus lands where the operator types next. Refused with a
+    // message during a modification or an insertion; false when the contact
+    // was not started.
+    bool takeSpot(const QString &band, const QString &mode, const QString &callsign,
+                  const QString &ref);
     // The radio's dial: a position in the band list (-1 for none) and an
     // entry mode ("" for none). Taken while the area waits for a new contact
     // and until Mode_A is passed in the contact being typed; never in a
@@ -77,6 +89,11 @@ public:
     // hand in this contact. What is taken is remembered as if chosen.
     void applyRadio(int bandIndex, const QString &entryMode);
 
+signals:
+    // A new contact was written to the log (not a modification).
+    void contactRecorded(const QString &callsign, const QString &ref);
+
+public:
     // State of the entry area: a list line being modified, a contact to be
     // inserted, a line taken into the fields (the list then ignores clicks),
     // and the list line last clicked. Only the form writes them.

@@ -4,6 +4,7 @@
 #include "logstore/log_list_model.h"
 #include "logstore/log_record.h"
 #include "logstore/log_session.h"
+#include "logstore/prenoms.h"
 #include "map/map_credit.h"
 #include "platform/clock.h"
 #include "platform/heap.h"
@@ -12,6 +13,7 @@
 #include "platform/program_pictures.h"
 #include "platform/settings_store.h"
 #include "rig/rig_control.h"
+#include "spots/spot_feed.h"
 #include "widgets/column_header.h"
 #include "window_fit.h"
 
@@ -42,6 +44,17 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     m_rig = new RigControl(this);
     buildControls();
     buildMenus();
+    // The spots follow the log through every change of the list.
+    m_spots = new SpotFeed(m_services.clock, this);
+    connect(m_model, &QAbstractItemModel::modelReset, this,
+            [this] { m_spots->logChanged(m_model->fileLines()); });
+    connect(m_spots, &SpotFeed::neededSpotted, this, &MainWindow::alertSpot);
+    connect(m_form, &EntryForm::contactRecorded, m_spots, &SpotFeed::contactRecorded);
+    // A spot taken into the entry turns the dial when rig control is on.
+    connect(this, &MainWindow::tuneRequested, m_rig, [this](qint64 hz, const QString &mode) {
+        if (m_rig->isOn())
+            m_rig->tune(hz, mode);
+    });
 
     // Start-up: callsign, remembered band and mode, date mode, folder.
     m_shared.Indicatif_Station = readSetting(kSectionSetup, kKeyIndicatif, kFirstRunCallsign);
@@ -82,9 +95,13 @@ void MainWindow::start()
     m_form->Mode_Aff->setText(QStringLiteral("Saisie QSO"));
     if (m_shared.Indicatif_Station != kFirstRunCallsign)
         Charger_Log();
+    // The first-name directory is looked at once, as the log is.
+    if (const PrenomIrregularities names = checkPrenomFile(m_services.dataDir); names.any())
+        message(prenomsIrregularMessage(QDir(m_services.dataDir).filePath(kPrenomFile), names));
     selectLastLine();
     writeSetting(stationSection(m_shared.Indicatif_Station), kKeyRevision, Revision_Texte);
     m_form->Reset_Saisie();
+    startClusterLink();
     applyRigSettings();
 }
 
@@ -322,33 +339,21 @@ void MainWindow::reportLoadProblems(const LoadedLogBuffer &loaded)
                                       : QStringLiteral("la liste des QSO reste vide")));
         return;
     }
-    const QString file = QDir::toNativeSeparators(loaded.file.path);
-    const LogIrregularities &irr = loaded.irregular;
-    if (!irr.any())
-        return;
-    QStringList what;
-    if (irr.wrongLengthLines)
-        what << QStringLiteral("%1 ligne(s) qui n'ont pas 107 caractères (la première est la "
-                               "ligne %2)")
-                    .arg(irr.wrongLengthLines)
-                    .arg(irr.firstWrongLine);
-    if (irr.bareLineFeeds)
-        what << QStringLiteral("des fins de ligne qui ne sont pas CR LF");
-    if (irr.nonTextBytes)
-        what << QStringLiteral("des caractères qui ne sont pas du texte");
-    message(QStringLiteral("Le log ") + file + QStringLiteral(" contient ") +
-            what.join(QStringLiteral(", ")) +
-            QStringLiteral(".\r\nLes QSO sont affichés tels quels et le fichier n'a pas été "
-                           "modifié."));
+    if (loaded.irregular.any())
+        message(logIrregularMessage(loaded.file.path, loaded.irregular));
 }
 
-bool MainWindow::applyChange(const LogChange &change)
+bool MainWindow::applyChange(const LogChange &change, const OperationFaults &earlier)
 {
-    reportBackupFailure();
-    if (!change.ok()) {
-        message(logNotChangedMessage(logPath(), change.file));
+    OperationFaults faults = earlier;
+    if (!faults.backup)
+        faults.backup = m_session->takeBackupFailure();
+    if (!change.ok())
+        faults.log = change.file;
+    if (faults.any())
+        message(operationFaultsMessage(logPath(), faults));
+    if (!change.ok())
         return false;
-    }
     m_form->forgetSelection();
     m_model->setLog(change.log);
     returnFreedMemory();
@@ -426,6 +431,11 @@ void MainWindow::stationChanged()
     });
     // Nothing of the new list has been clicked yet: nothing to delete or modify.
     m_form->forgetSelection();
+    // The node, its login and the spots window's settings are the new station's.
+    if (QWidget *w = secondary(QStringLiteral("Spots_VQX")))
+        w->close();
+    m_spots->client()->disconnectFromNode();
+    startClusterLink();
     // Each station has its own radio settings.
     if (QWidget *w = secondary(QStringLiteral("Poste_Radio")))
         w->close();

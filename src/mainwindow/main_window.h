@@ -24,6 +24,8 @@ namespace vqx {
 
 class LogListModel;
 class LogSession;
+class SpotFeed;
+struct SpotRow;
 class RigControl;
 struct BackupEntry;
 
@@ -70,6 +72,13 @@ public:
     // After a change of station callsign: reloads the list and empties the
     // entry area; the windows showing the former station's data are closed.
     void stationChanged();
+    // What follows the cluster for the whole run.
+    SpotFeed *spotFeed() const { return m_spots; }
+
+signals:
+    // A spot was taken into the entry area: the radio goes to it when rig
+    // control is on (Hz, and the radio's mode: "CW", "USB", "LSB", "FM").
+    void tuneRequested(qint64 hz, const QString &mode);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -93,8 +102,10 @@ private:
     void showAbout();
     void showHistory();
     void quitProgram();
-    // Reports a failed change and keeps the list; true when the change went through.
-    bool applyChange(const LogChange &change) override;
+    // Reports a failed change and keeps the list; true when the change went
+    // through. One message tells every file of the operation not written.
+    bool applyChange(const LogChange &change, const OperationFaults &earlier) override;
+    bool applyChange(const LogChange &change) { return applyChange(change, {}); }
     void reportLoadProblems(const LoadedLogBuffer &loaded);
     QString readSetting(const QString &section, const QString &key, const QString &def) const;
     void writeSetting(const QString &section, const QString &key, const QString &value);
@@ -106,7 +117,6 @@ private:
     void Annuler_Modification();
     void openRestore();
     bool restoreBackup(const BackupEntry &copy);
-    void reportBackupFailure();
 
     // Menu actions implemented by the other windows.
     void openAwards(const QString &group);
@@ -115,6 +125,11 @@ private:
     void openSearch() override;
     void openCluster();
     void openReglement();
+    void openSpots();
+    void useSpot(const SpotRow &row);
+    void alertSpot(const SpotRow &row);
+    // Connects to the station's node when its settings ask for it.
+    void startClusterLink();
     void openRig();
     // The rig settings of the current station applied; the status line
     // shows only while rig control is on.
@@ -131,6 +146,7 @@ private:
     EntryForm *m_form = nullptr;
     // Every change of the log goes through it: backups and undo.
     LogSession *m_session = nullptr;
+    SpotFeed *m_spots = nullptr;
     RigControl *m_rig = nullptr;
     QHash<QString, QPointer<QWidget>> m_windows;
     bool m_frameChecked = false; // the real frame has been measured once
@@ -170,6 +186,7 @@ public:
     QAction *Mnu_VHF = nullptr;
     QAction *Mnu_Cluster = nullptr;
     QAction *Mnu_Reglement = nullptr;
+    QAction *Mnu_Spots = nullptr;
     QAction *Mnu_Poste = nullptr;
     QAction *Mnu_Apropos = nullptr;
     QAction *Mnu_Historique = nullptr;

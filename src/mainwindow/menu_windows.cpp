@@ -17,9 +17,12 @@
 #include "platform/clock.h"
 #include "platform/heap.h"
 #include "platform/message_boxes.h"
+#include "platform/settings_store.h"
 #include "rig/rig_control.h"
 #include "rig/rig_window.h"
 #include "search/search_window.h"
+#include "spots/spot_feed.h"
+#include "spots/spots_window.h"
 #include "station/station_window.h"
 #include "webviews/cluster_window.h"
 #include "webviews/reglement_window.h"
@@ -27,11 +30,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QStatusBar>
 
 namespace vqx {
 
@@ -88,6 +93,7 @@ void MainWindow::buildMenus()
     QMenu *trafic = bar->addMenu(QStringLiteral("&Trafic"));
     trafic->setObjectName(QStringLiteral("Mnu_Trafic"));
     Mnu_Poste = act(trafic, QStringLiteral("&Poste radio…"), "Mnu_Poste");
+    Mnu_Spots = act(trafic, QStringLiteral("&Spots VQX"), "Mnu_Spots");
 
     QMenu *aide = bar->addMenu(QStringLiteral("&Aide"));
     aide->setObjectName(QStringLiteral("Mnu_Aide"));
@@ -108,6 +114,7 @@ void MainWindow::buildMenus()
     connect(Mnu_Cluster, &QAction::triggered, this, &MainWindow::openCluster);
     connect(Mnu_Reglement, &QAction::triggered, this, &MainWindow::openReglement);
     connect(Mnu_Poste, &QAction::triggered, this, &MainWindow::openRig);
+    connect(Mnu_Spots, &QAction::triggered, this, &MainWindow::openSpots);
     connect(Mnu_Apropos, &QAction::triggered, this, &MainWindow::showAbout);
     connect(Mnu_Historique, &QAction::triggered, this, &MainWindow::showHistory);
 
@@ -262,6 +269,59 @@ void MainWindow::openRig()
         });
         return w;
     });
+}
+
+// Trafic > Spots VQX.
+void MainWindow::openSpots()
+{
+    showSecondary(QStringLiteral("Spots_VQX"), [this]() -> QWidget * {
+        auto *w = new SpotsWindow(m_services, m_spots, m_shared.Indicatif_Station, this);
+        connect(w, &SpotsWindow::spotChosen, this, &MainWindow::useSpot);
+        return w;
+    });
+}
+
+// A spot chosen in the spots window starts a contact in the entry area.
+void MainWindow::useSpot(const SpotRow &row)
+{
+    const QString mode = modeOfSpot(row.spot.comment, row.spot.hz);
+    // The operator types next in the main window.
+    raise();
+    activateWindow();
+    if (!m_form->takeSpot(row.bandText(), mode, row.spot.callsign, row.ref))
+        return;
+    m_spots->spotUsed(row);
+    emit tuneRequested(row.spot.hz, hamlibModeFor(mode, row.spot.hz));
+}
+
+// A needed fountain is spotted: a line in the status bar, the window
+// system's attention, and a sound when the operator wants one.
+void MainWindow::alertSpot(const SpotRow &row)
+{
+    statusBar()->showMessage(
+        QStringLiteral("Spot VQX %1 : %2 sur %3 (%4 kHz) : %5")
+            .arg(row.spot.timeUtc, row.ref, row.bandText(), row.spot.khzText,
+                 row.spot.callsign + QStringLiteral(", ") + row.stateColumn()));
+    QApplication::alert(this);
+    if (readSetting(stationSection(m_shared.Indicatif_Station), kKeySpotsSon, kDateAutoNon) ==
+        kDateAutoOui)
+        QApplication::beep();
+}
+
+void MainWindow::startClusterLink()
+{
+    const QString section = stationSection(m_shared.Indicatif_Station);
+    if (m_shared.Indicatif_Station == kFirstRunCallsign ||
+        readSetting(section, kKeyClusterAuDemarrage, kDateAutoNon) != kDateAutoOui)
+        return;
+    const QString host = readSetting(section, kKeyClusterAdresse, QString());
+    const uint port =
+        readSetting(section, kKeyClusterPort, QString::number(kDefaultClusterPort)).toUInt();
+    if (host.isEmpty() || port == 0 || port > 65535)
+        return;
+    m_spots->client()->connectToNode(
+        host, quint16(port),
+        readSetting(section, kKeyClusterIndicatif, clusterLoginFor(m_shared.Indicatif_Station)));
 }
 
 // Fichier > Exporter le log au format ADIF.

@@ -12,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -107,13 +106,20 @@ void EntryForm::Valider_Qso()
     // Showing the last line after the change fills the fields; in manual date
     // mode the date kept for the next contact is the one just used.
     const QString dateUsed = f.date;
-    m_session->backupBeforeFirstChange();
-    const FileResult stored =
-        Memoriser_Prenom(m_services.dataDir, buildPrenomLine(f.indicatif, f.dpt, f.prenom));
-    if (!stored.ok()) {
-        // The contact matters more than the first name: say so and go on.
-        message(prenomsNotChangedMessage(QDir(m_services.dataDir).filePath(kPrenomFile), stored));
+    // A log or first-name directory the operator made read-only is left
+    // alone, the backup included; the contact stays in the fields.
+    if (const FileResult writable = m_session->checkWritable(true); !writable.ok()) {
+        message(readOnlyMessage(writable, QStringLiteral("le QSO n'a pas été enregistré")));
+        return;
     }
+    m_session->backupBeforeFirstChange();
+    // The contact matters more than the first name: a failed store is told
+    // with the rest of the operation, and the contact is still written.
+    OperationFaults faults;
+    if (FileResult stored =
+            m_session->Memoriser_Prenom(buildPrenomLine(f.indicatif, f.dpt, f.prenom));
+        !stored.ok())
+        faults.prenoms = stored;
 
     LogChange change;
     if (Flag_Modif) {
@@ -125,10 +131,13 @@ void EntryForm::Valider_Qso()
     } else {
         change = m_session->Inserer_Qso_Chrono(line);
     }
+    const bool newContact = !Flag_Modif;
     // A contact that could not be written stays in the fields, ready to try again.
-    if (!m_host->applyChange(change))
+    if (!m_host->applyChange(change, faults))
         return;
     returnToWaiting(dateUsed);
+    if (newContact)
+        emit contactRecorded(f.indicatif, f.ref);
 }
 
 void EntryForm::returnToWaiting(const QString &dateUsed)
@@ -172,7 +181,7 @@ void EntryForm::supprimerQso()
     }
     const QString line = qsoLineFromListLine(Ligne_Selection);
     if (m_services.messages->question(this, QStringLiteral("Voulez vous Supprimer ce QSO ?")))
-        m_host->applyChange(m_session->Supprimer_Qso(line));
+        m_host->applyChange(m_session->Supprimer_Qso(line), {});
     Annule_Saisie->setEnabled(false);
     Reset_Saisie();
 }

@@ -1,6 +1,5 @@
 // Fichier > "Annuler la dernière modification" and "Restaurer une
-// sauvegarde…", and the report of a failed automatic copy of the log. The
-// changes themselves go through the log session.
+// sauvegarde…". The changes themselves go through the log session.
 #include "main_window.h"
 
 #include "logstore/file_messages.h"
@@ -58,14 +57,6 @@ void MainWindow::addSafetyItems(QMenu *fichier)
     connect(m_session, &LogSession::undoAvailable, Mnu_Annuler, &QAction::setEnabled);
     connect(Mnu_Annuler, &QAction::triggered, this, &MainWindow::Annuler_Modification);
     connect(Mnu_Restaurer, &QAction::triggered, this, &MainWindow::openRestore);
-}
-
-void MainWindow::reportBackupFailure()
-{
-    const std::optional<FileResult> failure = m_session->takeBackupFailure();
-    if (!failure)
-        return;
-    message(backupNotMadeMessage(*failure));
 }
 
 void MainWindow::Annuler_Modification()

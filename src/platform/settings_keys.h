@@ -42,6 +42,16 @@ inline const QString kKeyPosteVitesse = QStringLiteral("Poste Vitesse");
 // Section of the station (application "Brenox"): the cluster window's band.
 inline const QString kKeyBandeCluster = QStringLiteral("bande Cluster");
 
+// Section of the station (application "VQX"): the link to a DX-cluster node
+// and the spots window. "Oui" or "Non" for the boxes, "Non" by default.
+inline const QString kKeyClusterAdresse = QStringLiteral("Cluster Adresse");
+inline const QString kKeyClusterPort = QStringLiteral("Cluster Port");
+inline const QString kKeyClusterIndicatif = QStringLiteral("Cluster Indicatif");
+inline const QString kKeyClusterAuDemarrage = QStringLiteral("Cluster Au Demarrage");
+inline const QString kKeySpotsSon = QStringLiteral("Spots Son");
+inline const QString kKeySpotsAContacter = QStringLiteral("Spots A Contacter");
+inline constexpr int kDefaultClusterPort = 7300;
+
 // The callsign until the operator chooses one: the default of
 // "Indicatif Station".
 inline const QString kFirstRunCallsign = QStringLiteral("FXXXX");

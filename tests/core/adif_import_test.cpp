@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <functional>
 #include <map>
 #include <unistd.h>
@@ -266,27 +267,36 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"TimeTooShort",
                     {{"TIME_ON", "932"}},
                     "heure (TIME_ON) « 932 » invalide (attendu HHMM ou HHMMSS)"},
-        RefusalCase{"NoCallsign", {{"CALL", nullptr}}, "indicatif absent : Entrez un indicatif"},
+        RefusalCase{"NoCallsign",
+                    {{"CALL", nullptr}},
+                    "indicatif (CALL) absent : le log a besoin de cette valeur"},
         RefusalCase{"CallsignTooLong",
                     {{"CALL", "F1ABC/P/QRP/X"}},
-                    "indicatif « F1ABC/P/QRP/X » : 12 caracteres maxi pour l'indicatif"},
-        RefusalCase{"NoMode", {{"MODE", nullptr}}, "mode absent : Entrez un Mode"},
+                    "indicatif (CALL) « F1ABC/P/QRP/X » : le log garde 12 caractères au plus pour "
+                    "l'indicatif"},
         RefusalCase{
-            "ModeTooLong", {{"MODE", "RTTY"}}, "mode « RTTY » : 3 caracteres maxi pour le Mode"},
-        RefusalCase{"ReportTooLong",
-                    {{"RST_RCVD", "5999"}},
-                    "report reçu « 5999 » : 3 caracteres maxi pour le Report"},
+            "NoMode", {{"MODE", nullptr}}, "mode (MODE) absent : le log a besoin de cette valeur"},
+        RefusalCase{"ModeTooLong",
+                    {{"MODE", "RTTY"}},
+                    "mode (MODE) « RTTY » : le log garde 3 caractères au plus pour le mode"},
+        RefusalCase{
+            "ReportTooLong",
+            {{"RST_RCVD", "5999"}},
+            "report reçu (RST_RCVD) « 5999 » : le log garde 3 caractères au plus pour un report"},
         RefusalCase{"ReportAboveFive",
                     {{"RST_SENT", "699"}},
-                    "report envoyé « 699 » : R (de RST)doit etre compris entre 0 et 5"},
+                    "report envoyé (RST_SENT) « 699 » : un report RST est attendu (59, 599…)"},
+        RefusalCase{"DigitalModeReport",
+                    {{"MODE", "FT8"}, {"RST_RCVD", "-12"}},
+                    "report reçu (RST_RCVD) « -12 » : un report RST est attendu (59, 599…)"},
         RefusalCase{"ReportOfAnotherKind",
                     {{"RST_SENT", "-10"}},
-                    "report envoyé « -10 » : R (de RST)doit etre compris entre 0 et 5"},
+                    "report envoyé (RST_SENT) « -10 » : un report RST est attendu (59, 599…)"},
         RefusalCase{
             "FountainNameTooLong",
             {{"COMMENT", "F. DE LA PLACE DU GENERAL LECLERC"}},
-            "nom de la fontaine « F. DE LA PLACE DU GENERAL LECLERC » : 30 caracteres maxi pour le "
-            "nom de la Fontaine"},
+            "nom de la fontaine « F. DE LA PLACE DU GENERAL LECLERC » : le log garde 30 caractères "
+            "au plus pour le nom de la fontaine"},
         RefusalCase{"ControlCharacter",
                     {{"COMMENT", "F. DE\tLA PLACE"}},
                     "caractère de contrôle (U+0009) impossible à écrire dans le log (nom de la "
@@ -722,6 +732,26 @@ TEST_F(AdifImportFiles, FailedLogRewriteRemovesADirectoryItCreated)
     EXPECT_EQ(readBytes(logPath()), QByteArray());
 }
 
+TEST_F(AdifImportFiles, FailedDirectoryRewriteNamesTheDirectory)
+{
+    writeLog({kSampleA});
+    const QByteArray before = readBytes(logPath());
+    const ScratchWriter full = [](int, const QByteArray &) {
+        errno = ENOSPC;
+        return false;
+    };
+    const QString path =
+        adif(adiText({recordFor("FBBBB", "75FT002", "06/06/08", "10:00", "20m", "Luc")}));
+    const AdifImportResult r = Importer_ADIF(path, dir.path(), kStation, {}, full);
+    ASSERT_EQ(r.status, AdifImportStatus::NotWritten);
+    EXPECT_EQ(adifImportProblem(r, logPath()),
+              QStringLiteral("Le répertoire des prénoms ") + prenomPath() +
+                  QStringLiteral(" n'a pas pu être mis à jour (le disque est plein).\r\nRien "
+                                 "n'a été importé : le log et la liste des prénoms sont restés "
+                                 "tels qu'ils étaient."));
+    EXPECT_EQ(readBytes(logPath()), before);
+}
+
 TEST_F(AdifImportFiles, CancelledImportWritesNothing)
 {
     writeLog({kSampleA});
@@ -756,7 +786,12 @@ TEST_F(AdifImportFiles, SummaryAndRefusedList)
                                           "logger.adif dans le log de la station F8TEST/P"),
                            QString(),
                            QStringLiteral("Enregistrement 4 (f1abc, 05/06/2021 14:32) : bande "
-                                          "(BAND) « 11m » absente de la liste des bandes")}));
+                                          "(BAND) « 11m » absente de la liste des bandes"),
+                           QStringLiteral("    <CALL:5>f1abc <QSO_DATE:8>20210605 "
+                                          "<TIME_ON:6>143210 <BAND:3>11m <MODE:3>SSB "
+                                          "<RST_SENT:2>59 <RST_RCVD:2>57 <NAME:4>Jean <SIG:3>VQX "
+                                          "<SIG_INFO:7>31FA001 <COMMENT:14>F. de la place "
+                                          "<QSL_RCVD:1>Y <EOR>")}));
     EXPECT_EQ(adifRefusedListFileName(r.fileName), QStringLiteral("autre logger_refus.txt"));
 }
 
@@ -934,3 +969,76 @@ TEST(AdifStandardExport, FileNamedAfterTheStationWithItsSlash)
     EXPECT_EQ(none.status, AdifExportStatus::NoLog);
     EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("F9NONE_VQX_standard.adi"))));
 }
+
+// A logger without SIG fields: the reference is written in the comment. The
+// operator is asked whether to take those records, and the summary counts
+// them on their own line.
+struct CommentRow
+{
+    const char *name;
+    bool answer;
+    int imported;
+    int notVqx;
+    int refused;
+    const char *summaryLine;
+};
+
+class AdifCommentReferences : public AdifImportFiles, public testing::WithParamInterface<CommentRow>
+{
+};
+
+TEST_P(AdifCommentReferences, AreTakenOnlyWhenTheOperatorSaysSo)
+{
+    const CommentRow &row = GetParam();
+    const QByteArray xlogStyle =
+        "xlog ADIF export\r\n<ADIF_VER:5>2.2.0 <PROGRAMID:4>xlog <EOH>\r\n"
+        "<CALL:5>F5XYZ<QSO_DATE:8>20210605<TIME_ON:4>1432<BAND:3>20M<MODE:2>CW"
+        "<RST_SENT:3>599<RST_RCVD:3>579<NAME:4>Rene<COMMENT:11>VQX 31FA001<EOR>\r\n"
+        "<CALL:5>F6ABC<QSO_DATE:8>20210606<TIME_ON:4>0910<BAND:3>40M<MODE:3>SSB"
+        "<RST_SENT:2>59<RST_RCVD:2>59<NOTES:21>ref 81-ft-002 au parc<EOR>\r\n"
+        "<CALL:5>F8AAA<QSO_DATE:8>20210607<TIME_ON:4>1000<BAND:3>20M<MODE:3>SSB"
+        "<COMMENT:18>31FA001 et 81FT002<EOR>\r\n"
+        "<CALL:5>DL1AA<QSO_DATE:8>20210607<TIME_ON:4>1100<BAND:3>20M<MODE:3>SSB"
+        "<COMMENT:7>contest<EOR>\r\n"
+        "<CALL:5>F4XYZ<QSO_DATE:8>20210608<TIME_ON:4>1200<BAND:3>60M<MODE:3>SSB"
+        "<COMMENT:9>2b fa 010<EOR>\r\n"
+        "<CALL:5>F1ABC<QSO_DATE:8>20210609<TIME_ON:4>1300<BAND:3>20M<MODE:3>SSB"
+        "<SIG:3>VQX<SIG_INFO:7>75FT003<COMMENT:10>F. du parc<EOR>\r\n";
+    const QString path = adif(xlogStyle);
+    writeLog({});
+    int asked = 0;
+    const AdifImportResult r = Importer_ADIF(path, dir.path(), kStation, {}, {}, [&](int count) {
+        asked = count;
+        return row.answer;
+    });
+    ASSERT_EQ(r.status, AdifImportStatus::Imported) << qPrintable(adifImportProblem(r, logPath()));
+    EXPECT_EQ(asked, 3);
+    EXPECT_EQ(r.counts.fromComments, 3);
+    EXPECT_EQ(r.counts.imported, row.imported);
+    EXPECT_EQ(r.counts.notVqx, row.notVqx);
+    EXPECT_EQ(r.counts.refused.size(), row.refused);
+    const QStringList summary = adifImportSummary(r);
+    EXPECT_TRUE(summary.contains(QString::fromUtf8(row.summaryLine)))
+        << qPrintable(summary.join(u'\n'));
+
+    QStringList expected = {qso("F1ABC", "75FT003", "09/06/21", "13:00", "14 Mhz", false, "SSB",
+                                QString(), "F. DU PARC")};
+    if (row.answer) {
+        expected.prepend(qso("F6ABC", "81FT002", "06/06/21", "09:10", "7.0 Mhz", false, "SSB"));
+        expected.prepend(
+            qso("F5XYZ", "31FA001", "05/06/21", "14:32", "14 Mhz", false, "CW", "RENE"));
+        // The recorded report is the file's, not the default one.
+        expected.first().replace(QStringLiteral("599 599"), QStringLiteral("579 599"));
+    }
+    EXPECT_EQ(codepage::decodeLines(readBytes(logPath())).lines.join(u'\n').toStdString(),
+              expected.join(u'\n').toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    XlogStyle, AdifCommentReferences,
+    testing::Values(CommentRow{"taken", true, 3, 2, 1,
+                               "Références trouvées dans COMMENT ou NOTES : 3, prises avec les "
+                               "autres"},
+                    CommentRow{"left_out", false, 1, 2, 0,
+                               "Références trouvées dans COMMENT ou NOTES : 3, laissées de côté"}),
+    [](const auto &info) { return std::string(info.param.name); });

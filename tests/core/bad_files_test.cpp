@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace vqx;
@@ -218,4 +219,83 @@ INSTANTIATE_TEST_SUITE_P(
                          return Enregistrer_Liste_Diplome(d, QStringLiteral("liste.txt"),
                                                           {QStringLiteral("ligne")}, fullDisk);
                      }}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+namespace {
+
+struct ProtectionCase
+{
+    const char *name;
+    mode_t mode;      // of the file the rewrite reaches
+    bool otherOwner;  // another user's file, else the program's user's
+    bool throughLink; // the target is a symbolic link to it
+    bool refused;
+};
+
+void PrintTo(const ProtectionCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class Protection : public ::testing::TestWithParam<ProtectionCase>
+{
+};
+
+struct stat statOf(const QString &path)
+{
+    struct stat st = {};
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return st;
+}
+
+} // namespace
+
+// The operator's protection holds even against root, whose rights ignore the
+// bits: a file whose owner may not write it is never replaced. A file that
+// may be written keeps its owner and mode once rewritten.
+TEST_P(Protection, ReadOnlyFileIsNeverReplaced)
+{
+    const ProtectionCase &c = GetParam();
+    TempFolder dir;
+    const QString file = dir.file(QStringLiteral("FYYYY_VQX.log"));
+    ASSERT_TRUE(writeBytes(file, crlf({A})));
+    if (c.otherOwner) {
+        // Only root may give a file away.
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "needs root to give the file to another user";
+        ASSERT_EQ(::chown(QFile::encodeName(file).constData(), 4242, 4242), 0);
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), c.mode), 0);
+    QString target = file;
+    if (c.throughLink) {
+        target = dir.file(QStringLiteral("lien.log"));
+        ASSERT_TRUE(QFile::link(file, target));
+    }
+    const struct stat before = statOf(file);
+
+    EXPECT_EQ(checkWritable(target).error, c.refused ? FileError::ReadOnly : FileError::None);
+    const FileResult r = rewriteFile(target, crlf({A, B}), kScratchFile);
+    const struct stat after = statOf(file);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_FALSE(QFile::exists(dir.file(kScratchFile)));
+    if (c.refused) {
+        EXPECT_EQ(r.error, FileError::ReadOnly);
+        EXPECT_EQ(r.target, target);
+        EXPECT_EQ(readBytes(file), crlf({A}));
+        EXPECT_EQ(after.st_ino, before.st_ino);
+    } else {
+        EXPECT_TRUE(r.ok());
+        EXPECT_EQ(readBytes(file), crlf({A, B}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BadFiles, Protection,
+    ::testing::Values(ProtectionCase{"ReadOnlyForEveryone", 0444, false, false, true},
+                      ProtectionCase{"OthersMayWriteButNotItsOwner", 0466, false, false, true},
+                      ProtectionCase{"AnotherUsersReadOnlyFile", 0444, true, false, true},
+                      ProtectionCase{"ReadOnlyBehindALink", 0444, false, true, true},
+                      ProtectionCase{"AnotherUsersWritableFile", 0644, true, false, false},
+                      ProtectionCase{"PrivateWritableFile", 0600, false, true, false}),
     [](const auto &info) { return std::string(info.param.name); });

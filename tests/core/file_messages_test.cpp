@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 
 using namespace vqx;
@@ -207,5 +209,55 @@ INSTANTIATE_TEST_SUITE_P(
                                    "(/logs/Temporaire.txt : No space left on device).\r\nRien "
                                    "n'a été importé.")}),
     [](const ::testing::TestParamInfo<SentenceRow> &info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+struct ReasonRow
+{
+    const char *name;
+    FileError error;
+    int code;
+    QString expected;
+};
+
+void PrintTo(const ReasonRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class Reasons : public ::testing::TestWithParam<ReasonRow>
+{
+};
+
+// The usual causes in French; any other keeps the system's words.
+TEST_P(Reasons, AreWordedForTheOperator)
+{
+    const ReasonRow &row = GetParam();
+    FileResult f = fault(row.error, QStringLiteral("/logs/Temporaire.txt"),
+                         QString::fromLocal8Bit(std::strerror(row.code)));
+    f.code = row.code;
+    EXPECT_EQ(fileFaultReason(f), row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FileMessages, Reasons,
+    ::testing::Values(
+        ReasonRow{"DiskFull", FileError::WriteFailed, ENOSPC,
+                  QStringLiteral("le disque est plein")},
+        ReasonRow{"PermissionDenied", FileError::WriteFailed, EACCES,
+                  QStringLiteral("permission refusée")},
+        ReasonRow{"NotThisUsersFile", FileError::ReadOnly, EACCES,
+                  QStringLiteral("l'utilisateur du programme n'a pas le droit de l'écrire")},
+        ReasonRow{"ReadOnlyFileSystem", FileError::ReadOnly, EROFS,
+                  QStringLiteral("le système de fichiers est en lecture seule")},
+        ReasonRow{"FileTooLarge", FileError::WriteFailed, EFBIG,
+                  QStringLiteral("le fichier est trop gros")},
+        ReasonRow{"InputOutputError", FileError::ReplaceFailed, EIO,
+                  QStringLiteral("erreur d'entrée-sortie sur le disque")},
+        ReasonRow{"OtherCauseKeepsTheSystemsWords", FileError::WriteFailed, ENAMETOOLONG,
+                  QString::fromLocal8Bit(std::strerror(ENAMETOOLONG))}),
+    [](const ::testing::TestParamInfo<ReasonRow> &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -102,6 +102,75 @@ TEST_F(PrenomTest, FailedStoreLeavesTheDirectory)
     EXPECT_EQ(readBytes(file()), before);
 }
 
+struct PrenomFileCase
+{
+    const char *name;
+    QByteArray bytes;
+    int malformedLines;
+    int firstMalformedLine;
+    int firstNonTextLine;
+    int firstUtf8Line;
+    QString call;   // looked up
+    QString prenom; // what the lookup gives
+};
+
+void PrintTo(const PrenomFileCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class PrenomFile : public ::testing::TestWithParam<PrenomFileCase>
+{
+};
+
+// Each kind of line the program would not write is found at its first
+// line, and the lookup still gives a name the field can hold.
+TEST_P(PrenomFile, IsCheckedAndReadAtBest)
+{
+    const PrenomFileCase &c = GetParam();
+    TempFolder dir;
+    ASSERT_TRUE(writeBytes(dir.file(kPrenomFile), c.bytes));
+    const PrenomIrregularities irr = checkPrenomFile(dir.path());
+    EXPECT_TRUE(irr.file.ok());
+    EXPECT_EQ(irr.malformedLines, c.malformedLines);
+    EXPECT_EQ(irr.firstMalformedLine, c.firstMalformedLine);
+    EXPECT_EQ(irr.firstNonTextLine, c.firstNonTextLine);
+    EXPECT_EQ(irr.firstUtf8Line, c.firstUtf8Line);
+    const PrenomLookup found = Chercher_Prenom(dir.path(), c.call);
+    EXPECT_TRUE(found.found);
+    EXPECT_EQ(found.prenom, c.prenom);
+}
+
+const QByteArray kGoodLines = "F1AA         31 PAUL\r\nF1BB            \r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Prenoms, PrenomFile,
+    ::testing::Values(
+        PrenomFileCase{"WellFormed", kGoodLines, 0, 0, 0, 0, QStringLiteral("F1AA"),
+                       QStringLiteral("PAUL")},
+        PrenomFileCase{"LineWrittenInUtf8",
+                       kGoodLines + QStringLiteral("F1CC         75 HÉLÈNE\r\n").toUtf8(), 0, 0, 0,
+                       3, QStringLiteral("F1CC"), QStringLiteral("HÉLÈNE")},
+        PrenomFileCase{"NameLongerThanItsColumn",
+                       kGoodLines + "F1CC         13 JEAN-CHRISTOPHE-MARIE-HENRI\r\n", 1, 3, 0, 0,
+                       QStringLiteral("F1CC"), QStringLiteral("JEAN-CHRISTOPHE")},
+        PrenomFileCase{"SeparatorTaken", "F1ABCDEFGHIJK31 PAUL\r\n" + kGoodLines, 1, 1, 0, 0,
+                       QStringLiteral("F1BB"), QString()},
+        PrenomFileCase{"ControlCharacter", kGoodLines + QByteArray("F1DD         31 PA\x01UL\r\n"),
+                       0, 0, 3, 0, QStringLiteral("F1DD"), QStringLiteral("PAUL")}),
+    [](const ::testing::TestParamInfo<PrenomFileCase> &info) {
+        return std::string(info.param.name);
+    });
+
+TEST_F(PrenomTest, LinesOfOtherCallsignsAreKeptByteForByte)
+{
+    const QByteArray utf8 = QStringLiteral("F1CC         75 HÉLÈNE\r\n").toUtf8();
+    const QByteArray odd = QByteArray("F1DD         31 PA\x01UL\x81\r\n");
+    ASSERT_TRUE(writeBytes(file(), utf8 + odd));
+    ASSERT_TRUE(Memoriser_Prenom(dir.path(), QStringLiteral("F1EE         13 ANNE")).ok());
+    EXPECT_EQ(readBytes(file()), utf8 + odd + "F1EE         13 ANNE\r\n");
+}
+
 struct DateCase
 {
     const char *name;

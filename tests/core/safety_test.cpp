@@ -343,6 +343,24 @@ TEST_F(Backups, TheThirtyFirstRemovesTheOldestOfThisStationOnly)
     EXPECT_EQ(backupFiles().size(), 2 * kBackupsKept + 2 + 1);
 }
 
+TEST_F(Backups, ManyCopiesInOneSecondKeepTheNewestThirty)
+{
+    ASSERT_TRUE(writeBytes(log(), crlf({A})));
+    // The first copies of the second are pruned: their numbers are not taken
+    // again, so each new copy sorts newest and the count stays at thirty.
+    for (int i = 1; i <= kBackupsKept + 5; ++i) {
+        const BackupResult r =
+            backupLog(dir.path(), kStation, at(1), {},
+                      i % 2 ? BackupReason::FirstChange : BackupReason::BeforeUndo);
+        ASSERT_TRUE(r.ok());
+        EXPECT_EQ(r.entry.sequence, i);
+    }
+    const QList<BackupEntry> list = listBackups(dir.path(), kStation);
+    ASSERT_EQ(list.size(), kBackupsKept);
+    EXPECT_EQ(list.first().sequence, kBackupsKept + 5);
+    EXPECT_EQ(list.last().sequence, 6);
+}
+
 TEST_F(Backups, ACopyTakenWithTheClockSetBackIsKept)
 {
     ASSERT_TRUE(writeBytes(log(), crlf({A})));

@@ -24,9 +24,11 @@ import re
 import select
 import shutil
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import traceback
 import urllib.parse
@@ -567,7 +569,9 @@ def import_adif(desk):
                  ("Enregistrements refusés à l'import du fichier autre.adi dans le log de la "
                   f"station {STATION_SHOWN}\r\n\r\n"
                   "Enregistrement 3 (F7GHI, 06/06/2021 10:00) : bande (BAND) « 60m » absente de "
-                  "la liste des bandes\r\n").encode("cp1252"))
+                  "la liste des bandes\r\n"
+                  "    " + "".join(adi_field(t, v) for t, v in records[2]) + "<EOR>\r\n"
+                  ).encode("utf-8"))
 
     step("ADIF import: Enter closes the summary")
     desk.focus(summary)
@@ -755,6 +759,110 @@ def keyboard_evening(desk):
     expect_bytes("the log after deleting the contact found", log, line2)
 
 
+def refuse_read_only_log(desk):
+    """The operator made the log read-only: a contact typed and Valide_A is refused with a
+    message, and the log keeps its bytes and its mode."""
+    log_path = desk.log_path(STATION)
+    prenoms = desk.data / "Liste_Prenom.txt"
+    log_path.chmod(0o444)
+    log_before, mode_before = log_path.read_bytes(), log_path.stat().st_mode
+    prenoms_before = prenoms.read_bytes()
+
+    step("read-only log: Ind_A f6ro, Ref_A 75fa010, Enter through the fields, Valide_A, Oui")
+    desk.type("f6ro")
+    desk.keys("Return", "Return")
+    desk.type("75fa010")
+    desk.keys("Return", "Return", "Return", "Return", "Return", "Return", "Return", "Return")
+    desk.answer_box("the recording question", "alt+o")
+    desk.answer_box("the read-only message")
+    expect_bytes("the read-only log", log_path.read_bytes(), log_before)
+    if log_path.stat().st_mode != mode_before:
+        raise Failure(f"the read-only log changed its mode to {oct(log_path.stat().st_mode)}")
+    expect_bytes("Liste_Prenom.txt beside the read-only log", prenoms.read_bytes(), prenoms_before)
+
+
+class SpotNode:
+    """A DX-cluster node on 127.0.0.1: asks for the callsign, then sends its lines."""
+
+    def __init__(self, lines):
+        self.lines = lines
+        self.login = None
+        self.heard = b""
+        self.server = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+        self.server.bind(("127.0.0.1", 0))
+        self.server.listen(1)
+        self.port = self.server.getsockname()[1]
+        self.thread = threading.Thread(target=self._serve, daemon=True)
+        self.thread.start()
+
+    def _serve(self):
+        try:
+            peer, _ = self.server.accept()
+        except OSError:
+            return
+        with peer:
+            peer.sendall(b"\xff\xfb\x01login: ")
+            peer.settimeout(0.2)
+            while True:
+                try:
+                    data = peer.recv(4096)
+                except socket.timeout:
+                    continue
+                except OSError:
+                    return
+                if not data:
+                    return
+                self.heard += data
+                if self.login is None and b"\r\n" in self.heard:
+                    self.login = self.heard.split(b"\r\n")[0].lstrip(b"\xff\xfe\x01").decode()
+                    peer.sendall(b"Hello, this is the test node\r\n" +
+                                 b"".join(line.encode() + b"\a\r\n" for line in self.lines))
+
+    def close(self):
+        self.server.close()
+
+
+def spots_to_entry(desk):
+    """A node spots a needed fountain; Enter on it in "Spots VQX" fills the entry; recorded,
+    the same spot is worked."""
+    spot = ("DX de F4XYZ:     14025.0  TM31F        VQX 31-FA-001 fontaine         1234Z JN03")
+    node = SpotNode([spot, "DX de F4XYZ:     14074.0  DL1AA        FT8 -12 dB   1235Z"])
+    try:
+        step("spots: Trafic > Spots VQX (Alt+T, S), node 127.0.0.1 typed, Alt+C connects")
+        desk.keys("alt+t", "s")
+        spots = desk.wait_window("the spots window", r"^Spots VQX \(aucune à contacter\)$")
+        desk.keys("alt+a")
+        desk.type("127.0.0.1")
+        desk.keys("alt+p", "ctrl+a")
+        desk.type(str(node.port))
+        desk.keys("alt+c")
+        wait_for("the login callsign", lambda: node.login is not None, WINDOW_TIMEOUT)
+        if node.login != "F4ABC":
+            raise Failure(f"the node was given the login {node.login!r}, expected 'F4ABC'")
+        step("spots: the spot of 31FA001 on 14 Mhz is shown as Nouvelle")
+        desk.wait_window("the needed spot", r"^Spots VQX \(1 à contacter\)$")
+        desk.display.screenshot(desk.folder / "spots.png")
+
+        step("spots: Alt+T to the list, Enter: the entry waits in Mode_A")
+        before = utc_now()
+        desk.keys("alt+t", "Return")
+        desk.focus(desk.main)
+        # CW from the band plan is confirmed, then the reports, the name, the QSL box.
+        desk.keys("Return", "Return", "Return", "Return", "Return", "Return")
+        desk.answer_box("the recording question", "alt+o")
+        log = desk.wait_size("the contact from the spot", desk.log_path(STATION), 109)
+        after = utc_now()
+        date, heure = check_stamp(log, before, after)
+        expect_bytes("the log after the spot", log,
+                     qso_line("TM31F", "31", "", "31FA001", date, heure, "CW", "14 Mhz", "599",
+                              "599", "F.", False))
+        step("spots: the same spot is now Déjà contactée")
+        desk.wait_window("the worked spot", r"^Spots VQX \(aucune à contacter\)$")
+        desk.display.screenshot(desk.folder / "spots_worked.png")
+    finally:
+        node.close()
+
+
 class Rigctld:
     """Hamlib's dummy radio, rigctld -m 1, on a free port of 127.0.0.1."""
 
@@ -827,11 +935,13 @@ def radio_fills_band_and_mode(desk):
 # --- Scenarios ----------------------------------------------------------------------
 
 def scenario_first_contact(desk):
-    """First start, a station, one contact, the same fountain refused, the ADIF export."""
+    """First start, a station, one contact, the same fountain refused, the ADIF export, a
+    contact refused once the log is read-only."""
     first_start(desk)
     record_contact(desk)
     refuse_same_reference(desk)
     export_adif(desk)
+    refuse_read_only_log(desk)
 
 
 def scenario_import_adif(desk):
@@ -869,6 +979,13 @@ def scenario_radio(desk):
     radio_fills_band_and_mode(desk)
 
 
+def scenario_cluster_spots(desk):
+    """First start, a spot of a needed fountain from a node on 127.0.0.1 taken into the entry
+    from the keyboard, recorded, then shown as worked."""
+    first_start(desk)
+    spots_to_entry(desk)
+
+
 SCENARIOS = {
     "first_contact": scenario_first_contact,
     "import_adif": scenario_import_adif,
@@ -876,6 +993,7 @@ SCENARIOS = {
     "undo": scenario_undo,
     "keyboard_evening": scenario_keyboard_evening,
     "radio": scenario_radio,
+    "cluster_spots": scenario_cluster_spots,
 }
 
 

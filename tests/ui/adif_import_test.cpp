@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressDialog>
+#include <QScrollBar>
 #include <QTimer>
 
 using namespace vqx;
@@ -152,15 +153,100 @@ private slots:
                  h->dir.file(QStringLiteral("autre_refus.txt")));
         QCOMPARE(h->fakes.messages.shown,
                  QStringList{QStringLiteral("La liste a été enregistrée sous le nom : refus.txt")});
+        // UTF-8, read in an editor; each reason is followed by its record.
+        const QString refusedRecord =
+            QStringLiteral("<CALL:5>FEEEE <QSO_DATE:8>20080608 <TIME_ON:4>1432 <BAND:3>60m "
+                           "<MODE:3>SSB <SIG:3>VQX <SIG_INFO:7>01FA001 <EOR>");
         QCOMPARE(readBytes(saved),
-                 crlf({QStringLiteral("Enregistrements refusés à l'import du fichier autre.adi "
-                                      "dans le log de la station F8TEST"),
-                       QString(), w->Liste_Refus->item(0)->text()}));
+                 QStringList({QStringLiteral("Enregistrements refusés à l'import du fichier "
+                                             "autre.adi dans le log de la station F8TEST"),
+                              QString(), w->Liste_Refus->item(0)->text(),
+                              QStringLiteral("    ") + refusedRecord, QString()})
+                     .join(QStringLiteral("\r\n"))
+                     .toUtf8());
+
+        // The refused records alone, as an ADIF file to correct and import again.
+        const QString savedAdif = h->dir.file(QStringLiteral("refus.adi"));
+        h->fakes.fileDialogs.saveAnswers = {savedAdif};
+        h->fakes.messages.clear();
+        QApplication::setActiveWindow(w);
+        QTest::keyClick(w->windowHandle(), Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(h->fakes.fileDialogs.saved.size(), 2);
+        QCOMPARE(h->fakes.fileDialogs.saved.at(1).place,
+                 h->dir.file(QStringLiteral("autre_refus.adi")));
+        QCOMPARE(h->fakes.messages.shown,
+                 QStringList{QStringLiteral("Les enregistrements refusés ont été enregistrés sous "
+                                            "le nom : refus.adi")});
+        const AdifFile again = readAdif(readBytes(savedAdif));
+        QVERIFY(again.ok());
+        QCOMPARE(again.records.size(), 1);
+        QCOMPARE(again.records.at(0).value(QLatin1String("BAND")), QStringLiteral("60m"));
+        QCOMPARE(again.records.at(0).value(QLatin1String("CALL")), QStringLiteral("FEEEE"));
 
         // Enter closes it: the focus is back on Fermer.
         QApplication::setActiveWindow(w);
         QTest::keyClick(w->windowHandle(), Qt::Key_Return);
         QTRY_VERIFY(!importWindow());
+    }
+
+    // A long reason wraps in the list: its end is never behind a scroll bar.
+    void longReasonsFitTheList()
+    {
+        h->writeLog({kSampleA});
+        const QString call = QStringLiteral("F1ABC/") + QString(90, QLatin1Char('X'));
+        h->fakes.fileDialogs.openAnswers = {
+            adifFile(record(call, QStringLiteral("75FT002"), QStringLiteral("20080606")))};
+        MainWindow *m = h->open();
+        m->Mnu_Import_ADIF->trigger();
+        AdifImportWindow *w = importWindow();
+        QVERIFY(w);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QCOMPARE(w->Liste_Refus->count(), 1);
+        QVERIFY(w->Liste_Refus->item(0)->text().contains(call));
+        const QFontMetrics fm(w->Liste_Refus->font());
+        QVERIFY(fm.horizontalAdvance(w->Liste_Refus->item(0)->text()) >
+                w->Liste_Refus->viewport()->width());
+        QTRY_COMPARE(w->Liste_Refus->horizontalScrollBar()->maximum(), 0);
+        QVERIFY(w->Liste_Refus->visualItemRect(w->Liste_Refus->item(0)).height() >
+                fm.lineSpacing() * 3 / 2);
+    }
+
+    void referencesInCommentsAfterAQuestion_data()
+    {
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QString>("summaryLine");
+        QTest::newRow("Oui") << true << 2
+                             << QStringLiteral("Références trouvées dans COMMENT ou NOTES : 1, "
+                                               "prises avec les autres");
+        QTest::newRow("Non") << false << 1
+                             << QStringLiteral("Références trouvées dans COMMENT ou NOTES : 1, "
+                                               "laissées de côté");
+    }
+    void referencesInCommentsAfterAQuestion()
+    {
+        QFETCH(bool, answer);
+        QFETCH(int, lines);
+        QFETCH(QString, summaryLine);
+        h->writeLog({});
+        h->fakes.fileDialogs.openAnswers = {
+            adifFile("xlog <EOH>\r\n<CALL:5>F5XYZ <QSO_DATE:8>20210605 <TIME_ON:4>1432 <BAND:3>20M "
+                     "<MODE:2>CW <COMMENT:11>vqx 31fa001 <EOR>\r\n" +
+                     record(QStringLiteral("FBBBB"), QStringLiteral("75FT002"),
+                            QStringLiteral("20080606")))};
+        MainWindow *m = h->open();
+        h->fakes.messages.answers = {answer};
+        m->Mnu_Import_ADIF->trigger();
+        QCOMPARE(h->fakes.messages.asked,
+                 QStringList{QStringLiteral(
+                     "1 enregistrement(s) sans champ SIG portent une seule référence de fontaine "
+                     "dans leur commentaire (COMMENT ou NOTES).\r\nLes importer aussi comme QSO "
+                     "VQX ?")});
+        QCOMPARE(m->logModel()->rowCount(), lines);
+        AdifImportWindow *w = importWindow();
+        QVERIFY(w);
+        QVERIFY2(w->Resume_Import->text().split(QLatin1Char('\n')).contains(summaryLine),
+                 qPrintable(w->Resume_Import->text()));
     }
 
     void nothingNewLeavesTheLogAndSaysSo()

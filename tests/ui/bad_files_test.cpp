@@ -4,6 +4,8 @@
 #include "main_harness.h"
 
 #include "awards/award_list_window.h"
+#include "logstore/codepage.h"
+#include "logstore/prenoms.h"
 #include "search/search_window.h"
 #include "session/shared_values.h"
 #include "station/station_window.h"
@@ -64,6 +66,7 @@ private slots:
     void badLog_data();
     void badLog();
     void nothingCanBeWrittenInTheDataFolder();
+    void irregularFirstNameFile();
     void dataFolderIsAFile();
     void damagedSettingsFile();
 };
@@ -84,11 +87,21 @@ void BadFilesTest::badLog_data()
     QTest::newRow("lines longer than 107")
         << int(LogKind::File)
         << enc(A + QStringLiteral(" REMARQUE\r\n") + B + QStringLiteral("\r\n")) << 2 << "107";
+    // Each kind of fault names its first line.
     QTest::newRow("bytes that are not text")
         << int(LogKind::File)
-        << enc(A.left(20)) + QByteArray("\x00\x01\x81\x9d", 4) +
+        << enc(B + QStringLiteral("\r\n") + A.left(20)) + QByteArray("\x00\x01\x81\x9d", 4) +
                enc(A.mid(24) + QStringLiteral("\r\n"))
-        << 1 << "pas du texte";
+        << 2 << "pas du texte (le premier à la ligne 2)";
+    QTest::newRow("a line written in UTF-8")
+        << int(LogKind::File)
+        << enc(A + QStringLiteral("\r\n")) +
+               qso(QStringLiteral("FBBBB"), QStringLiteral("75FT002"), QStringLiteral("06/06/08"),
+                   QStringLiteral("10:00"), QStringLiteral("14 Mhz"), true, QStringLiteral("SSB"),
+                   QStringLiteral("HÉLÈNE"))
+                   .toUtf8() +
+               "\r\n"
+        << 2 << "en UTF-8 (la première est la ligne 2";
     QTest::newRow("a folder") << int(LogKind::Folder) << QByteArray() << 0 << "pas un fichier";
     QTest::newRow("missing") << int(LogKind::Missing) << QByteArray() << 0 << "introuvable";
 }
@@ -213,18 +226,14 @@ void BadFilesTest::nothingCanBeWrittenInTheDataFolder()
     c.ref = QStringLiteral("75FA010");
     QCOMPARE(h.typeContact(c), QString());
     QVERIFY(h.record());
-    // The first name, the backup, then the contact: three messages, each
-    // naming its file.
-    QCOMPARE(h.fakes.messages.shown.size(), 3);
-    QVERIFY2(h.fakes.messages.shown.at(0).contains(QStringLiteral("Liste_Prenom.txt")),
-             qPrintable(h.fakes.messages.shown.at(0)));
-    QVERIFY2(h.fakes.messages.shown.at(1).contains(
-                 QDir::toNativeSeparators(h.dir.file(QStringLiteral("Sauvegardes")))),
-             qPrintable(h.fakes.messages.shown.at(1)));
-    QVERIFY2(h.fakes.messages.shown.at(2).contains(QDir::toNativeSeparators(h.logFile())),
-             qPrintable(h.fakes.messages.shown.at(2)));
-    QVERIFY(
-        h.fakes.messages.shown.at(2).contains(QStringLiteral("Le log est resté tel qu'il était.")));
+    // The first name, the backup and the contact: one message naming each file.
+    QCOMPARE(h.fakes.messages.shown.size(), 1);
+    const QString shown = h.fakes.messages.shown.first();
+    for (const QString &named :
+         {QDir::toNativeSeparators(h.logFile()), QDir::toNativeSeparators(h.dir.file(kPrenomFile)),
+          QDir::toNativeSeparators(h.dir.file(QStringLiteral("Sauvegardes"))),
+          QStringLiteral("Le log est resté tel qu'il était.")})
+        QVERIFY2(shown.contains(named), qPrintable(shown));
     // The contact is still in the fields, ready to be recorded again.
     QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("F5NEW"));
     QCOMPARE(m->logModel()->rowCount(), 1);
@@ -247,6 +256,52 @@ void BadFilesTest::nothingCanBeWrittenInTheDataFolder()
 }
 
 // The data folder is a file: no log can be found nor created there.
+// A first-name file edited by hand: told once at start, first line of each
+// kind named; the lookup reads a UTF-8 line as UTF-8 and never fills more
+// than the field's 15 characters; the other lines stay byte for byte.
+void BadFilesTest::irregularFirstNameFile()
+{
+    MainHarness h;
+    h.setStation(QStringLiteral("F1ABC"));
+    h.writeLog({A});
+    const QString prenoms = h.dir.file(kPrenomFile);
+    const QByteArray utf8 = QStringLiteral("F5NEW        75 HÉLÈNE\r\n").toUtf8();
+    const QByteArray tooLong = "F6LNG        31 JEAN-CHRISTOPHE-MARIE-HENRI\r\n";
+    QVERIFY(writeBytes(prenoms, "FAAAA        31 JEAN\r\n" + utf8 + tooLong));
+
+    MainWindow *m = h.open();
+    QCOMPARE(h.fakes.messages.shown,
+             QStringList{QStringLiteral("Le répertoire des prénoms ") +
+                         QDir::toNativeSeparators(prenoms) +
+                         QStringLiteral(" contient 1 ligne(s) mal disposée(s) (la première "
+                                        "est la ligne 3 : un prénom de plus de 15 caractères, ou "
+                                        "des colonnes décalées), des lignes écrites en UTF-8 (la "
+                                        "première est la ligne 2 : le fichier a sans doute été "
+                                        "modifié dans un éditeur en UTF-8).\r\nLes prénoms y sont "
+                                        "lus au mieux, jamais au-delà de 15 caractères, et le "
+                                        "fichier n'a pas été modifié.")});
+    h.fakes.messages.clear();
+
+    Keyboard::typeEnter(QStringLiteral("F6LNG"));
+    QCOMPARE(Keyboard::focusName(), QStringLiteral("Prenom_A"));
+    QCOMPARE(m->form()->Prenom_A->text(), QStringLiteral("JEAN-CHRISTOPHE"));
+    QTest::mouseClick(m->form()->Efface_A, Qt::LeftButton);
+
+    MainHarness::Contact c;
+    c.call = QStringLiteral("F5NEW");
+    c.ref = QStringLiteral("75FA010");
+    QCOMPARE(h.typeContact(c), QString());
+    QCOMPARE(m->form()->Prenom_A->text(), QStringLiteral("HÉLÈNE"));
+    QVERIFY(h.record());
+    QCOMPARE(h.fakes.messages.shown, QStringList());
+    // The log has the name in its own code page, one byte a letter.
+    QVERIFY(h.logBytes().contains(codepage::encode(QStringLiteral(" HÉLÈNE         "))));
+    // The recorded line replaced the UTF-8 one; the others are as they were.
+    QCOMPARE(readBytes(prenoms), "FAAAA        31 JEAN\r\n" +
+                                     codepage::encode(QStringLiteral("F5NEW        75 HÉLÈNE")) +
+                                     "\r\n" + tooLong);
+}
+
 void BadFilesTest::dataFolderIsAFile()
 {
     TempFolder outer;

@@ -240,6 +240,7 @@ void MainWindowTest::titleHeaderAndMenus()
                                     QStringLiteral("Carte "), QStringLiteral("Diplomes"),
                                     QStringLiteral("Afficher Cluster"), QStringLiteral("Règlement"),
                                     QStringLiteral("Trafic"), QStringLiteral("Aide")}));
+    QCOMPARE(caption(m->Mnu_Spots), QStringLiteral("Spots VQX"));
     QCOMPARE(caption(m->Mnu_ADIF), QStringLiteral("Exporter le log au format ADIF"));
     QCOMPARE(caption(m->Mnu_Quitter), QStringLiteral("Quitter ZAT_VQX"));
     QCOMPARE(caption(m->Mnu_L_Contacte), QStringLiteral("des Fontaines contactées"));

@@ -76,6 +76,8 @@ void SecondaryWindowsTest::escapeClosesAndGivesTheKeyboardBack_data()
     QTest::newRow("poste radio, Alt+T P")
         << none << QKeySequence(QStringLiteral("Alt+T, P")) << QStringLiteral("Poste_Radio")
         << QStringLiteral("Ind_A");
+    QTest::newRow("spots VQX, Alt+T S") << none << QKeySequence(QStringLiteral("Alt+T, S"))
+                                        << QStringLiteral("Spots_VQX") << QStringLiteral("Ind_A");
     QTest::newRow("search, Shift+Tab to its button, space")
         << none << QKeySequence(QStringLiteral("Shift+Tab, Shift+Tab, Shift+Tab, Space"))
         << QStringLiteral("Recherche_Indicatif") << QStringLiteral("Rechercher");
