@@ -6,6 +6,7 @@
 #include "logstore/bands.h"
 #include "logstore/codepage.h"
 #include "logstore/fountain_references.h"
+#include "logstore/line_buffer.h"
 #include "logstore/log_operations.h"
 #include "logstore/prenoms.h"
 
@@ -18,6 +19,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -163,7 +165,34 @@ public:
     }
     bool any() const { return !m_lines.isEmpty(); }
 
-    QStringList applyTo(const QStringList &directory)
+    // The directory file with the stores applied, as a rewrite writes it.
+    QByteArray applyTo(const LineBuffer &directory) const
+    {
+        QByteArray out;
+        out.reserve(directory.bytes().size() + directory.size() + m_lines.size() * 40);
+        std::vector<bool> placed(size_t(m_lines.size()), false);
+        QString line;
+        qsizetype run = 0;
+        for (qsizetype n = 0; n < directory.size(); ++n) {
+            codepage::decodeInto(
+                directory.raw(n).first(qMin<qsizetype>(kKey, directory.raw(n).size())), line);
+            const int i = find(line);
+            if (i < 0)
+                continue;
+            directory.appendTo(out, run, n);
+            out.append(codepage::encode(m_lines.at(i))).append("\r\n", 2);
+            placed[size_t(i)] = true;
+            run = n + 1;
+        }
+        directory.appendTo(out, run, directory.size());
+        for (int i = 0; i < m_lines.size(); ++i) {
+            if (!placed[size_t(i)])
+                out.append(codepage::encode(m_lines.at(i))).append("\r\n", 2);
+        }
+        return out;
+    }
+
+    QStringList applyTo(const QStringList &directory) const
     {
         QStringList out;
         out.reserve(directory.size() + m_lines.size());
@@ -209,14 +238,24 @@ struct NewContact
     qsizetype gap = 0; // the index of the log line it goes before
 };
 
-// The log with the new contacts in place: each before the first line of
-// the log whose date and time are the same or later.
-QStringList merged(const QStringList &log, std::vector<NewContact> added)
+// The log as the plan reads it: its lines decoded one at a time, and the
+// date and time of each.
+struct LogReader
 {
-    std::vector<qint64> reached(size_t(log.size()));
+    qsizetype size = 0;
+    std::function<void(qsizetype, QString &)> line;
+    std::function<qint64(qsizetype)> key;
+};
+
+// Each new contact's place: before the first line of the log whose date and
+// time are the same or later; in date order, then file order, among
+// themselves.
+void placeNewContacts(const LogReader &log, std::vector<NewContact> &added)
+{
+    std::vector<qint64> reached(size_t(log.size));
     qint64 latest = std::numeric_limits<qint64>::min();
-    for (qsizetype i = 0; i < log.size(); ++i) {
-        latest = std::max(latest, dateTimeKey(log.at(i)));
+    for (qsizetype i = 0; i < log.size; ++i) {
+        latest = std::max(latest, log.key(i));
         reached[size_t(i)] = latest;
     }
     for (NewContact &c : added)
@@ -224,6 +263,11 @@ QStringList merged(const QStringList &log, std::vector<NewContact> added)
     std::stable_sort(added.begin(), added.end(), [](const NewContact &a, const NewContact &b) {
         return a.gap != b.gap ? a.gap < b.gap : a.key < b.key;
     });
+}
+
+// The log with the new contacts in place.
+QStringList merged(const QStringList &log, std::vector<NewContact> added)
+{
     QStringList out;
     out.reserve(log.size() + qsizetype(added.size()));
     auto next = added.begin();
@@ -235,6 +279,169 @@ QStringList merged(const QStringList &log, std::vector<NewContact> added)
     }
     return out;
 }
+
+// The same as the bytes of the new log file: the runs of old lines between
+// two new contacts are copied whole.
+QByteArray merged(const LineBuffer &log, const std::vector<NewContact> &added)
+{
+    QByteArray out;
+    out.reserve(log.bytes().size() + log.size() * 2 +
+                qsizetype(added.size()) * (QsoLine::Length + 2));
+    qsizetype run = 0;
+    for (const NewContact &c : added) {
+        log.appendTo(out, run, c.gap);
+        run = c.gap;
+        out.append(codepage::encode(c.line)).append("\r\n", 2);
+    }
+    log.appendTo(out, run, log.size());
+    return out;
+}
+
+QStringView trimmedColumn(const QString &line, const Column &c)
+{
+    return QStringView(line).mid(c.start - 1, c.width).trimmed();
+}
+
+// The same contact for the import: callsign, date and time, once the
+// fountain and band are known to match.
+bool sameContactColumns(const QString &a, const QString &b)
+{
+    for (const Column *c : {&QsoLine::Indicatif, &QsoLine::Date, &QsoLine::Heure}) {
+        if (trimmedColumn(a, *c) != trimmedColumn(b, *c))
+            return false;
+    }
+    return true;
+}
+
+// The plan, built while the file is read: each record is mapped when it is
+// read and only its log line is kept.
+class Planner
+{
+public:
+    AdifImportCounts counts;
+
+    void add(const AdifRecord &record, int number)
+    {
+        // Records whose reference is only in COMMENT or NOTES are mapped as
+        // contacts and marked: whether they are taken is asked once the file
+        // is read, and those left out are dropped then.
+        const bool inComment = hasCommentReference(record);
+        if (inComment)
+            ++counts.fromComments;
+        AdifMappedRecord m = mapAdifRecord(record, inComment);
+        if (m.kind == AdifRecordKind::NotVqx) {
+            ++counts.notVqx;
+            return;
+        }
+        if (m.kind == AdifRecordKind::Refused) {
+            counts.refused.append({number, record.value(QLatin1String("CALL")).trimmed(),
+                                   record.value(QLatin1String("QSO_DATE")).trimmed(),
+                                   record.value(QLatin1String("TIME_ON")).trimmed(), m.reason,
+                                   adifRecordText(record)});
+            m_refusedFromComment.push_back(inComment);
+            return;
+        }
+        m_candidates.push_back({buildQsoLine(m.fields), !m.fields.prenom.isEmpty(), inComment});
+    }
+
+    // Keeps or drops the records whose reference is only in a comment.
+    void takeCommentReferences(bool take)
+    {
+        counts.fromCommentsTaken = take;
+        if (take)
+            return;
+        m_candidates.erase(std::remove_if(m_candidates.begin(), m_candidates.end(),
+                                          [](const Candidate &c) { return c.fromComment; }),
+                           m_candidates.end());
+        QList<AdifRefusal> kept;
+        for (qsizetype i = 0; i < counts.refused.size(); ++i) {
+            if (!m_refusedFromComment[size_t(i)])
+                kept.append(std::move(counts.refused[i]));
+        }
+        counts.refused = std::move(kept);
+        m_refusedFromComment.clear();
+    }
+
+    // Looks the contacts up in the log, then decides for each in file order.
+    std::vector<NewContact> decide(const LogReader &log, DirectoryStores *directory)
+    {
+        // One pass over the log, looking up only the file's contacts: the
+        // log's columns are compared as Ref_Deja_Contactee does, without
+        // blanks.
+        QMultiHash<size_t, int> byFountain;
+        byFountain.reserve(qsizetype(m_candidates.size()));
+        for (size_t i = 0; i < m_candidates.size(); ++i) {
+            const QString &l = m_candidates[i].line;
+            byFountain.insert(
+                qHashMulti(0, trimmedColumn(l, QsoLine::Ref), trimmedColumn(l, QsoLine::QRG)),
+                int(i));
+        }
+        QString l;
+        for (qsizetype n = 0; n < log.size; ++n) {
+            log.line(n, l);
+            const QStringView ref = trimmedColumn(l, QsoLine::Ref);
+            const QStringView qrg = trimmedColumn(l, QsoLine::QRG);
+            const size_t hash = qHashMulti(0, ref, qrg);
+            for (auto it = byFountain.constFind(hash);
+                 it != byFountain.constEnd() && it.key() == hash; ++it) {
+                Candidate &c = m_candidates[size_t(it.value())];
+                if (trimmedColumn(c.line, QsoLine::Ref) != ref ||
+                    trimmedColumn(c.line, QsoLine::QRG) != qrg)
+                    continue;
+                c.fountainInLog = true;
+                c.contactInLog = c.contactInLog || sameContactColumns(c.line, l);
+            }
+        }
+
+        // In file order: a contact of the log or of an earlier record is a
+        // duplicate; a fountain worked on that band, already contacted.
+        QSet<QString> contacts;
+        QSet<QString> fountains;
+        std::vector<NewContact> added;
+        for (Candidate &c : m_candidates) {
+            const QString &line = c.line;
+            const QStringView call = trimmedColumn(line, QsoLine::Indicatif);
+            const QStringView ref = trimmedColumn(line, QsoLine::Ref);
+            const QStringView qrg = trimmedColumn(line, QsoLine::QRG);
+            const QString contact = contactKey(call, ref, qrg, trimmedColumn(line, QsoLine::Date),
+                                               trimmedColumn(line, QsoLine::Heure));
+            if (c.contactInLog || contacts.contains(contact)) {
+                ++counts.duplicates;
+                continue;
+            }
+            const QString fountain = fountainKey(ref, qrg);
+            if (c.fountainInLog || fountains.contains(fountain)) {
+                ++counts.alreadyContacted;
+                continue;
+            }
+            contacts.insert(contact);
+            fountains.insert(fountain);
+            if (c.withPrenom)
+                directory->store(buildPrenomLine(call.toString(),
+                                                 trimmedColumn(line, QsoLine::Dpt).toString(),
+                                                 trimmedColumn(line, QsoLine::Prenom).toString()));
+            const qint64 key = dateTimeKey(line);
+            added.push_back({std::move(c.line), key, 0});
+            ++counts.imported;
+        }
+        m_candidates.clear();
+        m_candidates.shrink_to_fit();
+        placeNewContacts(log, added);
+        return added;
+    }
+
+private:
+    struct Candidate
+    {
+        QString line;
+        bool withPrenom = false;
+        bool fromComment = false;
+        bool fountainInLog = false;
+        bool contactInLog = false;
+    };
+    std::vector<Candidate> m_candidates;
+    std::vector<bool> m_refusedFromComment; // beside counts.refused
+};
 
 QString shownDate(const QString &adif)
 {
@@ -363,103 +570,21 @@ AdifImportPlan planAdifImport(const QList<AdifRecord> &records, const QStringLis
                               bool takeCommentReferences)
 {
     AdifImportPlan plan;
-    AdifImportCounts &counts = plan.counts;
-    counts.fromCommentsTaken = takeCommentReferences;
-
-    // The contacts of the file, refusals and records of other kinds counted.
-    struct Candidate
-    {
-        QsoFields fields;
-        QString line;
-        bool fountainInLog = false;
-        bool contactInLog = false;
-    };
-    std::vector<Candidate> candidates;
+    Planner planner;
     const qsizetype total = records.size();
     for (qsizetype n = 0; n < total; ++n) {
         if (progress && n % 256 == 0 && !progress(n, total)) {
             plan.cancelled = true;
             return plan;
         }
-        const AdifRecord &record = records.at(n);
-        const bool inComment = hasCommentReference(record);
-        if (inComment) {
-            ++counts.fromComments;
-            if (!takeCommentReferences)
-                continue;
-        }
-        AdifMappedRecord m = mapAdifRecord(record, inComment);
-        const auto refuse = [&](const QString &reason) {
-            counts.refused.append({int(n + 1), record.value(QLatin1String("CALL")).trimmed(),
-                                   record.value(QLatin1String("QSO_DATE")).trimmed(),
-                                   record.value(QLatin1String("TIME_ON")).trimmed(), reason,
-                                   adifRecordText(record)});
-        };
-        if (m.kind == AdifRecordKind::NotVqx) {
-            ++counts.notVqx;
-            continue;
-        }
-        if (m.kind == AdifRecordKind::Refused) {
-            refuse(m.reason);
-            continue;
-        }
-        QString line = buildQsoLine(m.fields);
-        candidates.push_back({std::move(m.fields), std::move(line)});
+        planner.add(records.at(n), int(n + 1));
     }
-
-    // One pass over the log, looking up only the file's contacts: the log's
-    // columns are compared as Ref_Deja_Contactee does, without blanks.
-    QMultiHash<size_t, int> byFountain;
-    byFountain.reserve(qsizetype(candidates.size()));
-    for (size_t i = 0; i < candidates.size(); ++i)
-        byFountain.insert(qHashMulti(0, QStringView(candidates[i].fields.ref),
-                                     QStringView(candidates[i].fields.qrg)),
-                          int(i));
-    const auto trimmed = [](const QString &l, const Column &c) {
-        return QStringView(l).mid(c.start - 1, c.width).trimmed();
-    };
-    for (const QString &l : logLines) {
-        const QStringView ref = trimmed(l, QsoLine::Ref);
-        const QStringView qrg = trimmed(l, QsoLine::QRG);
-        for (auto it = byFountain.constFind(qHashMulti(0, ref, qrg));
-             it != byFountain.constEnd() && it.key() == qHashMulti(0, ref, qrg); ++it) {
-            Candidate &c = candidates[size_t(it.value())];
-            if (c.fields.ref != ref || c.fields.qrg != qrg)
-                continue;
-            c.fountainInLog = true;
-            if (c.fields.indicatif == trimmed(l, QsoLine::Indicatif) &&
-                c.fields.date == trimmed(l, QsoLine::Date) &&
-                c.fields.heure == trimmed(l, QsoLine::Heure))
-                c.contactInLog = true;
-        }
-    }
-
-    // In file order: a contact of the log or of an earlier record is a
-    // duplicate; a fountain worked on that band, already contacted.
-    QSet<QString> contacts;
-    QSet<QString> fountains;
-    std::vector<NewContact> added;
+    const LogReader log{logLines.size(), [&](qsizetype i, QString &out) { out = logLines.at(i); },
+                        [&](qsizetype i) { return dateTimeKey(logLines.at(i)); }};
+    planner.takeCommentReferences(takeCommentReferences);
     DirectoryStores directory;
-    for (Candidate &c : candidates) {
-        const QsoFields &f = c.fields;
-        const QString contact = contactKey(f.indicatif, f.ref, f.qrg, f.date, f.heure);
-        if (c.contactInLog || contacts.contains(contact)) {
-            ++counts.duplicates;
-            continue;
-        }
-        const QString fountain = fountainKey(f.ref, f.qrg);
-        if (c.fountainInLog || fountains.contains(fountain)) {
-            ++counts.alreadyContacted;
-            continue;
-        }
-        contacts.insert(contact);
-        fountains.insert(fountain);
-        if (!f.prenom.isEmpty())
-            directory.store(buildPrenomLine(f.indicatif, f.dpt, f.prenom));
-        const qint64 key = dateTimeKey(c.line);
-        added.push_back({std::move(c.line), key, 0});
-        ++counts.imported;
-    }
+    std::vector<NewContact> added = planner.decide(log, &directory);
+    plan.counts = planner.counts;
     if (progress && !progress(total, total)) {
         plan.cancelled = true;
         return plan;
@@ -478,26 +603,38 @@ AdifImportResult Importer_ADIF(const QString &adifPath, const QString &dataDir,
     AdifImportResult r;
     r.fileName = QFileInfo(adifPath).fileName();
 
-    QByteArray bytes;
-    r.file = readFile(adifPath, &bytes);
-    if (!r.file.ok()) {
-        r.status = AdifImportStatus::FileUnreadable;
-        return r;
+    // The records are mapped as they are read: only their log lines are kept.
+    Planner planner;
+    {
+        QByteArray bytes;
+        r.file = readFile(adifPath, &bytes);
+        if (!r.file.ok()) {
+            r.status = AdifImportStatus::FileUnreadable;
+            return r;
+        }
+        AdifStream stream(bytes);
+        AdifRecord record;
+        while (stream.next(&record)) {
+            const int n = stream.recordsRead();
+            if (progress && n % 256 == 1 && !progress(stream.position(), stream.size())) {
+                r.status = AdifImportStatus::Cancelled;
+                return r;
+            }
+            planner.add(record, n);
+        }
+        if (stream.error() != AdifReadError::None) {
+            r.status = AdifImportStatus::FileMalformed;
+            r.readError = stream.error();
+            r.errorOffset = stream.errorOffset();
+            r.errorRecord = stream.errorRecord();
+            return r;
+        }
+        r.records = stream.recordsRead();
     }
-    const AdifFile adif = readAdif(bytes);
-    bytes.clear();
-    if (!adif.ok()) {
-        r.status = AdifImportStatus::FileMalformed;
-        r.readError = adif.error;
-        r.errorOffset = adif.errorOffset;
-        r.errorRecord = adif.errorRecord;
-        return r;
-    }
-    r.records = int(adif.records.size());
 
     const QString logPath = logFilePath(dataDir, indicatifStation);
-    QByteArray log;
-    r.file = readFile(logPath, &log);
+    QByteArray logBytes;
+    r.file = readFile(logPath, &logBytes);
     if (!r.file.ok()) {
         r.status = r.file.error == FileError::Missing ? AdifImportStatus::NoLog
                                                       : AdifImportStatus::LogUnreadable;
@@ -513,43 +650,47 @@ AdifImportResult Importer_ADIF(const QString &adifPath, const QString &dataDir,
     }
     r.file = {};
 
-    // Asked before anything is planned or written.
-    const int inComments = commentReferenceCount(adif.records);
-    const bool takeComments =
-        inComments > 0 && takeCommentReferences && takeCommentReferences(inComments);
-    AdifImportPlan plan =
-        planAdifImport(adif.records, codepage::decodeLines(log).lines,
-                       codepage::decodeLines(prenoms).lines, progress, takeComments);
-    if (plan.cancelled) {
+    // Asked before anything is planned or written; the records read held
+    // only their log lines.
+    const int inComments = planner.counts.fromComments;
+    planner.takeCommentReferences(inComments > 0 && takeCommentReferences &&
+                                  takeCommentReferences(inComments));
+    const LineBuffer log(std::move(logBytes));
+    const LogReader reader{
+        log.size(), [&](qsizetype i, QString &out) { codepage::decodeInto(log.raw(i), out); },
+        [&](qsizetype i) { return dateTimeKey(log.raw(i)); }};
+    DirectoryStores directory;
+    const std::vector<NewContact> added = planner.decide(reader, &directory);
+    r.counts = planner.counts;
+    if (progress && !progress(1, 1)) {
         r.status = AdifImportStatus::Cancelled;
         return r;
     }
-    r.counts = plan.counts;
-    if (plan.counts.imported == 0) {
+    if (r.counts.imported == 0) {
         r.status = AdifImportStatus::NothingNew;
         return r;
     }
     // Files the operator made read-only are refused before either is written.
     r.file = checkWritable(logPath);
-    if (r.file.ok() && plan.prenomChanged)
+    if (r.file.ok() && directory.any())
         r.file = checkWritable(prenomPath);
     if (!r.file.ok()) {
         r.status = AdifImportStatus::NotWritten;
         return r;
     }
     // The directory first: if the log then fails, the directory is put back.
-    if (plan.prenomChanged) {
+    if (directory.any()) {
         r.file =
-            rewriteFile(prenomPath, codepage::encodeLines(plan.prenomLines), kScratchFile, writer);
+            rewriteFile(prenomPath, directory.applyTo(LineBuffer(prenoms)), kScratchFile, writer);
         if (!r.file.ok()) {
             r.status = AdifImportStatus::NotWritten;
             return r;
         }
     }
-    r.file = rewriteFile(logPath, codepage::encodeLines(plan.logLines), kScratchFileChrono, writer);
+    r.file = rewriteFile(logPath, merged(log, added), kScratchFileChrono, writer);
     if (!r.file.ok()) {
         r.status = AdifImportStatus::NotWritten;
-        if (plan.prenomChanged) {
+        if (directory.any()) {
             if (prenomExisted)
                 rewriteFile(prenomPath, prenoms, kScratchFile, writer);
             else

@@ -5,6 +5,7 @@
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
 #include "platform/file_dialogs.h"
+#include "platform/heap.h"
 #include "platform/message_boxes.h"
 #include "widgets/ui_style.h"
 
@@ -113,6 +114,8 @@ bool AdifImportWindow::run()
     };
     m_result = Importer_ADIF(path, m_services.dataDir, m_station, onProgress, {}, askComments);
     progress.close();
+    // The file's records and the new log are gone: their heap goes back.
+    returnFreedMemory();
 
     if (m_result.status == AdifImportStatus::Cancelled)
         return false;

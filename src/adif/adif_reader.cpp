@@ -2,8 +2,6 @@
 
 #include "logstore/codepage.h"
 
-#include <QStringDecoder>
-
 namespace vqx {
 
 QString AdifRecord::value(QLatin1String name) const
@@ -29,13 +27,6 @@ namespace {
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
-bool isValidUtf8(const QByteArray &bytes)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
-    return !decoder.hasError();
 }
 
 // Lengths beyond this cannot be in a file the program reads whole.
@@ -182,14 +173,10 @@ qsizetype findEndOfHeader(const QByteArray &bytes, qsizetype from)
 
 } // namespace
 
-AdifFile readAdif(const QByteArray &bytes)
+AdifStream::AdifStream(const QByteArray &bytes) : m_bytes(bytes), m_utf8(bytes.isValidUtf8())
 {
-    AdifFile file;
-    const bool utf8 = isValidUtf8(bytes);
-    file.encoding = utf8 ? AdifEncoding::Utf8 : AdifEncoding::Windows1252;
-    const Reader r(bytes, utf8);
-
-    qsizetype i = utf8 && bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    const Reader r(bytes, m_utf8);
+    qsizetype i = m_utf8 && bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     // A file that starts with "<" has no header.
     if (i < r.size() && r.at(i) != '<') {
         const qsizetype eoh = findEndOfHeader(bytes, i);
@@ -204,7 +191,7 @@ AdifFile readAdif(const QByteArray &bytes)
                 if (r.tag(h, &t) && t.length >= 0 && t.end <= eoh) {
                     const qsizetype end = r.valueEnd(t.end, t.length);
                     if (end >= 0 && end <= eoh) {
-                        file.header.append({QString::fromLatin1(t.name), r.text(t.end, end)});
+                        m_header.append({QString::fromLatin1(t.name), r.text(t.end, end)});
                         h = end;
                         continue;
                     }
@@ -214,16 +201,26 @@ AdifFile readAdif(const QByteArray &bytes)
             i = eoh + 5;
         }
     }
+    m_at = i;
+}
 
+void AdifStream::fail(AdifReadError error, qsizetype at)
+{
+    m_error = error;
+    m_errorOffset = at;
+    m_errorRecord = m_records + 1;
+    m_done = true;
+}
+
+bool AdifStream::next(AdifRecord *record)
+{
+    const Reader r(m_bytes, m_utf8);
     AdifRecord current;
-    const auto fail = [&](AdifReadError error, qsizetype at) {
-        file.error = error;
-        file.errorOffset = at;
-        file.errorRecord = int(file.records.size()) + 1;
-    };
-    for (;;) {
+    qsizetype i = m_at;
+    while (!m_done) {
         i = r.nextOpen(i);
         if (i == r.size()) {
+            m_done = true;
             if (!current.fields.isEmpty())
                 fail(AdifReadError::MissingEor, i);
             break;
@@ -235,14 +232,19 @@ AdifFile readAdif(const QByteArray &bytes)
         }
         if (t.length < 0) {
             if (t.name == "EOR") {
-                if (!current.fields.isEmpty())
-                    file.records.append(std::move(current));
-                current = AdifRecord();
+                i = t.end;
+                if (!current.fields.isEmpty()) {
+                    m_at = i;
+                    ++m_records;
+                    *record = std::move(current);
+                    return true;
+                }
             } else if (t.name != "EOH") {
                 fail(AdifReadError::BadTag, i);
                 break;
+            } else {
+                i = t.end;
             }
-            i = t.end;
             continue;
         }
         const qsizetype end = r.valueEnd(t.end, t.length);
@@ -255,6 +257,22 @@ AdifFile readAdif(const QByteArray &bytes)
         current.fields.append({QString::fromLatin1(t.name), r.text(t.end, end)});
         i = end;
     }
+    m_at = i;
+    return false;
+}
+
+AdifFile readAdif(const QByteArray &bytes)
+{
+    AdifFile file;
+    AdifStream stream(bytes);
+    file.encoding = stream.encoding();
+    file.header = stream.header();
+    AdifRecord record;
+    while (stream.next(&record))
+        file.records.append(std::move(record));
+    file.error = stream.error();
+    file.errorOffset = stream.errorOffset();
+    file.errorRecord = stream.errorRecord();
     return file;
 }
 

@@ -48,6 +48,8 @@ struct AdifFile
     bool ok() const { return error == AdifReadError::None; }
 };
 
+class AdifStream;
+
 // Reads ADIF tagged text (ADI): an optional header ended by <eoh>, then
 // records ended by <eor>; names are case-blind. The text is UTF-8 when its
 // bytes are valid UTF-8, Windows-1252 otherwise. In UTF-8 a length may
@@ -56,5 +58,43 @@ struct AdifFile
 // is taken. A file that ends inside a record or holds a broken tag is an
 // error; the records read so far are kept for the message only.
 AdifFile readAdif(const QByteArray &bytes);
+
+// The same reading, one record at a time, for files too large to hold as
+// records: only the record being read is kept. `bytes` must outlive it.
+class AdifStream
+{
+public:
+    explicit AdifStream(const QByteArray &bytes);
+
+    AdifEncoding encoding() const
+    {
+        return m_utf8 ? AdifEncoding::Utf8 : AdifEncoding::Windows1252;
+    }
+    const QList<AdifField> &header() const { return m_header; }
+
+    // The next record; false at the end of the file or at an error.
+    bool next(AdifRecord *record);
+    int recordsRead() const { return m_records; }
+    // How far the reading got, in bytes, out of size().
+    qsizetype position() const { return m_at; }
+    qsizetype size() const { return m_bytes.size(); }
+
+    AdifReadError error() const { return m_error; }
+    qsizetype errorOffset() const { return m_errorOffset; }
+    int errorRecord() const { return m_errorRecord; }
+
+private:
+    void fail(AdifReadError error, qsizetype at);
+
+    const QByteArray &m_bytes;
+    bool m_utf8 = true;
+    QList<AdifField> m_header;
+    qsizetype m_at = 0;
+    bool m_done = false;
+    int m_records = 0;
+    AdifReadError m_error = AdifReadError::None;
+    qsizetype m_errorOffset = 0;
+    int m_errorRecord = 0;
+};
 
 } // namespace vqx

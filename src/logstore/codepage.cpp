@@ -276,6 +276,24 @@ QList<QByteArrayView> splitRawLines(const QByteArray &bytes)
     return lines;
 }
 
+bool hasControlCharacters(QByteArrayView bytes)
+{
+    bool low = false;
+    bool high = false;
+    classify(bytes.data(), bytes.size(), &low, &high);
+    if (low)
+        return true;
+    if (high) {
+        for (char b : bytes) {
+            const unsigned char u = static_cast<unsigned char>(b);
+            // The five bytes without a character decode to themselves.
+            if (u >= 0x80 && u <= 0x9F && kHigh[u - 0x80] == u)
+                return true;
+        }
+    }
+    return false;
+}
+
 void decodeInto(QByteArrayView bytes, QString &out)
 {
     out.resize(bytes.size());

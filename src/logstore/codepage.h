@@ -63,6 +63,10 @@ SplitResult splitLines(const QString &text);
 // without its end still counts).
 QList<QByteArrayView> splitRawLines(const QByteArray &bytes);
 
+// True when the bytes hold a control character once decoded (C0, DEL, or
+// one of the five bytes the code page leaves undefined).
+bool hasControlCharacters(QByteArrayView bytes);
+
 // Decodes one line into `out`, reusing its storage: for readers that look
 // at every line once and keep none.
 void decodeInto(QByteArrayView bytes, QString &out);

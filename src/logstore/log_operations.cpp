@@ -3,27 +3,34 @@
 #include "logstore/codepage.h"
 #include "logstore/log_record.h"
 
+#include <functional>
+
 namespace vqx {
 
 namespace {
 
 // Reads the current log for a change. A missing log is an error: the
 // operations never create one behind the operator's back.
-LogChange readForChange(const LogTarget &log)
+LogChange readForChange(const LogTarget &log, LineBuffer *current)
 {
     LogChange c;
+    if (log.current) {
+        c.file.path = log.path;
+        *current = LineBuffer(*log.current);
+        return c;
+    }
     QByteArray bytes;
     c.file = readFile(log.path, &bytes);
     if (c.file.ok())
-        c.lines = codepage::decodeLines(bytes).lines;
+        *current = LineBuffer(std::move(bytes));
     return c;
 }
 
-LogChange finish(const LogTarget &log, LogChange c, const QString &scratch)
+LogChange finish(const LogTarget &log, LogChange c, QByteArray written, const QString &scratch)
 {
-    c.file = rewriteFile(log.path, codepage::encodeLines(c.lines), scratch, log.writer);
-    if (!c.file.ok())
-        c.lines.clear();
+    c.file = rewriteFile(log.path, written, scratch, log.writer);
+    if (c.file.ok())
+        c.log = LineBuffer(std::move(written));
     return c;
 }
 
@@ -42,21 +49,94 @@ bool refuseUnwritable(LogChange &c, const QString &line)
     else
         return false;
     c.file.error = FileError::WriteFailed;
-    c.lines.clear();
     return true;
 }
 
-int twoDigits(QStringView s, int pos)
+// A line as the rewrite writes it: in the code page, then CR LF.
+QByteArray writtenLine(const QString &line)
 {
-    // Leading digits of a two-character group; 0 when none.
+    QByteArray out = codepage::encode(line);
+    out.append("\r\n", 2);
+    return out;
+}
+
+// The log with every line `hit` selects replaced by `with`, or left out
+// when `with` is empty; the runs of lines in between copied whole.
+QByteArray withLinesReplaced(const LineBuffer &log, const std::function<bool(qsizetype)> &hit,
+                             const QByteArray &with, bool *found)
+{
+    QByteArray out;
+    out.reserve(log.bytes().size() + log.size() * 2 + with.size());
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < log.size(); ++i) {
+        if (!hit(i))
+            continue;
+        log.appendTo(out, run, i);
+        out.append(with);
+        run = i + 1;
+        *found = true;
+    }
+    log.appendTo(out, run, log.size());
+    return out;
+}
+
+// The lines equal to `wanted`; failing those, the irregular lines the list
+// showed as `wanted`.
+std::function<bool(qsizetype)> sameLines(const LineBuffer &log, const QString &wanted)
+{
+    QByteArray bytes;
+    if (codepage::encode(wanted, &bytes)) {
+        for (qsizetype i = 0; i < log.size(); ++i) {
+            if (log.raw(i) == QByteArrayView(bytes))
+                return
+                    [&log, bytes](qsizetype row) { return log.raw(row) == QByteArrayView(bytes); };
+        }
+    }
+    return [&log, wanted](qsizetype row) { return sameContact(log.line(row), wanted); };
+}
+
+inline char16_t unit(QStringView s, qsizetype i)
+{
+    return s.at(i).unicode();
+}
+
+inline char16_t unit(QByteArrayView s, qsizetype i)
+{
+    return static_cast<unsigned char>(s.at(i));
+}
+
+// Leading digits of a two-character group; 0 when none.
+template <typename View> int twoDigits(View s, qsizetype pos)
+{
     int v = 0;
-    for (int i = pos; i < pos + 2 && i < s.size(); ++i) {
-        const QChar ch = s.at(i);
-        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+    for (qsizetype i = pos; i < pos + 2 && i < s.size(); ++i) {
+        const char16_t ch = unit(s, i);
+        if (ch < u'0' || ch > u'9')
             break;
-        v = v * 10 + (ch.unicode() - '0');
+        v = v * 10 + (ch - u'0');
     }
     return v;
+}
+
+// A column of a line, shorter or empty when the line is.
+template <typename View> View column(View line, const Column &c)
+{
+    const qsizetype from = c.start - 1;
+    if (from >= line.size())
+        return View();
+    return line.sliced(from, qMin<qsizetype>(c.width, line.size() - from));
+}
+
+template <typename View> qint64 dateTimeKeyOf(View line)
+{
+    const View date = column(line, QsoLine::Date);
+    const View time = column(line, QsoLine::Heure);
+    const int year = fullYear(twoDigits(date, 6));
+    const qint64 month = twoDigits(date, 3);
+    const qint64 day = twoDigits(date, 0);
+    const qint64 hour = twoDigits(time, 0);
+    const qint64 minute = twoDigits(time, 3);
+    return (((qint64(year) * 100 + month) * 100 + day) * 100 + hour) * 100 + minute;
 }
 
 } // namespace
@@ -72,18 +152,14 @@ int fullYearOf(QStringView twoDigitYear)
     return fullYear(v);
 }
 
-qint64 dateTimeKey(const QString &qsoLine)
+qint64 dateTimeKey(QStringView qsoLine)
 {
-    // Views, not copies: the insertion reads the date of every line.
-    const QStringView date = QStringView(qsoLine).mid(QsoLine::Date.start - 1, QsoLine::Date.width);
-    const QStringView time =
-        QStringView(qsoLine).mid(QsoLine::Heure.start - 1, QsoLine::Heure.width);
-    const int year = fullYear(twoDigits(date, 6));
-    const qint64 month = twoDigits(date, 3);
-    const qint64 day = twoDigits(date, 0);
-    const qint64 hour = twoDigits(time, 0);
-    const qint64 minute = twoDigits(time, 3);
-    return (((qint64(year) * 100 + month) * 100 + day) * 100 + hour) * 100 + minute;
+    return dateTimeKeyOf(qsoLine);
+}
+
+qint64 dateTimeKey(QByteArrayView qsoLine)
+{
+    return dateTimeKeyOf(qsoLine);
 }
 
 bool sameContact(const QString &fileLine, const QString &wanted)
@@ -153,6 +229,35 @@ LoadedLog Charger_Log(const QString &logPath)
     return r;
 }
 
+LoadedLogBuffer loadLogBuffer(const QString &logPath)
+{
+    LoadedLogBuffer r;
+    QByteArray bytes;
+    r.file = readFile(logPath, &bytes);
+    if (!r.file.ok())
+        return r;
+    r.log = LineBuffer(std::move(bytes));
+    r.irregular.bareLineFeeds = r.log.bareLineFeeds();
+    r.irregular.nonTextBytes = r.log.controlCharacters();
+    for (qsizetype i = 0; i < r.log.size(); ++i) {
+        // Which line holds what, for the warning: one look at the bytes,
+        // nothing decoded.
+        if (!r.irregular.firstNonTextLine || !r.irregular.firstUtf8Line) {
+            const codepage::LineKind kind = codepage::lineKind(r.log.raw(i));
+            if (kind.control && !r.irregular.firstNonTextLine)
+                r.irregular.firstNonTextLine = int(i + 1);
+            if (kind.utf8 && !r.irregular.firstUtf8Line)
+                r.irregular.firstUtf8Line = int(i + 1);
+        }
+        if (r.log.raw(i).size() != QsoLine::Length) {
+            if (!r.irregular.wrongLengthLines)
+                r.irregular.firstWrongLine = int(i + 1);
+            ++r.irregular.wrongLengthLines;
+        }
+    }
+    return r;
+}
+
 FileResult Creer_Log(const QString &logPath)
 {
     return createEmptyFile(logPath);
@@ -160,58 +265,62 @@ FileResult Creer_Log(const QString &logPath)
 
 LogChange Ajouter_Qso(const LogTarget &log, const QString &newLine)
 {
-    LogChange c = readForChange(log);
+    LineBuffer current;
+    LogChange c = readForChange(log, &current);
     if (!c.ok() || refuseUnwritable(c, newLine))
         return c;
-    c.lines.append(newLine);
-    return finish(log, std::move(c), kScratchFile);
+    QByteArray out;
+    out.reserve(current.bytes().size() + current.size() * 2 + QsoLine::Length + 2);
+    current.appendTo(out, 0, current.size());
+    out.append(writtenLine(newLine));
+    return finish(log, std::move(c), std::move(out), kScratchFile);
 }
 
 LogChange Inserer_Qso_Chrono(const LogTarget &log, const QString &newLine)
 {
-    LogChange c = readForChange(log);
+    LineBuffer current;
+    LogChange c = readForChange(log, &current);
     if (!c.ok() || refuseUnwritable(c, newLine))
         return c;
     const qint64 key = dateTimeKey(newLine);
-    qsizetype at = c.lines.size();
-    for (qsizetype i = 0; i < c.lines.size(); ++i) {
-        if (dateTimeKey(c.lines.at(i)) >= key) {
+    qsizetype at = current.size();
+    for (qsizetype i = 0; i < current.size(); ++i) {
+        if (dateTimeKey(current.raw(i)) >= key) {
             at = i;
             break;
         }
     }
-    c.lines.insert(at, newLine);
-    return finish(log, std::move(c), kScratchFileChrono);
+    QByteArray out;
+    out.reserve(current.bytes().size() + current.size() * 2 + QsoLine::Length + 2);
+    current.appendTo(out, 0, at);
+    out.append(writtenLine(newLine));
+    current.appendTo(out, at, current.size());
+    return finish(log, std::move(c), std::move(out), kScratchFileChrono);
 }
 
 LogChange Remplacer_Qso(const LogTarget &log, const QString &newLine, const QString &oldLine)
 {
-    LogChange c = readForChange(log);
+    LineBuffer current;
+    LogChange c = readForChange(log, &current);
     if (!c.ok() || refuseUnwritable(c, newLine))
         return c;
-    // Lines equal to the old one; failing those, the irregular line the list
-    // showed as the old one.
-    const bool exact = c.lines.contains(oldLine);
+    const QByteArray with = writtenLine(newLine);
     bool found = false;
-    for (QString &l : c.lines) {
-        if (exact ? l == oldLine : sameContact(l, oldLine)) {
-            l = newLine;
-            found = true;
-        }
-    }
+    QByteArray out = withLinesReplaced(current, sameLines(current, oldLine), with, &found);
     if (!found)
-        c.lines.append(newLine);
-    return finish(log, std::move(c), kScratchFile);
+        out.append(with);
+    return finish(log, std::move(c), std::move(out), kScratchFile);
 }
 
 LogChange Supprimer_Qso(const LogTarget &log, const QString &line)
 {
-    LogChange c = readForChange(log);
+    LineBuffer current;
+    LogChange c = readForChange(log, &current);
     if (!c.ok())
         return c;
-    const bool exact = c.lines.contains(line);
-    c.lines.removeIf([&](const QString &l) { return exact ? l == line : sameContact(l, line); });
-    return finish(log, std::move(c), kScratchFile);
+    bool found = false;
+    QByteArray out = withLinesReplaced(current, sameLines(current, line), {}, &found);
+    return finish(log, std::move(c), std::move(out), kScratchFile);
 }
 
 } // namespace vqx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logstore/line_buffer.h"
 #include "logstore/safe_rewrite.h"
 
 #include <QString>
@@ -16,6 +17,9 @@ struct LogTarget
 {
     QString path;
     ScratchWriter writer = {};
+    // The log's bytes when the caller has just read them, so that they are
+    // not read twice.
+    const QByteArray *current = nullptr;
 };
 
 // What a load found besides the lines themselves. Irregular logs are shown
@@ -45,12 +49,23 @@ struct LoadedLog
 // would give the same bytes, and an irregular one is reported, not altered.
 LoadedLog Charger_Log(const QString &logPath);
 
-// Result of a change: on success, the new content of the log (the reload).
+// The same reading for the main list, which keeps the log as its bytes.
+struct LoadedLogBuffer
+{
+    FileResult file;
+    LineBuffer log;
+    LogIrregularities irregular;
+};
+LoadedLogBuffer loadLogBuffer(const QString &logPath);
+
+// Result of a change: on success, the new content of the log (the reload),
+// as the bytes just written.
 struct LogChange
 {
     FileResult file;
-    QStringList lines;
+    LineBuffer log;
     bool ok() const { return file.ok(); }
+    QStringList lines() const { return log.lines(); }
 };
 
 // Creates the empty log of a callsign. An existing file is never emptied.
@@ -77,7 +92,8 @@ int fullYearOf(QStringView twoDigitYear);
 // Date and time of a line as one comparable number (yyyyMMddhhmm), with the
 // century rule of fullYear(). A group that is not a number counts as 0, so
 // every line gets a place.
-qint64 dateTimeKey(const QString &qsoLine);
+qint64 dateTimeKey(QStringView qsoLine);
+qint64 dateTimeKey(QByteArrayView qsoLine); // a line in the code page
 
 // Two file lines are the same contact when equal character for character.
 // An irregular line (another length, text between the columns, blanks before

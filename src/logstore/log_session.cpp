@@ -1,6 +1,5 @@
 #include "logstore/log_session.h"
 
-#include "logstore/codepage.h"
 #include "logstore/log_record.h"
 #include "logstore/prenoms.h"
 #include "platform/clock.h"
@@ -69,10 +68,10 @@ LogChange LogSession::change(ChangeKind kind, const QString &line,
     const QString path = logPath();
     QByteArray before;
     const bool known = readFile(path, &before).ok();
-    LogChange c = operation(LogTarget{path, m_writer});
+    LogChange c = operation(LogTarget{path, m_writer, known ? &before : nullptr});
     // A change that failed left the log as it was: the last undo still holds.
     if (c.ok() && known)
-        setUndo(Undo{path, kind, line, before, c.lines});
+        setUndo(Undo{path, kind, line, before, c.log.bytes()});
     else if (c.ok())
         setUndo(std::nullopt);
     return c;
@@ -129,7 +128,7 @@ LogSession::UndoResult LogSession::undo()
         r.status = UndoStatus::Failed;
         return r;
     }
-    if (now != codepage::encodeLines(m_undo->written)) {
+    if (now != m_undo->written) {
         // Someone else's work is in the file now; putting the old bytes
         // back would throw it away.
         r.status = UndoStatus::ChangedOutside;
@@ -156,7 +155,7 @@ LogSession::UndoResult LogSession::undo()
         r.status = UndoStatus::Failed;
         return r;
     }
-    r.change.lines = codepage::decodeLines(m_undo->before).lines;
+    r.change.log = LineBuffer(m_undo->before);
     r.status = UndoStatus::Done;
     setUndo(std::nullopt);
     return r;
@@ -208,7 +207,7 @@ LogSession::RestoreResult LogSession::restore(const QString &backupCopy)
     // The log as it was before is kept in the copy just taken.
     m_backedUp.insert(path);
     r.change.file = r.file;
-    r.change.lines = codepage::decodeLines(bytes).lines;
+    r.change.log = LineBuffer(bytes);
     r.status = RestoreStatus::Done;
     forgetUndo();
     return r;

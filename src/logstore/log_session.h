@@ -111,8 +111,8 @@ private:
         QString path;
         ChangeKind kind = ChangeKind::Recording;
         QString line;
-        QByteArray before;   // the log before the change
-        QStringList written; // what the change wrote, encoded only if undone
+        QByteArray before;  // the log before the change
+        QByteArray written; // what the change wrote, shared with the list
     };
 
     LogChange change(ChangeKind kind, const QString &line,

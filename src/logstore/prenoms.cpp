@@ -1,6 +1,7 @@
 #include "logstore/prenoms.h"
 
 #include "logstore/codepage.h"
+#include "logstore/line_buffer.h"
 #include "logstore/log_operations.h"
 #include "logstore/log_record.h"
 
@@ -89,22 +90,28 @@ FileResult Memoriser_Prenom(const QString &dataDir, const QString &prenomLine,
         read.detail = QStringLiteral("caractère non représentable");
         return read;
     }
-    QStringList lines = codepage::decodeLines(bytes).lines;
-    const QStringView key = QStringView(prenomLine).left(kCallWidth);
+    // On the file's bytes: a line of the code page compares as its text does.
+    const LineBuffer directory(std::move(bytes));
+    QByteArray stored = codepage::encode(prenomLine);
+    const QByteArray key = stored.left(kCallWidth);
+    stored.append("\r\n", 2);
+    QByteArray out;
+    out.reserve(directory.bytes().size() + directory.size() + stored.size());
     bool found = false;
-    QStringList out;
-    out.reserve(lines.size() + 1);
-    for (const QString &line : std::as_const(lines)) {
-        if (QStringView(line).left(kCallWidth) == key) {
-            out << prenomLine;
-            found = true;
-        } else {
-            out << line;
-        }
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < directory.size(); ++i) {
+        const QByteArrayView line = directory.raw(i);
+        if (line.first(qMin<qsizetype>(kCallWidth, line.size())) != QByteArrayView(key))
+            continue;
+        directory.appendTo(out, run, i);
+        out.append(stored);
+        run = i + 1;
+        found = true;
     }
+    directory.appendTo(out, run, directory.size());
     if (!found)
-        out << prenomLine;
-    return rewriteFile(path, codepage::encodeLines(out), kScratchFile, writer);
+        out.append(stored);
+    return rewriteFile(path, out, kScratchFile, writer);
 }
 
 } // namespace vqx

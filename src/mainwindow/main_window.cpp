@@ -7,6 +7,7 @@
 #include "logstore/prenoms.h"
 #include "map/map_credit.h"
 #include "platform/clock.h"
+#include "platform/heap.h"
 #include "platform/keyboard.h"
 #include "platform/message_boxes.h"
 #include "platform/program_pictures.h"
@@ -319,14 +320,16 @@ void MainWindow::setStationLabel(const QString &text)
 
 bool MainWindow::Charger_Log()
 {
-    const LoadedLog loaded = vqx::Charger_Log(logPath());
-    m_model->setLines(loaded.lines);
+    LoadedLogBuffer loaded = loadLogBuffer(logPath());
+    m_model->setLog(std::move(loaded.log));
+    // The former list and the reading leave freed heap behind.
+    returnFreedMemory();
     reportLoadProblems(loaded);
     m_form->Ind_A->setEnabled(true);
     return loaded.file.ok();
 }
 
-void MainWindow::reportLoadProblems(const LoadedLog &loaded)
+void MainWindow::reportLoadProblems(const LoadedLogBuffer &loaded)
 {
     if (!loaded.file.ok()) {
         message(logNotReadMessage(loaded.file,
@@ -352,7 +355,8 @@ bool MainWindow::applyChange(const LogChange &change, const OperationFaults &ear
     if (!change.ok())
         return false;
     m_form->forgetSelection();
-    m_model->setLines(change.lines);
+    m_model->setLog(change.log);
+    returnFreedMemory();
     selectLastLine();
     return true;
 }

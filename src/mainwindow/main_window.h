@@ -106,7 +106,7 @@ private:
     // through. One message tells every file of the operation not written.
     bool applyChange(const LogChange &change, const OperationFaults &earlier) override;
     bool applyChange(const LogChange &change) { return applyChange(change, {}); }
-    void reportLoadProblems(const LoadedLog &loaded);
+    void reportLoadProblems(const LoadedLogBuffer &loaded);
     QString readSetting(const QString &section, const QString &key, const QString &def) const;
     void writeSetting(const QString &section, const QString &key, const QString &value);
     void message(const QString &text);

@@ -15,6 +15,7 @@
 #include "logstore/log_session.h"
 #include "map/map_window.h"
 #include "platform/clock.h"
+#include "platform/heap.h"
 #include "platform/message_boxes.h"
 #include "platform/settings_store.h"
 #include "rig/rig_control.h"
@@ -155,6 +156,8 @@ QWidget *MainWindow::showSecondary(const QString &key, const std::function<QWidg
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowFlag(Qt::Window, true);
     leaveWithEscape(w, opener ? opener : this);
+    // A list or a map of the whole log leaves its heap behind when closed.
+    connect(w, &QObject::destroyed, this, [] { returnFreedMemory(); });
     centre(w);
     m_windows.insert(key, w);
     w->show();

@@ -4,6 +4,8 @@
 // by fsync, both measured in the same iterations. The ratio to the copy is
 // the figure to watch; the ratio to the synced copy is the fair one for the
 // operations that write, which sync their file by design.
+// At 99,999 contacts each operation also gives the peak memory it adds, and
+// a child process gives the resident memory of the main window at start.
 #include "log_samples.h"
 #include "temp_folder.h"
 #include "ui_fakes.h"
@@ -22,14 +24,17 @@
 #include "mainwindow/main_window.h"
 #include "map/map_colouring.h"
 #include "platform/clock.h"
+#include "platform/heap.h"
 #include "platform/settings_store.h"
 #include "search/search_matching.h"
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListView>
+#include <QProcess>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -49,6 +54,7 @@ namespace {
 
 const QString kStation = QStringLiteral("FBENCH");
 constexpr int kSizes[] = {1000, 10000, 99999};
+constexpr int kMemorySize = 99999; // the size whose memory is measured
 
 double now()
 {
@@ -115,6 +121,7 @@ struct Operation
     bool onDirectory = false; // works on the first-name directory, not the log
     std::function<void(Folder &)> run;
     std::function<void(Folder &)> prepare = {}; // untimed, after the log is put back
+    QString alsoRead = {};                      // a file of the folder the operation reads besides
 };
 
 double median(std::vector<double> v)
@@ -123,24 +130,63 @@ double median(std::vector<double> v)
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
+// The yardstick of an operation that also reads another file: reading it.
+void readWhole(const QString &name, Folder &f)
+{
+    if (name.isEmpty())
+        return;
+    QFile in(f.dir.file(name));
+    if (!in.open(QIODevice::ReadOnly))
+        std::abort();
+    benchmark::DoNotOptimize(in.readAll().size());
+}
+
+// A field of /proc/self/status in kB ("VmRSS", "VmHWM"), 0 when unknown.
+double statusKb(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray key = QByteArray(field) + ':';
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toDouble();
+    }
+    return 0;
+}
+
+// Starts a new peak (VmHWM) at the present resident size, after the freed
+// heap has gone back to the system, so that a run's peak is what it adds.
+bool resetPeak()
+{
+    returnFreedMemory();
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
+}
+
 // Medians rather than means: other programs share the machine, and one
 // slow disk flush would otherwise weigh on a whole row.
 void measure(benchmark::State &state, const Operation &op)
 {
     Folder &f = folder(int(state.range(0)));
     const QString &file = op.onDirectory ? f.prenoms : f.log;
-    std::vector<double> opTimes, copyTimes, syncTimes;
-    for (auto _ : state) {
+    const auto putBack = [&] {
         if (op.changesLog && !writeSynced(f.log, f.logBytes, true))
             std::abort();
         if (op.onDirectory && !writeSynced(f.prenoms, f.prenomBytes, true))
             std::abort();
         if (op.prepare)
             op.prepare(f);
+    };
+    std::vector<double> opTimes, copyTimes, syncTimes;
+    for (auto _ : state) {
+        putBack();
         const double t0 = now();
         plainCopy(file, f.copy, false);
+        readWhole(op.alsoRead, f);
         const double t1 = now();
         plainCopy(file, f.copy, true);
+        readWhole(op.alsoRead, f);
         const double t2 = now();
         op.run(f);
         const double t3 = now();
@@ -153,6 +199,15 @@ void measure(benchmark::State &state, const Operation &op)
     state.counters["op_ms"] = median(opTimes) * 1e3;
     state.counters["copy_ms"] = median(copyTimes) * 1e3;
     state.counters["sync_ms"] = median(syncTimes) * 1e3;
+    if (state.range(0) == kMemorySize) {
+        // One more run, untimed, for the memory it adds at its peak.
+        putBack();
+        if (resetPeak()) {
+            const double before = statusKb("VmRSS");
+            op.run(f);
+            state.counters["peak_mib"] = std::max(0.0, statusKb("VmHWM") - before) / 1024;
+        }
+    }
 }
 
 // A contact of the middle of the log, for the date-ordered insertion.
@@ -184,7 +239,7 @@ std::vector<Operation> operations()
         {"Charger_Log + main list", false, false,
          [](Folder &f) {
              LogListModel model;
-             model.setLines(Charger_Log(f.log).lines);
+             model.setLog(loadLogBuffer(f.log).log);
              benchmark::DoNotOptimize(model.listLine(model.rowCount() - 1));
          }},
         {"Ajouter_Qso", true, false,
@@ -278,23 +333,76 @@ protected:
     }
 };
 
-const Operation kMainWindow = {
-    "Main window: construction to first paint", false, false, [](Folder &f) {
-        FakeServices fakes(f.dir.path());
-        fakes.settings.set(kAppVqx, kSectionSetup, QStringLiteral("Indicatif Station"), kStation);
-        FirstPaint watch;
-        {
-            MainWindow w(fakes.services);
-            w.Liste_VQX->viewport()->installEventFilter(&watch);
-            w.start();
-            QElapsedTimer limit;
-            limit.start();
-            while (!watch.painted && limit.elapsed() < 30000)
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            if (!watch.painted || !fakes.messages.shown.isEmpty())
-                std::abort();
-        }
-    }};
+// Builds the main window over a data folder and waits for the first paint
+// of its list; `shown` runs while it is on screen.
+void showMainWindow(const QString &dataDir, const std::function<void()> &shown = {})
+{
+    FakeServices fakes(dataDir);
+    fakes.settings.set(kAppVqx, kSectionSetup, QStringLiteral("Indicatif Station"), kStation);
+    FirstPaint watch;
+    MainWindow w(fakes.services);
+    w.Liste_VQX->viewport()->installEventFilter(&watch);
+    w.start();
+    QElapsedTimer limit;
+    limit.start();
+    while (!watch.painted && limit.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (!watch.painted || !fakes.messages.shown.isEmpty())
+        std::abort();
+    if (shown)
+        shown();
+}
+
+const Operation kMainWindow = {"Main window: construction to first paint", false, false,
+                               [](Folder &f) { showMainWindow(f.dir.path()); }};
+
+// In a child process of its own: the resident memory of the main window just
+// shown over a data folder, in kB, printed alone.
+int printStartupMemory(const QString &dataDir)
+{
+    showMainWindow(dataDir, [] {
+        // What start-up leaves behind settles once the window is idle.
+        QElapsedTimer idle;
+        idle.start();
+        while (idle.elapsed() < 500)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        std::printf("%.0f\n", statusKb("VmRSS"));
+    });
+    return 0;
+}
+
+double childStartupMib(const QString &dataDir)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--startup-memory=") + dataDir});
+    if (!child.waitForFinished(120000) || child.exitCode() != 0)
+        return 0;
+    return child.readAllStandardOutput().trimmed().toDouble() / 1024;
+}
+
+void printStartupMemory()
+{
+    TempFolder empty;
+    if (!writeSynced(logFilePath(empty.path(), kStation), {}, true))
+        std::abort();
+    std::printf("start-up, 99,999 contacts: resident memory %.1f MiB (empty log: %.1f MiB)\n",
+                childStartupMib(folder(kMemorySize).dir.path()), childStartupMib(empty.path()));
+    std::fflush(stdout);
+}
+
+// For measuring the real program: the 99,999-contact log of the table and
+// the same contacts as a standard ADIF file, written into a folder.
+int writeSamples(const QString &dir)
+{
+    const QByteArray log = crlf(generatedLog(kMemorySize));
+    const bool ok = writeSynced(logFilePath(dir, kStation), log, true) &&
+                    writeSynced(QDir(dir).filePath(QStringLiteral("contacts99999.adi")),
+                                adifStandardContent(QStringLiteral("F8OLD"), QStringLiteral("1"),
+                                                    QDateTime::currentDateTimeUtc(), log),
+                                true);
+    return ok ? 0 : 1;
+}
 
 const QString kNewContactsFile = QStringLiteral("nouveaux.adi");
 
@@ -335,14 +443,20 @@ void adifOfNewContacts(Folder &f, int records)
 }
 
 // The log is put back before each run; the first-name directory keeps the
-// names of the first run, which later runs store again in place.
+// names of the first run, which later runs store again in place. Its
+// yardstick is a copy of the log and a read of the ADIF file.
 const Operation kAdifImport = {
-    "ADIF import of 10000 new contacts", true, false, [](Folder &f) {
+    "ADIF import of 10000 new contacts",
+    true,
+    false,
+    [](Folder &f) {
         const AdifImportResult r =
             Importer_ADIF(f.dir.file(kNewContactsFile), f.dir.path(), kStation);
         if (r.status != AdifImportStatus::Imported || r.counts.imported != 10000)
             std::abort();
-    }};
+    },
+    {},
+    kNewContactsFile};
 
 // Prints the runs as one table once they are all done.
 class TableReporter : public benchmark::BenchmarkReporter
@@ -356,8 +470,8 @@ public:
     }
     void Finalize() override
     {
-        std::printf("%-42s %8s %10s %9s %7s %13s %13s\n", "Operation", "Contacts", "Time ms",
-                    "Copy ms", "x copy", "Copy+sync ms", "x copy+sync");
+        std::printf("%-42s %8s %10s %9s %7s %13s %13s %10s\n", "Operation", "Contacts", "Time ms",
+                    "Copy ms", "x copy", "Copy+sync ms", "x copy+sync", "Peak MiB");
         for (const Run &r : m_runs) {
             if (r.error_occurred) {
                 std::printf("%-42s failed: %s\n", r.run_name.function_name.c_str(),
@@ -366,9 +480,12 @@ public:
             }
             const auto value = [&](const char *k) { return double(r.counters.at(k)); };
             const double op = value("op_ms"), copy = value("copy_ms"), sync = value("sync_ms");
-            std::printf("%-42s %8.0f %10.2f %9.2f %7.1f %13.2f %13.1f\n",
+            std::printf("%-42s %8.0f %10.2f %9.2f %7.1f %13.2f %13.1f",
                         r.run_name.function_name.c_str(), value("contacts"), op, copy, op / copy,
                         sync, op / sync);
+            if (r.counters.count("peak_mib"))
+                std::printf(" %10.1f", value("peak_mib"));
+            std::printf("\n");
         }
         std::fflush(stdout);
     }
@@ -384,6 +501,13 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg.startsWith(QStringLiteral("--startup-memory=")))
+            return printStartupMemory(arg.section(QLatin1Char('='), 1));
+        if (arg.startsWith(QStringLiteral("--write-samples=")))
+            return writeSamples(arg.section(QLatin1Char('='), 1));
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
@@ -413,5 +537,6 @@ int main(int argc, char **argv)
     TableReporter table;
     benchmark::RunSpecifiedBenchmarks(&table);
     benchmark::Shutdown();
+    printStartupMemory();
     return 0;
 }

@@ -405,6 +405,17 @@ TEST_P(AdifPlacement, DateOrder)
     const PlacementCase &c = GetParam();
     const AdifImportPlan plan = planAdifImport(c.records, c.log, {});
     EXPECT_EQ(plan.logLines, c.expected);
+
+    // The whole import works on the files' bytes and must write the same.
+    const TempFolder dir;
+    const QString log = logFilePath(dir.path(), kStation);
+    ASSERT_TRUE(writeBytes(log, crlf(c.log)));
+    ASSERT_TRUE(writeBytes(dir.file(QStringLiteral("in.adi")), adiText(c.records)));
+    const AdifImportResult r =
+        Importer_ADIF(dir.file(QStringLiteral("in.adi")), dir.path(), kStation);
+    EXPECT_EQ(r.status, AdifImportStatus::Imported);
+    EXPECT_EQ(r.records, c.records.size());
+    EXPECT_EQ(readBytes(log), crlf(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -459,12 +470,20 @@ TEST(AdifPlan, FirstNamesStoredAsRecordingDoes)
         recordFor("F3CCC", "2AFA003", "05/06/08", "14:35", "20m", "Léa")};
     const AdifImportPlan plan = planAdifImport(records, {}, directory);
     EXPECT_TRUE(plan.prenomChanged);
-    EXPECT_EQ(plan.prenomLines,
-              QStringList({buildPrenomLine(QStringLiteral("F1AAA"), QStringLiteral("31"),
-                                           QStringLiteral("JEAN")),
-                           directory.at(1),
-                           buildPrenomLine(QStringLiteral("F3CCC"), QStringLiteral("2a"),
-                                           QStringLiteral("LÉA"))}));
+    const QStringList expected = {
+        buildPrenomLine(QStringLiteral("F1AAA"), QStringLiteral("31"), QStringLiteral("JEAN")),
+        directory.at(1),
+        buildPrenomLine(QStringLiteral("F3CCC"), QStringLiteral("2a"), QStringLiteral("LÉA"))};
+    EXPECT_EQ(plan.prenomLines, expected);
+
+    // Through the files: the directory's bytes, a line without its end kept.
+    const TempFolder dir;
+    ASSERT_TRUE(writeBytes(logFilePath(dir.path(), kStation), {}));
+    ASSERT_TRUE(writeBytes(dir.file(kPrenomFile), crlf(directory).chopped(2)));
+    ASSERT_TRUE(writeBytes(dir.file(QStringLiteral("in.adi")), adiText(records)));
+    EXPECT_EQ(Importer_ADIF(dir.file(QStringLiteral("in.adi")), dir.path(), kStation).status,
+              AdifImportStatus::Imported);
+    EXPECT_EQ(readBytes(dir.file(kPrenomFile)), crlf(expected));
 }
 
 TEST(AdifPlan, NoFirstNameLeavesTheDirectoryAlone)

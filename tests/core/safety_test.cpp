@@ -447,7 +447,7 @@ TEST_P(UndoEach, PutsBackTheExactBytes)
     const LogSession::UndoResult r = session.undo();
     ASSERT_EQ(r.status, LogSession::UndoStatus::Done);
     EXPECT_EQ(readBytes(log()), before);
-    EXPECT_EQ(r.change.lines, (QStringList{A, B, QStringLiteral("ligne courte"), C}));
+    EXPECT_EQ(r.change.lines(), (QStringList{A, B, QStringLiteral("ligne courte"), C}));
     // What the undo took away is kept in a copy marked as such.
     EXPECT_EQ(readBytes(r.currentCopy.logCopy), crlf(c.after));
     EXPECT_EQ(r.currentCopy.reason, BackupReason::BeforeUndo);
@@ -622,7 +622,7 @@ TEST_F(Session, RestoreSavesTheCurrentLogThenPutsTheCopyInItsPlace)
     const LogSession::RestoreResult r = session.restore(old.entry.logCopy);
     ASSERT_EQ(r.status, LogSession::RestoreStatus::Done);
     EXPECT_EQ(readBytes(log()), crlf({A}));
-    EXPECT_EQ(r.change.lines, QStringList{A});
+    EXPECT_EQ(r.change.lines(), QStringList{A});
     EXPECT_EQ(readBytes(r.currentCopy.logCopy), crlf({A, B, C}));
     EXPECT_EQ(r.currentCopy.takenUtc, clock.utc);
     EXPECT_EQ(r.currentCopy.reason, BackupReason::BeforeRestore);
