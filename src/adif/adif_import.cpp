@@ -595,10 +595,10 @@ AdifImportPlan planAdifImport(const QList<AdifRecord> &records, const QStringLis
     return plan;
 }
 
-AdifImportResult Importer_ADIF(const QString &adifPath, const QString &dataDir,
-                               const QString &indicatifStation, const AdifProgress &progress,
-                               const ScratchWriter &writer,
-                               const AdifCommentQuestion &takeCommentReferences)
+AdifImportResult importAdifFile(const QString &adifPath, const QString &dataDir,
+                                const QString &indicatifStation, const AdifProgress &progress,
+                                const ScratchWriter &writer,
+                                const AdifCommentQuestion &takeCommentReferences)
 {
     AdifImportResult r;
     r.fileName = QFileInfo(adifPath).fileName();

@@ -136,9 +136,9 @@ struct AdifImportResult
 // rewrites the first-name directory and the log, each once. It ends with
 // every new contact in the log or none: when the log cannot be rewritten,
 // the directory is put back as it was.
-AdifImportResult Importer_ADIF(const QString &adifPath, const QString &dataDir,
-                               const QString &indicatifStation, const AdifProgress &progress = {},
-                               const ScratchWriter &writer = {},
-                               const AdifCommentQuestion &takeCommentReferences = {});
+AdifImportResult importAdifFile(const QString &adifPath, const QString &dataDir,
+                                const QString &indicatifStation, const AdifProgress &progress = {},
+                                const ScratchWriter &writer = {},
+                                const AdifCommentQuestion &takeCommentReferences = {});
 
 } // namespace vqx

@@ -72,7 +72,7 @@ AdifImportWindow::AdifImportWindow(const Services &services, const QString &indi
     layout->addLayout(buttons);
 
     connect(Fermer, &QPushButton::clicked, this, &QWidget::close);
-    connect(Enregistrer_Liste, &QPushButton::clicked, this, &AdifImportWindow::Enregistrer_Refus);
+    connect(Enregistrer_Liste, &QPushButton::clicked, this, &AdifImportWindow::saveRefusedList);
     connect(Enregistrer_ADIF, &QPushButton::clicked, this,
             &AdifImportWindow::Enregistrer_Refus_ADIF);
 }
@@ -112,7 +112,7 @@ bool AdifImportWindow::run()
                                          "ou NOTES).\r\nLes importer aussi comme QSO VQX ?")
                               .arg(count));
     };
-    m_result = Importer_ADIF(path, m_services.dataDir, m_station, onProgress, {}, askComments);
+    m_result = importAdifFile(path, m_services.dataDir, m_station, onProgress, {}, askComments);
     progress.close();
     // The file's records and the new log are gone: their heap goes back.
     returnFreedMemory();
@@ -145,7 +145,7 @@ void AdifImportWindow::showResult()
     Fermer->setFocus();
 }
 
-void AdifImportWindow::Enregistrer_Refus()
+void AdifImportWindow::saveRefusedList()
 {
     if (m_result.counts.refused.isEmpty())
         return;

@@ -29,7 +29,7 @@ public:
     const AdifImportResult &result() const { return m_result; }
 
     // Saves the refused list under a name the operator chooses.
-    void Enregistrer_Refus();
+    void saveRefusedList();
     // Saves the refused records as an ADIF file, to correct and import again.
     void Enregistrer_Refus_ADIF();
 

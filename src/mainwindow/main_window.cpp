@@ -46,8 +46,8 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     buildMenus();
     // The spots follow the log through every change of the list.
     m_spots = new SpotFeed(m_services.clock, this);
-    connect(m_model, &QAbstractItemModel::modelReset, this,
-            [this] { m_spots->logChanged(m_model->fileLines()); });
+    m_spots->setLogSource([this] { return m_model->fileLines(); });
+    connect(m_model, &QAbstractItemModel::modelReset, m_spots, qOverload<>(&SpotFeed::logChanged));
     connect(m_spots, &SpotFeed::neededSpotted, this, &MainWindow::alertSpot);
     connect(m_form, &EntryForm::contactRecorded, m_spots, &SpotFeed::contactRecorded);
     // A spot taken into the entry turns the dial when rig control is on.

@@ -17,8 +17,22 @@ SpotFeed::SpotFeed(const Clock *clock, QObject *parent)
 
 void SpotFeed::logChanged(const QStringList &fileLines)
 {
+    m_stale = false;
     m_index.rebuild(fileLines);
     m_model->reclassify(m_index);
+}
+
+void SpotFeed::logChanged()
+{
+    m_stale = true;
+    if (m_model->rowCount() > 0 || m_client->state() != ClusterClient::State::Deconnecte)
+        refreshIndex();
+}
+
+void SpotFeed::refreshIndex()
+{
+    if (m_stale && m_source)
+        logChanged(m_source());
 }
 
 void SpotFeed::takeLine(const QString &line)
@@ -34,6 +48,7 @@ void SpotFeed::takeLine(const QString &line)
     // Spots without a fountain reference are not listed.
     if (parsed.references.isEmpty())
         return;
+    refreshIndex();
     const QDateTime now = m_clock->nowUtc();
     const QList<SpotRow> rows = rowsOfSpot(parsed, m_index, now);
     m_model->addRows(rows);

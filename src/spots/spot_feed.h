@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 
 namespace vqx {
 
@@ -26,6 +27,11 @@ public:
 
     // The log as it is now (after loading it and after every change).
     void logChanged(const QStringList &fileLines);
+    // Where the log's lines come from. The log changed: its index is rebuilt
+    // at once while spots are listed or a node is linked, otherwise when the
+    // first spot comes, so a run that never uses the cluster pays nothing.
+    void setLogSource(std::function<QStringList()> source) { m_source = std::move(source); }
+    void logChanged();
     // A line of the node: a spot goes to the list, anything else to the console.
     void takeLine(const QString &line);
     // The node's messages kept for a window opened later.
@@ -58,6 +64,10 @@ private:
     QStringList m_console;
     SpotRow m_used;
     Recorded m_recorded;
+    std::function<QStringList()> m_source;
+    bool m_stale = false;
+
+    void refreshIndex();
 };
 
 } // namespace vqx

@@ -451,7 +451,7 @@ const Operation kAdifImport = {
     false,
     [](Folder &f) {
         const AdifImportResult r =
-            Importer_ADIF(f.dir.file(kNewContactsFile), f.dir.path(), kStation);
+            importAdifFile(f.dir.file(kNewContactsFile), f.dir.path(), kStation);
         if (r.status != AdifImportStatus::Imported || r.counts.imported != 10000)
             std::abort();
     },

@@ -412,7 +412,7 @@ TEST_P(AdifPlacement, DateOrder)
     ASSERT_TRUE(writeBytes(log, crlf(c.log)));
     ASSERT_TRUE(writeBytes(dir.file(QStringLiteral("in.adi")), adiText(c.records)));
     const AdifImportResult r =
-        Importer_ADIF(dir.file(QStringLiteral("in.adi")), dir.path(), kStation);
+        importAdifFile(dir.file(QStringLiteral("in.adi")), dir.path(), kStation);
     EXPECT_EQ(r.status, AdifImportStatus::Imported);
     EXPECT_EQ(r.records, c.records.size());
     EXPECT_EQ(readBytes(log), crlf(c.expected));
@@ -481,7 +481,7 @@ TEST(AdifPlan, FirstNamesStoredAsRecordingDoes)
     ASSERT_TRUE(writeBytes(logFilePath(dir.path(), kStation), {}));
     ASSERT_TRUE(writeBytes(dir.file(kPrenomFile), crlf(directory).chopped(2)));
     ASSERT_TRUE(writeBytes(dir.file(QStringLiteral("in.adi")), adiText(records)));
-    EXPECT_EQ(Importer_ADIF(dir.file(QStringLiteral("in.adi")), dir.path(), kStation).status,
+    EXPECT_EQ(importAdifFile(dir.file(QStringLiteral("in.adi")), dir.path(), kStation).status,
               AdifImportStatus::Imported);
     EXPECT_EQ(readBytes(dir.file(kPrenomFile)), crlf(expected));
 }
@@ -586,7 +586,7 @@ TEST_F(AdifImportFiles, RoundTripOfTheExportIntoAnEmptyLog)
     const QStringList log = variedLog();
     const QString path = adif(adifFileContent(QStringLiteral("F8TEST/P"), log));
     writeLog({});
-    const AdifImportResult r = Importer_ADIF(path, dir.path(), kStation);
+    const AdifImportResult r = importAdifFile(path, dir.path(), kStation);
     ASSERT_EQ(r.status, AdifImportStatus::Imported) << qPrintable(adifImportProblem(r, logPath()));
     EXPECT_EQ(r.counts.imported, log.size());
     EXPECT_TRUE(r.counts.refused.isEmpty());
@@ -601,7 +601,7 @@ TEST_F(AdifImportFiles, RoundTripOfTheStandardExportIntoAnEmptyLog)
                             QDateTime(QDate(2021, 6, 5), QTime(14, 32, 10), Qt::UTC), crlf(log));
     const QString path = adif(standard);
     writeLog({});
-    const AdifImportResult r = Importer_ADIF(path, dir.path(), kStation);
+    const AdifImportResult r = importAdifFile(path, dir.path(), kStation);
     ASSERT_EQ(r.status, AdifImportStatus::Imported) << qPrintable(adifImportProblem(r, logPath()));
     EXPECT_EQ(r.counts.imported, log.size());
     EXPECT_EQ(readBytes(logPath()), crlf(log));
@@ -611,10 +611,10 @@ TEST_F(AdifImportFiles, ImportingTheSameFileAgainAddsNothing)
 {
     const QString path = adif(adifFileContent(QStringLiteral("F8TEST/P"), variedLog()));
     writeLog({});
-    ASSERT_EQ(Importer_ADIF(path, dir.path(), kStation).status, AdifImportStatus::Imported);
+    ASSERT_EQ(importAdifFile(path, dir.path(), kStation).status, AdifImportStatus::Imported);
     const QByteArray once = readBytes(logPath());
     const QByteArray names = readBytes(prenomPath());
-    const AdifImportResult again = Importer_ADIF(path, dir.path(), kStation);
+    const AdifImportResult again = importAdifFile(path, dir.path(), kStation);
     EXPECT_EQ(again.status, AdifImportStatus::NothingNew);
     EXPECT_EQ(again.counts.duplicates, variedLog().size());
     EXPECT_EQ(readBytes(logPath()), once);
@@ -632,9 +632,9 @@ TEST_F(AdifImportFiles, Utf8AndWindows1252WithAccentedNames)
                               "<MODE:2>CW <NAME:3>Zo\xEB <SIG:7>75FT002 <SIG_INFO:6>F. \x9C"
                               "uf <EOR>\r\n";
     writeLog({});
-    EXPECT_EQ(Importer_ADIF(adif(utf8, QStringLiteral("a.adi")), dir.path(), kStation).status,
+    EXPECT_EQ(importAdifFile(adif(utf8, QStringLiteral("a.adi")), dir.path(), kStation).status,
               AdifImportStatus::Imported);
-    EXPECT_EQ(Importer_ADIF(adif(cp1252, QStringLiteral("b.adif")), dir.path(), kStation).status,
+    EXPECT_EQ(importAdifFile(adif(cp1252, QStringLiteral("b.adif")), dir.path(), kStation).status,
               AdifImportStatus::Imported);
     const QStringList lines = Charger_Log(logPath()).lines;
     ASSERT_EQ(lines.size(), 2);
@@ -657,7 +657,7 @@ TEST_F(AdifImportFiles, MalformedFileLeavesEverythingAsItWas)
     const QByteArray before = readBytes(logPath());
     const QByteArray good = adiText({recordFor("FBBBB", "75FT002", "06/06/08", "10:00")});
     const QString path = adif(good + "<CALL:5>FCCCC <QSO_DATE:8>2008");
-    const AdifImportResult r = Importer_ADIF(path, dir.path(), kStation);
+    const AdifImportResult r = importAdifFile(path, dir.path(), kStation);
     EXPECT_EQ(r.status, AdifImportStatus::FileMalformed);
     EXPECT_EQ(readBytes(logPath()), before);
     EXPECT_FALSE(QFile::exists(prenomPath()));
@@ -672,7 +672,7 @@ TEST_F(AdifImportFiles, FileWithoutEndOfRecord)
 {
     writeLog({});
     const AdifImportResult r =
-        Importer_ADIF(adif("<CALL:5>F1AAA <SIG:7>31FA001\r\n"), dir.path(), kStation);
+        importAdifFile(adif("<CALL:5>F1AAA <SIG:7>31FA001\r\n"), dir.path(), kStation);
     EXPECT_EQ(r.status, AdifImportStatus::FileMalformed);
     EXPECT_EQ(r.readError, AdifReadError::MissingEor);
     EXPECT_EQ(readBytes(logPath()), QByteArray());
@@ -681,10 +681,10 @@ TEST_F(AdifImportFiles, FileWithoutEndOfRecord)
 TEST_F(AdifImportFiles, MissingFileAndMissingLog)
 {
     const AdifImportResult noFile =
-        Importer_ADIF(dir.file(QStringLiteral("absent.adi")), dir.path(), kStation);
+        importAdifFile(dir.file(QStringLiteral("absent.adi")), dir.path(), kStation);
     EXPECT_EQ(noFile.status, AdifImportStatus::FileUnreadable);
     const AdifImportResult noLog =
-        Importer_ADIF(adif(adiText({standardRecord()})), dir.path(), kStation);
+        importAdifFile(adif(adiText({standardRecord()})), dir.path(), kStation);
     EXPECT_EQ(noLog.status, AdifImportStatus::NoLog);
     EXPECT_FALSE(QFile::exists(logPath()));
     EXPECT_FALSE(QFile::exists(prenomPath()));
@@ -706,7 +706,7 @@ TEST_F(AdifImportFiles, FailedLogRewriteLeavesLogAndDirectoryAsTheyWere)
     };
     const QString path =
         adif(adiText({recordFor("FBBBB", "75FT002", "06/06/08", "10:00", "20m", "Luc")}));
-    const AdifImportResult r = Importer_ADIF(path, dir.path(), kStation, {}, fullOnSecond);
+    const AdifImportResult r = importAdifFile(path, dir.path(), kStation, {}, fullOnSecond);
     EXPECT_EQ(r.status, AdifImportStatus::NotWritten);
     EXPECT_EQ(writes, 3);
     EXPECT_EQ(readBytes(logPath()), before);
@@ -726,7 +726,7 @@ TEST_F(AdifImportFiles, FailedLogRewriteRemovesADirectoryItCreated)
     };
     const QString path =
         adif(adiText({recordFor("FBBBB", "75FT002", "06/06/08", "10:00", "20m", "Luc")}));
-    EXPECT_EQ(Importer_ADIF(path, dir.path(), kStation, {}, fullOnSecond).status,
+    EXPECT_EQ(importAdifFile(path, dir.path(), kStation, {}, fullOnSecond).status,
               AdifImportStatus::NotWritten);
     EXPECT_FALSE(QFile::exists(prenomPath()));
     EXPECT_EQ(readBytes(logPath()), QByteArray());
@@ -742,7 +742,7 @@ TEST_F(AdifImportFiles, FailedDirectoryRewriteNamesTheDirectory)
     };
     const QString path =
         adif(adiText({recordFor("FBBBB", "75FT002", "06/06/08", "10:00", "20m", "Luc")}));
-    const AdifImportResult r = Importer_ADIF(path, dir.path(), kStation, {}, full);
+    const AdifImportResult r = importAdifFile(path, dir.path(), kStation, {}, full);
     ASSERT_EQ(r.status, AdifImportStatus::NotWritten);
     EXPECT_EQ(adifImportProblem(r, logPath()),
               QStringLiteral("Le répertoire des prénoms ") + prenomPath() +
@@ -756,7 +756,7 @@ TEST_F(AdifImportFiles, CancelledImportWritesNothing)
 {
     writeLog({kSampleA});
     const QByteArray before = readBytes(logPath());
-    const AdifImportResult r = Importer_ADIF(
+    const AdifImportResult r = importAdifFile(
         adif(adiText({recordFor("FBBBB", "75FT002", "06/06/08", "10:00", "20m", "Luc")})),
         dir.path(), kStation, [](qsizetype, qsizetype) { return false; });
     EXPECT_EQ(r.status, AdifImportStatus::Cancelled);
@@ -772,7 +772,7 @@ TEST_F(AdifImportFiles, SummaryAndRefusedList)
                       recordFor("FBBBB", "75FT002", "06/06/08", "10:00"),
                       standardRecord({{"SIG", "POTA"}}), standardRecord({{"BAND", "11m"}})}),
              QStringLiteral("autre logger.adif"));
-    const AdifImportResult r = Importer_ADIF(path, dir.path(), kStation);
+    const AdifImportResult r = importAdifFile(path, dir.path(), kStation);
     ASSERT_EQ(r.status, AdifImportStatus::Imported);
     EXPECT_EQ(adifImportSummary(r),
               QStringList({QStringLiteral("Fichier : autre logger.adif (4 enregistrements)"),
@@ -1007,7 +1007,7 @@ TEST_P(AdifCommentReferences, AreTakenOnlyWhenTheOperatorSaysSo)
     const QString path = adif(xlogStyle);
     writeLog({});
     int asked = 0;
-    const AdifImportResult r = Importer_ADIF(path, dir.path(), kStation, {}, {}, [&](int count) {
+    const AdifImportResult r = importAdifFile(path, dir.path(), kStation, {}, {}, [&](int count) {
         asked = count;
         return row.answer;
     });
