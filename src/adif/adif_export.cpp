@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace vqx {
 
 namespace {
@@ -19,13 +21,9 @@ QString headerText(QString text)
     return text.remove(QLatin1Char('<'));
 }
 
-bool isBlank(const QString &line)
+bool isBlank(QByteArrayView line)
 {
-    for (QChar c : line) {
-        if (!c.isSpace())
-            return false;
-    }
-    return true;
+    return std::all_of(line.begin(), line.end(), codepage::isBlank);
 }
 
 QByteArray adifHeader(const QString &stationLabel)
@@ -56,10 +54,10 @@ QByteArray adifFileContent(const QString &stationLabel, const QStringList &logLi
     for (const QString &line : logLines) {
         // A blank line holds no contact; a record of empty fields would
         // reach the other logger as a contact without a callsign.
-        if (isBlank(line))
-            continue;
         codepage::encode(line, &encoded);
-        appendAdifRecord(out, line, encoded);
+        if (isBlank(encoded))
+            continue;
+        appendAdifRecord(out, encoded);
         out.append("\r\n", 2);
         ++n;
     }
@@ -73,13 +71,11 @@ QByteArray adifFileContent(const QString &stationLabel, const QByteArray &logByt
     const QList<QByteArrayView> lines = codepage::splitRawLines(logBytes);
     QByteArray out = adifHeader(stationLabel);
     out.reserve(out.size() + lines.size() * 210);
-    QString line;
     int n = 0;
     for (const QByteArrayView raw : lines) {
-        codepage::decodeInto(raw, line);
-        if (isBlank(line))
+        if (isBlank(raw))
             continue;
-        appendAdifRecord(out, line, raw);
+        appendAdifRecord(out, raw);
         out.append("\r\n", 2);
         ++n;
     }

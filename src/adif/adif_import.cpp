@@ -48,15 +48,17 @@ QString logDate(const QString &adif, QString *out)
         return QStringLiteral("date (QSO_DATE) absente");
     if (adif.size() != 8 || !allDigits(adif))
         return QStringLiteral("date (QSO_DATE) %1 invalide (attendu AAAAMMJJ)").arg(quoted(adif));
-    const int year = adif.left(4).toInt();
-    const int month = adif.mid(4, 2).toInt();
-    const int day = adif.right(2).toInt();
+    const QStringView digits(adif);
+    const int year = digits.left(4).toInt();
+    const int month = digits.mid(4, 2).toInt();
+    const int day = digits.right(2).toInt();
     if (!QDate::isValid(year, month, day))
         return QStringLiteral("date (QSO_DATE) %1 inexistante").arg(quoted(adif));
     // The log keeps two digits of the year and reads them back from 1950 to 2049.
     if (fullYear(year % 100) != year)
         return QStringLiteral("année %1 : le log ne date ses QSO que de 1950 à 2049").arg(year);
-    *out = adif.right(2) + QLatin1Char('/') + adif.mid(4, 2) + QLatin1Char('/') + adif.mid(2, 2);
+    const QChar dmy[] = {adif[6], adif[7], u'/', adif[4], adif[5], u'/', adif[2], adif[3]};
+    *out = QString(dmy, 8);
     return {};
 }
 
@@ -65,11 +67,13 @@ QString logTime(const QString &adif, QString *out)
 {
     if (adif.isEmpty())
         return QStringLiteral("heure (TIME_ON) absente");
-    if ((adif.size() != 4 && adif.size() != 6) || !allDigits(adif) || adif.left(2).toInt() > 23 ||
-        adif.mid(2, 2).toInt() > 59 || (adif.size() == 6 && adif.right(2).toInt() > 59))
+    const QStringView digits(adif);
+    if ((adif.size() != 4 && adif.size() != 6) || !allDigits(adif) || digits.left(2).toInt() > 23 ||
+        digits.mid(2, 2).toInt() > 59 || (adif.size() == 6 && digits.right(2).toInt() > 59))
         return QStringLiteral("heure (TIME_ON) %1 invalide (attendu HHMM ou HHMMSS)")
             .arg(quoted(adif));
-    *out = adif.left(2) + QLatin1Char(':') + adif.mid(2, 2);
+    const QChar hm[] = {adif[0], adif[1], u':', adif[2], adif[3]};
+    *out = QString(hm, 5);
     return {};
 }
 
@@ -125,23 +129,35 @@ AdifMappedRecord refused(const QString &reason)
     return m;
 }
 
-QString contactKey(QStringView call, QStringView ref, QStringView qrg, QStringView date,
-                   QStringView time)
+QByteArray contactKey(QByteArrayView call, QByteArrayView ref, QByteArrayView qrg,
+                      QByteArrayView date, QByteArrayView time)
 {
     // Blanks cannot be inside the trimmed values, so one separates them.
-    QString key;
+    QByteArray key;
     key.reserve(call.size() + ref.size() + qrg.size() + date.size() + time.size() + 4);
-    for (QStringView part : {call, ref, qrg, date, time})
-        key.append(part).append(QLatin1Char(' '));
+    for (QByteArrayView part : {call, ref, qrg, date, time})
+        key.append(part).append(' ');
     return key;
 }
 
-QString fountainKey(QStringView ref, QStringView qrg)
+QString text(QByteArrayView inCodePage)
 {
-    QString key = ref.toString();
-    key.append(QLatin1Char('\n'));
-    key.append(qrg);
-    return key;
+    QString s;
+    codepage::decodeInto(inCodePage, s);
+    return s;
+}
+
+QByteArray fountainKey(QByteArrayView ref, QByteArrayView qrg)
+{
+    QByteArray key;
+    key.reserve(ref.size() + qrg.size() + 1);
+    return key.append(ref).append('\n').append(qrg);
+}
+
+// A column of a log line in the code page, trimmed as the line's text would be.
+QByteArrayView trimmedColumn(QByteArrayView line, const Column &c)
+{
+    return codepage::trimmedColumn(line, c.start - 1, c.width);
 }
 
 // Stores into the first-name directory as Memoriser_Prenom does, one after
@@ -153,14 +169,13 @@ class DirectoryStores
 public:
     void store(const QString &line)
     {
-        const QStringView key = QStringView(line).left(kKey);
-        for (int i : m_index.values(qHash(key))) {
-            if (QStringView(m_lines.at(i)).left(kKey) == key) {
-                m_lines[i] = line;
-                return;
-            }
+        const QByteArray key = codepage::encode(line.left(kKey));
+        if (const int i = find(key); i >= 0) {
+            m_lines[i] = line;
+            return;
         }
         m_index.insert(qHash(key), int(m_lines.size()));
+        m_keys.append(key);
         m_lines.append(line);
     }
     bool any() const { return !m_lines.isEmpty(); }
@@ -171,12 +186,9 @@ public:
         QByteArray out;
         out.reserve(directory.bytes().size() + directory.size() + m_lines.size() * 40);
         std::vector<bool> placed(size_t(m_lines.size()), false);
-        QString line;
         qsizetype run = 0;
         for (qsizetype n = 0; n < directory.size(); ++n) {
-            codepage::decodeInto(
-                directory.raw(n).first(qMin<qsizetype>(kKey, directory.raw(n).size())), line);
-            const int i = find(line);
+            const int i = find(directory.raw(n).first(qMin<qsizetype>(kKey, directory.raw(n).size())));
             if (i < 0)
                 continue;
             directory.appendTo(out, run, n);
@@ -198,7 +210,7 @@ public:
         out.reserve(directory.size() + m_lines.size());
         std::vector<bool> placed(size_t(m_lines.size()), false);
         for (const QString &line : directory) {
-            const int i = find(QStringView(line).left(kKey));
+            const int i = find(codepage::encode(line.left(kKey)));
             if (i < 0) {
                 out.append(line);
             } else {
@@ -214,48 +226,43 @@ public:
     }
 
 private:
-    int find(QStringView key) const
+    // The stored line whose key is `key`, the first 12 characters of a line
+    // in the code page (one byte each).
+    int find(QByteArrayView key) const
     {
         // Lines shorter than the key never match a stored callsign.
         if (key.size() < kKey)
             return -1;
-        for (int i : m_index.values(qHash(key))) {
-            if (QStringView(m_lines.at(i)).left(kKey) == key)
-                return i;
+        const size_t hash = qHash(key);
+        for (auto it = m_index.constFind(hash); it != m_index.constEnd() && it.key() == hash; ++it) {
+            if (m_keys.at(it.value()) == key)
+                return it.value();
         }
         return -1;
     }
 
     static constexpr int kKey = 12;
     QStringList m_lines; // the last line stored for each callsign, in first-store order
+    QList<QByteArray> m_keys; // beside it, the key of each in the code page
     QMultiHash<size_t, int> m_index;
 };
 
 struct NewContact
 {
-    QString line;
+    QByteArray line; // in the code page
     qint64 key = 0;
     qsizetype gap = 0; // the index of the log line it goes before
-};
-
-// The log as the plan reads it: its lines decoded one at a time, and the
-// date and time of each.
-struct LogReader
-{
-    qsizetype size = 0;
-    std::function<void(qsizetype, QString &)> line;
-    std::function<qint64(qsizetype)> key;
 };
 
 // Each new contact's place: before the first line of the log whose date and
 // time are the same or later; in date order, then file order, among
 // themselves.
-void placeNewContacts(const LogReader &log, std::vector<NewContact> &added)
+void placeNewContacts(const LineBuffer &log, std::vector<NewContact> &added)
 {
-    std::vector<qint64> reached(size_t(log.size));
+    std::vector<qint64> reached(size_t(log.size()));
     qint64 latest = std::numeric_limits<qint64>::min();
-    for (qsizetype i = 0; i < log.size; ++i) {
-        latest = std::max(latest, log.key(i));
+    for (qsizetype i = 0; i < log.size(); ++i) {
+        latest = std::max(latest, dateTimeKey(log.raw(i)));
         reached[size_t(i)] = latest;
     }
     for (NewContact &c : added)
@@ -265,23 +272,8 @@ void placeNewContacts(const LogReader &log, std::vector<NewContact> &added)
     });
 }
 
-// The log with the new contacts in place.
-QStringList merged(const QStringList &log, std::vector<NewContact> added)
-{
-    QStringList out;
-    out.reserve(log.size() + qsizetype(added.size()));
-    auto next = added.begin();
-    for (qsizetype i = 0; i <= log.size(); ++i) {
-        for (; next != added.end() && next->gap == i; ++next)
-            out.append(std::move(next->line));
-        if (i < log.size())
-            out.append(log.at(i));
-    }
-    return out;
-}
-
-// The same as the bytes of the new log file: the runs of old lines between
-// two new contacts are copied whole.
+// The bytes of the new log file: the runs of old lines between two new
+// contacts are copied whole.
 QByteArray merged(const LineBuffer &log, const std::vector<NewContact> &added)
 {
     QByteArray out;
@@ -291,20 +283,15 @@ QByteArray merged(const LineBuffer &log, const std::vector<NewContact> &added)
     for (const NewContact &c : added) {
         log.appendTo(out, run, c.gap);
         run = c.gap;
-        out.append(codepage::encode(c.line)).append("\r\n", 2);
+        out.append(c.line).append("\r\n", 2);
     }
     log.appendTo(out, run, log.size());
     return out;
 }
 
-QStringView trimmedColumn(const QString &line, const Column &c)
-{
-    return QStringView(line).mid(c.start - 1, c.width).trimmed();
-}
-
 // The same contact for the import: callsign, date and time, once the
 // fountain and band are known to match.
-bool sameContactColumns(const QString &a, const QString &b)
+bool sameContactColumns(QByteArrayView a, QByteArrayView b)
 {
     for (const Column *c : {&QsoLine::Indicatif, &QsoLine::Date, &QsoLine::Heure}) {
         if (trimmedColumn(a, *c) != trimmedColumn(b, *c))
@@ -341,7 +328,9 @@ public:
             m_refusedFromComment.push_back(inComment);
             return;
         }
-        m_candidates.push_back({buildQsoLine(m.fields), !m.fields.prenom.isEmpty(), inComment});
+        // The values passed the code page's check: the line encodes whole.
+        m_candidates.push_back(
+            {codepage::encode(buildQsoLine(m.fields)), !m.fields.prenom.isEmpty(), inComment});
     }
 
     // Keeps or drops the records whose reference is only in a comment.
@@ -363,24 +352,23 @@ public:
     }
 
     // Looks the contacts up in the log, then decides for each in file order.
-    std::vector<NewContact> decide(const LogReader &log, DirectoryStores *directory)
+    std::vector<NewContact> decide(const LineBuffer &log, DirectoryStores *directory)
     {
-        // One pass over the log, looking up only the file's contacts: the
-        // log's columns are compared as Ref_Deja_Contactee does, without
-        // blanks.
+        // One pass over the log's bytes, looking up only the file's
+        // contacts: the log's columns are compared as Ref_Deja_Contactee
+        // does, without blanks.
         QMultiHash<size_t, int> byFountain;
         byFountain.reserve(qsizetype(m_candidates.size()));
         for (size_t i = 0; i < m_candidates.size(); ++i) {
-            const QString &l = m_candidates[i].line;
+            const QByteArray &l = m_candidates[i].line;
             byFountain.insert(
                 qHashMulti(0, trimmedColumn(l, QsoLine::Ref), trimmedColumn(l, QsoLine::QRG)),
                 int(i));
         }
-        QString l;
-        for (qsizetype n = 0; n < log.size; ++n) {
-            log.line(n, l);
-            const QStringView ref = trimmedColumn(l, QsoLine::Ref);
-            const QStringView qrg = trimmedColumn(l, QsoLine::QRG);
+        for (qsizetype n = 0; n < log.size(); ++n) {
+            const QByteArrayView l = log.raw(n);
+            const QByteArrayView ref = trimmedColumn(l, QsoLine::Ref);
+            const QByteArrayView qrg = trimmedColumn(l, QsoLine::QRG);
             const size_t hash = qHashMulti(0, ref, qrg);
             for (auto it = byFountain.constFind(hash);
                  it != byFountain.constEnd() && it.key() == hash; ++it) {
@@ -395,21 +383,21 @@ public:
 
         // In file order: a contact of the log or of an earlier record is a
         // duplicate; a fountain worked on that band, already contacted.
-        QSet<QString> contacts;
-        QSet<QString> fountains;
+        QSet<QByteArray> contacts;
+        QSet<QByteArray> fountains;
         std::vector<NewContact> added;
         for (Candidate &c : m_candidates) {
-            const QString &line = c.line;
-            const QStringView call = trimmedColumn(line, QsoLine::Indicatif);
-            const QStringView ref = trimmedColumn(line, QsoLine::Ref);
-            const QStringView qrg = trimmedColumn(line, QsoLine::QRG);
-            const QString contact = contactKey(call, ref, qrg, trimmedColumn(line, QsoLine::Date),
+            const QByteArray &line = c.line;
+            const QByteArrayView call = trimmedColumn(line, QsoLine::Indicatif);
+            const QByteArrayView ref = trimmedColumn(line, QsoLine::Ref);
+            const QByteArrayView qrg = trimmedColumn(line, QsoLine::QRG);
+            const QByteArray contact = contactKey(call, ref, qrg, trimmedColumn(line, QsoLine::Date),
                                                trimmedColumn(line, QsoLine::Heure));
             if (c.contactInLog || contacts.contains(contact)) {
                 ++counts.duplicates;
                 continue;
             }
-            const QString fountain = fountainKey(ref, qrg);
+            const QByteArray fountain = fountainKey(ref, qrg);
             if (c.fountainInLog || fountains.contains(fountain)) {
                 ++counts.alreadyContacted;
                 continue;
@@ -417,9 +405,9 @@ public:
             contacts.insert(contact);
             fountains.insert(fountain);
             if (c.withPrenom)
-                directory->store(buildPrenomLine(call.toString(),
-                                                 trimmedColumn(line, QsoLine::Dpt).toString(),
-                                                 trimmedColumn(line, QsoLine::Prenom).toString()));
+                directory->store(buildPrenomLine(text(call),
+                                                 text(trimmedColumn(line, QsoLine::Dpt)),
+                                                 text(trimmedColumn(line, QsoLine::Prenom))));
             const qint64 key = dateTimeKey(line);
             added.push_back({std::move(c.line), key, 0});
             ++counts.imported;
@@ -433,7 +421,7 @@ public:
 private:
     struct Candidate
     {
-        QString line;
+        QByteArray line; // in the code page
         bool withPrenom = false;
         bool fromComment = false;
         bool fountainInLog = false;
@@ -579,8 +567,7 @@ AdifImportPlan planAdifImport(const QList<AdifRecord> &records, const QStringLis
         }
         planner.add(records.at(n), int(n + 1));
     }
-    const LogReader log{logLines.size(), [&](qsizetype i, QString &out) { out = logLines.at(i); },
-                        [&](qsizetype i) { return dateTimeKey(logLines.at(i)); }};
+    const LineBuffer log = LineBuffer::fromLines(logLines);
     planner.takeCommentReferences(takeCommentReferences);
     DirectoryStores directory;
     std::vector<NewContact> added = planner.decide(log, &directory);
@@ -589,7 +576,7 @@ AdifImportPlan planAdifImport(const QList<AdifRecord> &records, const QStringLis
         plan.cancelled = true;
         return plan;
     }
-    plan.logLines = merged(logLines, std::move(added));
+    plan.logLines = LineBuffer(merged(log, added)).lines();
     plan.prenomChanged = directory.any();
     plan.prenomLines = plan.prenomChanged ? directory.applyTo(prenomLines) : prenomLines;
     return plan;
@@ -656,11 +643,8 @@ AdifImportResult importAdifFile(const QString &adifPath, const QString &dataDir,
     planner.takeCommentReferences(inComments > 0 && takeCommentReferences &&
                                   takeCommentReferences(inComments));
     const LineBuffer log(std::move(logBytes));
-    const LogReader reader{
-        log.size(), [&](qsizetype i, QString &out) { codepage::decodeInto(log.raw(i), out); },
-        [&](qsizetype i) { return dateTimeKey(log.raw(i)); }};
     DirectoryStores directory;
-    const std::vector<NewContact> added = planner.decide(reader, &directory);
+    const std::vector<NewContact> added = planner.decide(log, &directory);
     r.counts = planner.counts;
     if (progress && !progress(1, 1)) {
         r.status = AdifImportStatus::Cancelled;

@@ -2,12 +2,31 @@
 
 #include "logstore/codepage.h"
 
+#include <algorithm>
+
 namespace vqx {
+
+namespace {
+
+// Names differ in length far more often than in letters: the length first.
+bool isNamed(const AdifField &f, QLatin1String name)
+{
+    if (f.name.size() != name.size())
+        return false;
+    const QChar *c = f.name.constData();
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (c[i].unicode() != static_cast<unsigned char>(name.data()[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
 
 QString AdifRecord::value(QLatin1String name) const
 {
     for (const AdifField &f : fields) {
-        if (f.name == name)
+        if (isNamed(f, name))
             return f.value;
     }
     return {};
@@ -15,11 +34,8 @@ QString AdifRecord::value(QLatin1String name) const
 
 bool AdifRecord::has(QLatin1String name) const
 {
-    for (const AdifField &f : fields) {
-        if (f.name == name)
-            return true;
-    }
-    return false;
+    return std::any_of(fields.cbegin(), fields.cend(),
+                       [&](const AdifField &f) { return isNamed(f, name); });
 }
 
 namespace {
@@ -34,7 +50,8 @@ constexpr qsizetype kMaxLength = qsizetype(1) << 40;
 
 struct Tag
 {
-    QByteArray name;       // upper case
+    qsizetype nameStart = 0; // the name as written, any case
+    qsizetype nameSize = 0;
     qsizetype length = -1; // -1 for <eor> and <eoh>
     qsizetype end = 0;     // just after ">"
 };
@@ -49,6 +66,7 @@ public:
 
     qsizetype size() const { return m_n; }
     char at(qsizetype i) const { return m_p[i]; }
+    const char *data(qsizetype i) const { return m_p + i; }
 
     qsizetype nextOpen(qsizetype from) const
     {
@@ -70,7 +88,8 @@ public:
         }
         if (i == m_n || i == nameStart)
             return false;
-        t->name = QByteArray(m_p + nameStart, i - nameStart).toUpper();
+        t->nameStart = nameStart;
+        t->nameSize = i - nameStart;
         t->length = -1;
         if (m_p[i] == ':') {
             ++i;
@@ -120,6 +139,11 @@ public:
         return asBytes >= 0 ? asBytes : asChars;
     }
 
+    bool nameIs(const Tag &t, const char *upper, qsizetype size) const
+    {
+        return t.nameSize == size && qstrnicmp(m_p + t.nameStart, upper, size) == 0;
+    }
+
     QString text(qsizetype from, qsizetype to) const
     {
         if (m_utf8)
@@ -160,6 +184,29 @@ private:
     bool m_utf8;
 };
 
+// A file names the same few fields in every record: each name is made once
+// and shared by the records after.
+QString internedName(QList<std::pair<QByteArray, QString>> &names, qsizetype *guess,
+                     const Reader &r, const Tag &t)
+{
+    // Records name their fields in the same order: the name after the last
+    // one found is tried first.
+    for (qsizetype k = 0; k < names.size(); ++k) {
+        const qsizetype at = (*guess + k) % names.size();
+        const auto &[upper, name] = names.at(at);
+        if (r.nameIs(t, upper.constData(), upper.size())) {
+            *guess = at + 1;
+            return name;
+        }
+    }
+    const QByteArray upper = QByteArray(r.data(t.nameStart), t.nameSize).toUpper();
+    // A file of ever new names is read without the cache rather than slowly.
+    if (names.size() >= 64)
+        return QString::fromLatin1(upper);
+    names.append({upper, QString::fromLatin1(upper)});
+    return names.constLast().second;
+}
+
 qsizetype findEndOfHeader(const QByteArray &bytes, qsizetype from)
 {
     static const QByteArray eoh("<eoh>");
@@ -191,7 +238,7 @@ AdifStream::AdifStream(const QByteArray &bytes) : m_bytes(bytes), m_utf8(bytes.i
                 if (r.tag(h, &t) && t.length >= 0 && t.end <= eoh) {
                     const qsizetype end = r.valueEnd(t.end, t.length);
                     if (end >= 0 && end <= eoh) {
-                        m_header.append({QString::fromLatin1(t.name), r.text(t.end, end)});
+                        m_header.append({internedName(m_names, &m_nameGuess, r, t), r.text(t.end, end)});
                         h = end;
                         continue;
                     }
@@ -216,6 +263,7 @@ bool AdifStream::next(AdifRecord *record)
 {
     const Reader r(m_bytes, m_utf8);
     AdifRecord current;
+    current.fields.reserve(m_lastFieldCount);
     qsizetype i = m_at;
     while (!m_done) {
         i = r.nextOpen(i);
@@ -231,15 +279,16 @@ bool AdifStream::next(AdifRecord *record)
             break;
         }
         if (t.length < 0) {
-            if (t.name == "EOR") {
+            if (r.nameIs(t, "EOR", 3)) {
                 i = t.end;
                 if (!current.fields.isEmpty()) {
                     m_at = i;
                     ++m_records;
+                    m_lastFieldCount = current.fields.size();
                     *record = std::move(current);
                     return true;
                 }
-            } else if (t.name != "EOH") {
+            } else if (!r.nameIs(t, "EOH", 3)) {
                 fail(AdifReadError::BadTag, i);
                 break;
             } else {
@@ -254,7 +303,7 @@ bool AdifStream::next(AdifRecord *record)
         }
         if (current.fields.isEmpty())
             current.offset = i;
-        current.fields.append({QString::fromLatin1(t.name), r.text(t.end, end)});
+        current.fields.append({internedName(m_names, &m_nameGuess, r, t), r.text(t.end, end)});
         i = end;
     }
     m_at = i;

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 namespace vqx {
 
 // One field of an ADIF file: its name in upper case and its value.
@@ -89,9 +91,12 @@ private:
     const QByteArray &m_bytes;
     bool m_utf8 = true;
     QList<AdifField> m_header;
+    QList<std::pair<QByteArray, QString>> m_names; // field names met, upper case
+    qsizetype m_nameGuess = 0;
     qsizetype m_at = 0;
     bool m_done = false;
     int m_records = 0;
+    qsizetype m_lastFieldCount = 0;
     AdifReadError m_error = AdifReadError::None;
     qsizetype m_errorOffset = 0;
     int m_errorRecord = 0;

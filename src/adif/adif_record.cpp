@@ -38,7 +38,7 @@ struct Field
     Piece pieces[4];
     int count = 0;
 
-    void add(QStringView line, QStringView part)
+    template <typename View> void add(View line, View part)
     {
         if (!part.isEmpty())
             pieces[count++] = Piece{nullptr, qsizetype(part.data() - line.data()), part.size()};
@@ -62,13 +62,45 @@ QStringView cutTrimmed(QStringView line, const Column &c)
     return line.mid(c.start - 1, c.width).trimmed();
 }
 
+QByteArrayView cutTrimmed(QByteArrayView line, const Column &c)
+{
+    return codepage::trimmedColumn(line, c.start - 1, c.width);
+}
+
+// Part of a value, clamped to it as QStringView::mid is.
+template <typename View> View part(View v, qsizetype pos, qsizetype n)
+{
+    pos = qMin(pos, v.size());
+    return v.sliced(pos, qMin(n, v.size() - pos));
+}
+
+// A few characters of the line as text, for the lookups that take text.
+struct ShortText
+{
+    explicit ShortText(QStringView v) : view(v) {}
+    // The columns read so are at most 7 wide. Bytes beyond ASCII name no
+    // band and no year: read as Latin-1 they match none either.
+    explicit ShortText(QByteArrayView v)
+    {
+        Q_ASSERT(v.size() <= qsizetype(std::size(chars)));
+        const qsizetype n = qMin<qsizetype>(v.size(), std::size(chars));
+        for (qsizetype i = 0; i < n; ++i)
+            chars[i] = static_cast<unsigned char>(v[i]);
+        view = QStringView(chars, n);
+    }
+    char16_t chars[8] = {};
+    QStringView view;
+};
+
 // The twelve fields of a line, as pieces of the line and fixed texts.
 struct Record
 {
     Field fields[12];
 };
 
-Record cutRecord(QStringView line)
+// The line as text or as its bytes in the code page: one byte a character,
+// so the pieces' positions are the same.
+template <typename View> Record cutRecord(View line)
 {
     Record r;
     Field *f = r.fields;
@@ -84,33 +116,34 @@ Record cutRecord(QStringView line)
 
     // dd/mm/yy gives yyyymmdd, the century as the date order has it.
     f->tag = QLatin1String("<QSO_DATE:");
-    const QStringView date = cutTrimmed(line, QsoLine::Date);
+    const View date = cutTrimmed(line, QsoLine::Date);
     if (!date.isEmpty()) {
-        const QStringView year = date.right(2);
-        f->add(fullYearOf(year) >= 2000 ? QLatin1String("20") : QLatin1String("19"));
+        const View year = part(date, qMax<qsizetype>(0, date.size() - 2), 2);
+        f->add(fullYearOf(ShortText(year).view) >= 2000 ? QLatin1String("20")
+                                                          : QLatin1String("19"));
         f->add(line, year);
-        f->add(line, date.mid(3, 2));
-        f->add(line, date.left(2));
+        f->add(line, part(date, 3, 2));
+        f->add(line, part(date, 0, 2));
     }
     ++f;
 
     // hh:mm gives hhmm.
     f->tag = QLatin1String("<TIME_ON:");
-    const QStringView time = cutTrimmed(line, QsoLine::Heure);
-    f->add(line, time.left(2));
-    f->add(line, time.right(2));
+    const View time = cutTrimmed(line, QsoLine::Heure);
+    f->add(line, part(time, 0, 2));
+    f->add(line, part(time, qMax<qsizetype>(0, time.size() - 2), 2));
     ++f;
 
     plain("<MODE:", QsoLine::Mode);
     f->tag = QLatin1String("<BAND:");
-    f->add(bandFor(cutTrimmed(line, QsoLine::QRG)));
+    f->add(bandFor(ShortText(cutTrimmed(line, QsoLine::QRG)).view));
     ++f;
     plain("<RST_RCVD:", QsoLine::RstR);
     plain("<RST_SENT:", QsoLine::RstE);
     plain("<SIG_INFO:", QsoLine::NomFontaine);
 
     f->tag = QLatin1String("<QSL_RCVD:");
-    const bool confirmed = line.mid(QsoLine::QSL.start - 1, QsoLine::QSL.width) == u"*";
+    const bool confirmed = line.size() >= QsoLine::QSL.start && line[QsoLine::QSL.start - 1] == u'*';
     f->add(confirmed ? QLatin1String("Y") : QLatin1String("N"));
     return r;
 }
@@ -188,16 +221,16 @@ QString ADIF_SP(const QString &Poubelle)
     QString record;
     record.reserve(200);
     TextSink sink{record, Poubelle};
-    writeRecord(cutRecord(Poubelle), sink);
+    writeRecord(cutRecord(QStringView(Poubelle)), sink);
     return record;
 }
 
-void appendAdifRecord(QByteArray &out, QStringView line, QByteArrayView encoded)
+void appendAdifRecord(QByteArray &out, QByteArrayView encoded)
 {
     char buffer[512];
     static_assert(sizeof buffer >= 12 * 16 + 5 + QsoLine::Length + 8);
     BytesSink sink{buffer, encoded};
-    writeRecord(cutRecord(line), sink);
+    writeRecord(cutRecord(encoded), sink);
     out.append(buffer, sink.at - buffer);
 }
 

@@ -24,8 +24,7 @@ QString qrgForFrequency(qint64 hz);
 QString ADIF_SP(const QString &Poubelle);
 
 // The same record appended in the file's code page, for the export of a
-// whole log. `encoded` is the line in the code page, one byte per character
-// of `line`.
-void appendAdifRecord(QByteArray &out, QStringView line, QByteArrayView encoded);
+// whole log, cut from the line's bytes in the code page.
+void appendAdifRecord(QByteArray &out, QByteArrayView encoded);
 
 } // namespace vqx

@@ -167,12 +167,26 @@ QChar upper(QChar c)
     return changedCase(c, true);
 }
 
+// Text already in the asked case is shared, not copied.
+template <QChar (*Change)(QChar)>
+QString changed(const QString &text)
+{
+    const QChar *in = text.constData();
+    qsizetype i = 0;
+    while (i < text.size() && Change(in[i]) == in[i])
+        ++i;
+    if (i == text.size())
+        return text;
+    QString out = text;
+    QChar *o = out.data();
+    for (; i < out.size(); ++i)
+        o[i] = Change(o[i]);
+    return out;
+}
+
 QString upper(const QString &text)
 {
-    QString out = text;
-    for (QChar &c : out)
-        c = upper(c);
-    return out;
+    return changed<upper>(text);
 }
 
 QChar lower(QChar c)
@@ -185,10 +199,7 @@ QChar lower(QChar c)
 
 QString lower(const QString &text)
 {
-    QString out = text;
-    for (QChar &c : out)
-        c = lower(c);
-    return out;
+    return changed<lower>(text);
 }
 
 QString storable(const QString &text)
@@ -292,6 +303,21 @@ bool hasControlCharacters(QByteArrayView bytes)
         }
     }
     return false;
+}
+
+QByteArrayView trimmed(QByteArrayView bytes)
+{
+    while (!bytes.isEmpty() && isBlank(bytes.front()))
+        bytes = bytes.sliced(1);
+    while (!bytes.isEmpty() && isBlank(bytes.back()))
+        bytes.chop(1);
+    return bytes;
+}
+
+QByteArrayView trimmedColumn(QByteArrayView line, qsizetype start, qsizetype width)
+{
+    const qsizetype from = qMin(start, line.size());
+    return trimmed(line.sliced(from, qMin(width, line.size() - from)));
 }
 
 void decodeInto(QByteArrayView bytes, QString &out)

@@ -67,6 +67,17 @@ QList<QByteArrayView> splitRawLines(const QByteArray &bytes);
 // one of the five bytes the code page leaves undefined).
 bool hasControlCharacters(QByteArrayView bytes);
 
+// What QString::trimmed() leaves of decoded bytes, on the bytes: the code
+// page's blanks are the ASCII ones and the no-break space.
+inline bool isBlank(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r') || c == '\xA0';
+}
+QByteArrayView trimmed(QByteArrayView bytes);
+// A column of a line, `width` bytes from `start` (0-based) as far as the
+// line goes, trimmed so.
+QByteArrayView trimmedColumn(QByteArrayView line, qsizetype start, qsizetype width);
+
 // Decodes one line into `out`, reusing its storage: for readers that look
 // at every line once and keep none.
 void decodeInto(QByteArrayView bytes, QString &out);

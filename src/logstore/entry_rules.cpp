@@ -4,12 +4,16 @@
 #include "logstore/codepage.h"
 #include "logstore/date_time_rules.h"
 
+#include <algorithm>
+
 namespace vqx {
 
 namespace {
 
 QString withoutBlanks(const QString &text)
 {
+    if (std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace(); }))
+        return text;
     QString kept;
     for (QChar c : text) {
         if (!c.isSpace())
@@ -25,8 +29,14 @@ int bandePosition(const QString &text)
     const QString typed = withoutBlanks(text);
     if (typed.isEmpty())
         return -1;
-    for (int i = 0; i < kBandList.size(); ++i) {
-        if (withoutBlanks(kBandList.at(i)).compare(typed, Qt::CaseInsensitive) == 0)
+    static const QStringList names = [] {
+        QStringList kept;
+        for (const QString &band : bandEntryTexts())
+            kept << withoutBlanks(band);
+        return kept;
+    }();
+    for (int i = 0; i < names.size(); ++i) {
+        if (names.at(i).compare(typed, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;
@@ -126,16 +136,15 @@ bool isFountainReference(const QString &ref)
     if (ref.size() != 7)
         return false;
     const auto digit = [&](int i) { return ref.at(i) >= u'0' && ref.at(i) <= u'9'; };
-    const QString dpt = ref.left(2).toUpper();
-    if (dpt != u"2A" && dpt != u"2B") {
+    const auto is = [&](int i, char16_t c) { return ref.at(i).toUpper() == QChar(c); };
+    if (!(ref.at(0) == u'2' && (is(1, u'A') || is(1, u'B')))) {
         if (!digit(0) || !digit(1))
             return false;
-        const int n = dpt.toInt();
+        const int n = (ref.at(0).unicode() - u'0') * 10 + (ref.at(1).unicode() - u'0');
         if (n < 1 || n > 95)
             return false;
     }
-    const QString type = ref.mid(2, 2).toUpper();
-    if (type != u"FA" && type != u"FT")
+    if (!is(2, u'F') || !(is(3, u'A') || is(3, u'T')))
         return false;
     return digit(4) && digit(5) && digit(6);
 }

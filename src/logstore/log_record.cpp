@@ -9,11 +9,6 @@
 namespace vqx {
 
 namespace {
-QString padded(const QString &value, int width)
-{
-    return value.leftJustified(width, QLatin1Char(' '), false);
-}
-
 bool hasControl(QStringView text)
 {
     for (QChar c : text) {
@@ -46,21 +41,26 @@ QString buildQsoLine(const QsoFields &f)
         !fits(f.rstR, QsoLine::RstR.width) || !fits(f.rstE, QsoLine::RstE.width) ||
         !fits(name, QsoLine::NomFontaine.width))
         return {};
-    QString line;
-    line.reserve(QsoLine::Length);
-    const QChar blank(QLatin1Char(' '));
-    line += padded(f.indicatif, QsoLine::Indicatif.width) + blank;
-    line += padded(f.dpt, QsoLine::Dpt.width) + blank;
-    line += padded(f.prenom, QsoLine::Prenom.width) + blank;
-    line += padded(f.ref, QsoLine::Ref.width) + blank;
-    line += f.date + blank;
-    line += f.heure + blank;
-    line += padded(f.mode, QsoLine::Mode.width) + blank;
-    line += padded(f.qrg, QsoLine::QRG.width) + blank;
-    line += padded(f.rstR, QsoLine::RstR.width) + blank;
-    line += padded(f.rstE, QsoLine::RstE.width) + blank;
-    line += padded(name, QsoLine::NomFontaine.width) + blank;
-    line += f.qsl ? QLatin1Char('*') : blank;
+    // Blanks, then each value at its column: the checks above keep every
+    // value within its width.
+    QString line(QsoLine::Length, QLatin1Char(' '));
+    QChar *out = line.data();
+    const auto put = [out](const Column &c, const QString &value) {
+        std::copy(value.cbegin(), value.cend(), out + c.start - 1);
+    };
+    put(QsoLine::Indicatif, f.indicatif);
+    put(QsoLine::Dpt, f.dpt);
+    put(QsoLine::Prenom, f.prenom);
+    put(QsoLine::Ref, f.ref);
+    put(QsoLine::Date, f.date);
+    put(QsoLine::Heure, f.heure);
+    put(QsoLine::Mode, f.mode);
+    put(QsoLine::QRG, f.qrg);
+    put(QsoLine::RstR, f.rstR);
+    put(QsoLine::RstE, f.rstE);
+    put(QsoLine::NomFontaine, name);
+    if (f.qsl)
+        out[QsoLine::QSL.start - 1] = QLatin1Char('*');
     Q_ASSERT(isWellFormedQsoLine(line));
     return line;
 }

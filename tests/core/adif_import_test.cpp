@@ -379,13 +379,19 @@ TEST(AdifPlan, DuplicatesAndFountainsAlreadyContacted)
 
 TEST(AdifPlan, DuplicateOfAnIrregularLogLineByItsTrimmedColumns)
 {
-    // A hand-edited line cut short after the reports.
-    QString edited = line("F1AAA", "31FA001", "05/06/08", "14:32");
-    edited.truncate(80);
-    const AdifImportPlan plan =
-        planAdifImport({recordFor("F1AAA", "31FA001", "05/06/08", "14:32")}, {edited}, {});
-    EXPECT_EQ(plan.counts.duplicates, 1);
-    EXPECT_EQ(plan.logLines, QStringList{edited});
+    // Hand-edited lines: one cut short after the reports, one padded with
+    // no-break spaces, which trimming takes for blanks.
+    QString cut = line("F1AAA", "31FA001", "05/06/08", "14:32");
+    cut.truncate(80);
+    QString padded = line("F1AAA", "31FA001", "05/06/08", "14:32");
+    padded[QsoLine::Indicatif.start + 5] = QChar(0xA0);
+    padded[QsoLine::QRG.start + 5] = QChar(0xA0);
+    for (const QString &edited : {cut, padded}) {
+        const AdifImportPlan plan =
+            planAdifImport({recordFor("F1AAA", "31FA001", "05/06/08", "14:32")}, {edited}, {});
+        EXPECT_EQ(plan.counts.duplicates, 1) << qPrintable(edited);
+        EXPECT_EQ(plan.logLines, QStringList{edited});
+    }
 }
 
 struct PlacementCase

@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // The export's byte path writes the same record as ADIF_SP.
         codepage::encode(line, &encoded);
         QByteArray viaBytes;
-        appendAdifRecord(viaBytes, line, encoded);
+        appendAdifRecord(viaBytes, encoded);
         FUZZ_CHECK(viaBytes == codepage::encode(record));
         if (!line.trimmed().isEmpty())
             ++nonBlank;
