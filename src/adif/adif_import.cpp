@@ -41,6 +41,15 @@ bool allDigits(QStringView s)
     return true;
 }
 
+// The number written by digits already checked.
+int number(QStringView digits)
+{
+    int n = 0;
+    for (QChar c : digits)
+        n = n * 10 + (c.unicode() - u'0');
+    return n;
+}
+
 // YYYYMMDD gives dd/mm/yy; the reason when it cannot.
 QString logDate(const QString &adif, QString *out)
 {
@@ -49,9 +58,9 @@ QString logDate(const QString &adif, QString *out)
     if (adif.size() != 8 || !allDigits(adif))
         return QStringLiteral("date (QSO_DATE) %1 invalide (attendu AAAAMMJJ)").arg(quoted(adif));
     const QStringView digits(adif);
-    const int year = digits.left(4).toInt();
-    const int month = digits.mid(4, 2).toInt();
-    const int day = digits.right(2).toInt();
+    const int year = number(digits.left(4));
+    const int month = number(digits.mid(4, 2));
+    const int day = number(digits.right(2));
     if (!QDate::isValid(year, month, day))
         return QStringLiteral("date (QSO_DATE) %1 inexistante").arg(quoted(adif));
     // The log keeps two digits of the year and reads them back from 1950 to 2049.
@@ -68,8 +77,8 @@ QString logTime(const QString &adif, QString *out)
     if (adif.isEmpty())
         return QStringLiteral("heure (TIME_ON) absente");
     const QStringView digits(adif);
-    if ((adif.size() != 4 && adif.size() != 6) || !allDigits(adif) || digits.left(2).toInt() > 23 ||
-        digits.mid(2, 2).toInt() > 59 || (adif.size() == 6 && digits.right(2).toInt() > 59))
+    if ((adif.size() != 4 && adif.size() != 6) || !allDigits(adif) || number(digits.left(2)) > 23 ||
+        number(digits.mid(2, 2)) > 59 || (adif.size() == 6 && number(digits.right(2)) > 59))
         return QStringLiteral("heure (TIME_ON) %1 invalide (attendu HHMM ou HHMMSS)")
             .arg(quoted(adif));
     const QChar hm[] = {adif[0], adif[1], u':', adif[2], adif[3]};

@@ -26,6 +26,10 @@ QString withoutBlanks(const QString &text)
 
 int bandePosition(const QString &text)
 {
+    // Most text is a band as the list writes it.
+    const int exact = bandEntryTexts().indexOf(text);
+    if (exact >= 0)
+        return exact;
     const QString typed = withoutBlanks(text);
     if (typed.isEmpty())
         return -1;
