@@ -394,6 +394,8 @@ public:
         // duplicate; a fountain worked on that band, already contacted.
         QSet<QByteArray> contacts;
         QSet<QByteArray> fountains;
+        contacts.reserve(qsizetype(m_candidates.size()));
+        fountains.reserve(qsizetype(m_candidates.size()));
         std::vector<NewContact> added;
         for (Candidate &c : m_candidates) {
             const QByteArray &line = c.line;
@@ -672,9 +674,12 @@ AdifImportResult importAdifFile(const QString &adifPath, const QString &dataDir,
         return r;
     }
     // The directory first: if the log then fails, the directory is put back.
-    if (directory.any()) {
-        r.file =
-            rewriteFile(prenomPath, directory.applyTo(LineBuffer(prenoms)), kScratchFile, writer);
+    // Names it holds already leave it as it is, unwritten.
+    const QByteArray newPrenoms =
+        directory.any() ? directory.applyTo(LineBuffer(prenoms)) : QByteArray();
+    const bool directoryWritten = directory.any() && !(prenomExisted && newPrenoms == prenoms);
+    if (directoryWritten) {
+        r.file = rewriteFile(prenomPath, newPrenoms, kScratchFile, writer);
         if (!r.file.ok()) {
             r.status = AdifImportStatus::NotWritten;
             return r;
@@ -683,7 +688,7 @@ AdifImportResult importAdifFile(const QString &adifPath, const QString &dataDir,
     r.file = rewriteFile(logPath, merged(log, added), kScratchFileChrono, writer);
     if (!r.file.ok()) {
         r.status = AdifImportStatus::NotWritten;
-        if (directory.any()) {
+        if (directoryWritten) {
             if (prenomExisted)
                 rewriteFile(prenomPath, prenoms, kScratchFile, writer);
             else

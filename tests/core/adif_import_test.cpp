@@ -20,6 +20,7 @@
 #include <cerrno>
 #include <functional>
 #include <map>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace vqx;
@@ -489,6 +490,21 @@ TEST(AdifPlan, FirstNamesStoredAsRecordingDoes)
     ASSERT_TRUE(writeBytes(dir.file(QStringLiteral("in.adi")), adiText(records)));
     EXPECT_EQ(importAdifFile(dir.file(QStringLiteral("in.adi")), dir.path(), kStation).status,
               AdifImportStatus::Imported);
+    EXPECT_EQ(readBytes(dir.file(kPrenomFile)), crlf(expected));
+
+    // New contacts whose names the directory holds already leave it unwritten.
+    const auto inode = [&] {
+        struct stat st = {};
+        return ::stat(QFile::encodeName(dir.file(kPrenomFile)).constData(), &st) == 0 ? st.st_ino
+                                                                                     : 0;
+    };
+    const ino_t before = inode();
+    ASSERT_TRUE(writeBytes(dir.file(QStringLiteral("in.adi")),
+                           adiText({recordFor("F1AAA", "31FA009", "07/06/08", "09:00", "20m",
+                                              "Jean")})));
+    EXPECT_EQ(importAdifFile(dir.file(QStringLiteral("in.adi")), dir.path(), kStation).status,
+              AdifImportStatus::Imported);
+    EXPECT_EQ(inode(), before);
     EXPECT_EQ(readBytes(dir.file(kPrenomFile)), crlf(expected));
 }
 
