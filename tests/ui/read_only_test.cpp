@@ -1,13 +1,11 @@
 // A log the operator made read-only is never rewritten: every change of it
 // is refused with a message naming it, the file keeps its bytes, its mode,
 // its owner and its inode, and what was typed stays in the fields.
-#include "main_harness.h"
+#include "log_changes.h"
 
 #include "logstore/backups.h"
 #include "logstore/prenoms.h"
-#include "restore/restore_window.h"
 
-#include <QAction>
 #include <QDir>
 #include <QTreeWidget>
 
@@ -33,16 +31,6 @@ enum class Operation
     Restore,
     Undo
 };
-
-MainHarness::Contact newContact()
-{
-    MainHarness::Contact c;
-    c.call = QStringLiteral("F5NEW");
-    c.prenom = QStringLiteral("paul");
-    c.ref = QStringLiteral("75FA010");
-    c.name = QStringLiteral("du lavoir");
-    return c;
-}
 
 struct FileState
 {
@@ -110,24 +98,21 @@ void ReadOnlyTest::readOnlyLogIsLeftAlone()
     QFETCH(QString, consequence);
     const Operation op = Operation(operation);
     MainHarness h;
-    h.setStation(QStringLiteral("F1ABC"));
-    h.writeLog({A, B, C});
     const QString prenoms = h.dir.file(kPrenomFile);
     QVERIFY(writeBytes(prenoms, "FAAAA        31 JEAN\r\n"));
+    const QString adif = h.dir.file(QStringLiteral("autre.adi"));
+    QVERIFY(writeBytes(adif, "<CALL:5>F5NEW <QSO_DATE:8>20210605 <TIME_ON:4>1432 <BAND:3>20m "
+                             "<MODE:3>SSB <NAME:4>PAUL <SIG:3>VQX <SIG_INFO:7>75FA010 <EOR>\r\n"));
+    MainWindow *m = openStation(h, {A, B, C});
     if (op == Operation::Restore)
         QVERIFY(backupLog(h.dir.path(), QStringLiteral("F1ABC"),
                           QDateTime(QDate(2021, 6, 1), QTime(8, 5, 9), Qt::UTC))
                     .ok());
-    const QString adif = h.dir.file(QStringLiteral("autre.adi"));
-    QVERIFY(writeBytes(adif, "<CALL:5>F5NEW <QSO_DATE:8>20210605 <TIME_ON:4>1432 <BAND:3>20m "
-                             "<MODE:3>SSB <NAME:4>PAUL <SIG:3>VQX <SIG_INFO:7>75FA010 <EOR>\r\n"));
-    MainWindow *m = h.open();
     if (op == Operation::Undo) {
-        QCOMPARE(h.typeContact(newContact()), QString());
-        QVERIFY(h.record());
+        recordNewContact(h);
         QVERIFY(m->Mnu_Annuler->isEnabled());
+        h.fakes.messages.clear();
     }
-    h.fakes.messages.clear();
 
     // Read-only, and another user's: root's rights would ignore both.
     QVERIFY(::chown(QFile::encodeName(h.logFile()).constData(), 4242, 4242) == 0);
@@ -138,20 +123,13 @@ void ReadOnlyTest::readOnlyLogIsLeftAlone()
 
     switch (op) {
     case Operation::Recording:
-        QCOMPARE(h.typeContact(newContact()), QString());
-        QVERIFY(h.record());
+        recordNewContact(h);
         break;
     case Operation::Modification:
-        clickLine(m, 1);
-        QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, lineCentre(m, 1));
-        QVERIFY(enterTo(QStringLiteral("Rem_A")));
-        Keyboard::retype(QStringLiteral("du lavoir"));
-        QVERIFY(enterTo(QStringLiteral("Valide_A")));
-        QVERIFY(h.record());
+        modifyFountainName(h, 1, true);
         break;
     case Operation::Deletion:
-        clickLine(m, 1);
-        QTest::mouseClick(m->form()->Annule_Saisie, Qt::LeftButton);
+        deleteLine(h, 1);
         break;
     case Operation::Insertion: {
         QTest::mouseClick(m->form()->Ajout_QSO, Qt::LeftButton);
@@ -167,9 +145,7 @@ void ReadOnlyTest::readOnlyLogIsLeftAlone()
         m->Mnu_Import_ADIF->trigger();
         break;
     case Operation::Restore: {
-        m->Mnu_Restaurer->trigger();
-        auto *w =
-            qobject_cast<RestoreWindow *>(m->secondary(QStringLiteral("Restaurer_Sauvegarde")));
+        auto *w = openRestore(m);
         QVERIFY(w);
         QVERIFY(Keyboard::activate(w));
         QCOMPARE(Keyboard::focusName(), QStringLiteral("Liste_Sauvegardes"));
@@ -179,7 +155,7 @@ void ReadOnlyTest::readOnlyLogIsLeftAlone()
     }
     case Operation::Undo:
         h.fakes.messages.answers = {true};
-        Keyboard::press(Qt::Key_Backspace, Qt::ControlModifier | Qt::ShiftModifier);
+        pressUndo();
         break;
     }
 
@@ -202,18 +178,14 @@ void ReadOnlyTest::readOnlyLogIsLeftAlone()
 void ReadOnlyTest::readOnlyFirstNameFileStopsTheRecording()
 {
     MainHarness h;
-    h.setStation(QStringLiteral("F1ABC"));
-    h.writeLog({A, B});
     const QString prenoms = h.dir.file(kPrenomFile);
     QVERIFY(writeBytes(prenoms, "FAAAA        31 JEAN\r\n"));
     QVERIFY(::chmod(QFile::encodeName(prenoms).constData(), 0444) == 0);
-    MainWindow *m = h.open();
-    h.fakes.messages.clear();
+    MainWindow *m = openStation(h, {A, B});
     const FileState before = stateOf(prenoms);
     const QByteArray log = h.logBytes();
 
-    QCOMPARE(h.typeContact(newContact()), QString());
-    QVERIFY(h.record());
+    recordNewContact(h);
 
     QCOMPARE(h.fakes.messages.shown,
              QStringList{QStringLiteral("Le répertoire des prénoms ") +

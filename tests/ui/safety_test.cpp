@@ -1,15 +1,13 @@
 // The operator's safety net in the main window: the automatic backup before
 // the first change of a run, "Annuler la dernière modification" from the
 // keyboard, and "Restaurer une sauvegarde…".
-#include "main_harness.h"
+#include "log_changes.h"
 
 #include "logstore/backups.h"
 #include "logstore/log_record.h"
 #include "logstore/prenoms.h"
-#include "restore/restore_window.h"
 #include "station/station_window.h"
 
-#include <QAction>
 #include <QTreeWidget>
 
 using namespace vqx;
@@ -17,22 +15,6 @@ using namespace vqx::test;
 using namespace vqx::test::samples;
 
 namespace {
-
-MainWindow *openStation(MainHarness &h, const QStringList &lines)
-{
-    h.setStation(QStringLiteral("F1ABC"));
-    h.writeLog(lines);
-    MainWindow *m = h.open();
-    h.fakes.messages.clear();
-    return m;
-}
-
-// The keys reach the active window, which hands them to the focused field or
-// to the menu's shortcut, as a keyboard does.
-void pressUndo()
-{
-    Keyboard::press(Qt::Key_Backspace, Qt::ControlModifier | Qt::ShiftModifier);
-}
 
 QString backupFolder(const MainHarness &h)
 {
@@ -54,31 +36,15 @@ const QString kNewContact =
 // Changes the log through the window as the operator does.
 void operate(MainHarness &h, Operation op)
 {
-    MainWindow *m = h.w.get();
     switch (op) {
-    case Operation::Recording: {
-        MainHarness::Contact c;
-        c.call = QStringLiteral("F5NEW");
-        c.prenom = QStringLiteral("paul");
-        c.ref = QStringLiteral("75FA010");
-        c.name = QStringLiteral("du lavoir");
-        QCOMPARE(h.typeContact(c), QString());
-        QVERIFY(h.record());
+    case Operation::Recording:
+        recordNewContact(h);
         break;
-    }
     case Operation::Modification:
-        clickLine(m, 1);
-        QTest::mouseDClick(m->Liste_VQX->viewport(), Qt::LeftButton, {}, lineCentre(m, 1));
-        QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Modification QSO"));
-        QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
-        QVERIFY(enterTo(QStringLiteral("Rem_A")));
-        Keyboard::type(QStringLiteral("du lavoir"));
-        QVERIFY(enterTo(QStringLiteral("Valide_A")));
-        QVERIFY(h.record());
+        modifyFountainName(h, 1, false);
         break;
     case Operation::Deletion:
-        clickLine(m, 1);
-        QTest::mouseClick(m->form()->Annule_Saisie, Qt::LeftButton);
+        deleteLine(h, 1);
         break;
     }
 }
@@ -319,12 +285,9 @@ void SafetyTest::restoreFromTheKeyboard()
     QVERIFY(backupLog(h.dir.path(), QStringLiteral("F1ABC"), older).ok());
     h.writeLog({A, B});
     QVERIFY(backupLog(h.dir.path(), QStringLiteral("F1ABC"), older.addDays(2)).ok());
-    h.writeLog({A, B, C});
-    MainWindow *m = h.open();
-    h.fakes.messages.clear();
+    MainWindow *m = openStation(h, {A, B, C});
 
-    m->Mnu_Restaurer->trigger();
-    auto *w = qobject_cast<RestoreWindow *>(m->secondary(QStringLiteral("Restaurer_Sauvegarde")));
+    auto *w = openRestore(m);
     QVERIFY(w);
     QVERIFY(w->isModal());
     QCOMPARE(w->Liste_Sauvegardes->topLevelItemCount(), 2);
@@ -372,8 +335,7 @@ void SafetyTest::restoreFromTheKeyboard()
     QVERIFY(!m->Mnu_Annuler->isEnabled());
 
     // Escape leaves without a question. The copy just taken is marked.
-    m->Mnu_Restaurer->trigger();
-    w = qobject_cast<RestoreWindow *>(m->secondary(QStringLiteral("Restaurer_Sauvegarde")));
+    w = openRestore(m);
     QVERIFY(w);
     QCOMPARE(w->Liste_Sauvegardes->topLevelItem(0)->text(3), QStringLiteral("avant restauration"));
     QCOMPARE(w->Liste_Sauvegardes->topLevelItem(1)->text(3), QString());
@@ -388,8 +350,7 @@ void SafetyTest::restoreWindowWithoutBackups()
 {
     MainHarness h;
     MainWindow *m = openStation(h, {A});
-    m->Mnu_Restaurer->trigger();
-    auto *w = qobject_cast<RestoreWindow *>(m->secondary(QStringLiteral("Restaurer_Sauvegarde")));
+    auto *w = openRestore(m);
     QVERIFY(w);
     QCOMPARE(w->Liste_Sauvegardes->topLevelItemCount(), 0);
     QVERIFY(!w->Restaurer->isEnabled());
