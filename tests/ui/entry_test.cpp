@@ -30,6 +30,18 @@ MainWindow *openStation(MainHarness &h, const QStringList &log = {}, bool manual
     return h.open();
 }
 
+// A contact to type: Date_A and Heure_A are typed only when asked for.
+MainHarness::Contact contact(const QString &call, const QString &ref, const QString &date = {},
+                             const QString &time = {})
+{
+    MainHarness::Contact c;
+    c.call = call;
+    c.ref = ref;
+    c.date = date;
+    c.time = time;
+    return c;
+}
+
 // A double click is a click, then the second press.
 void doubleClickLine(MainWindow *m, int row)
 {
@@ -161,18 +173,11 @@ void EntryTest::insertedContactGoesInDateOrder()
     click(m->form()->Ajout_QSO);
     QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Insertion QSO"));
     QCOMPARE(Keyboard::focusName(), QStringLiteral("Ind_A"));
-    MainHarness::Contact c;
-    c.call = QStringLiteral("FZZZZ");
-    c.ref = QStringLiteral("44FA003");
-    c.date = QStringLiteral("06/06/08");
-    c.time = QStringLiteral("09:00");
     // An insertion asks for the date even in automatic date mode.
-    QCOMPARE(h.typeContact(c), QString());
+    QCOMPARE(h.typeContact(contact("FZZZZ", "44FA003", "06/06/08", "09:00")), QString());
     QVERIFY(h.record());
     const QString inserted =
-        line(QStringLiteral("FZZZZ"), QStringLiteral("44"), QString(), QStringLiteral("44FA003"),
-             QStringLiteral("06/06/08"), QStringLiteral("09:00"), QStringLiteral("SSB"),
-             QStringLiteral("14 Mhz"), QStringLiteral("59"), QStringLiteral("F."), false);
+        line("FZZZZ", "44", "", "44FA003", "06/06/08", "09:00", "SSB", "14 Mhz", "59", "F.", false);
     QCOMPARE(h.logBytes(), crlf({A, inserted, B, C}));
     QCOMPARE(m->form()->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
     QVERIFY(!m->form()->Flag_Insert);
@@ -183,23 +188,14 @@ void EntryTest::manualDateModeKeepsTheDate()
 {
     MainHarness h;
     MainWindow *m = openStation(h, {A, C}, true);
-    MainHarness::Contact c;
-    c.call = QStringLiteral("FZZZZ");
-    c.ref = QStringLiteral("44FA003");
-    c.date = QStringLiteral("06/06/08");
-    c.time = QStringLiteral("11:00");
-    QCOMPARE(h.typeContact(c), QString());
+    QCOMPARE(h.typeContact(contact("FZZZZ", "44FA003", "06/06/08", "11:00")), QString());
     QVERIFY(h.record());
     QCOMPARE(logLines(h).at(1).left(5), QStringLiteral("FZZZZ"));
     QCOMPARE(m->form()->Date_A->text(), QStringLiteral("06/06/08"));
     QVERIFY(!m->form()->Date_A->isEnabled());
     QCOMPARE(m->form()->Heure_A->text(), QString());
     // The next contact finds the date in place: Enter keeps it.
-    c.call = QStringLiteral("FYYYY");
-    c.ref = QStringLiteral("45FA004");
-    c.date.clear();
-    c.time = QStringLiteral("12:00");
-    QCOMPARE(h.typeContact(c), QString());
+    QCOMPARE(h.typeContact(contact("FYYYY", "45FA004", {}, "12:00")), QString());
     QVERIFY(h.record());
     QCOMPARE(logLines(h).at(2).left(5), QStringLiteral("FYYYY"));
     QCOMPARE(QsoLine::Date.cut(logLines(h).at(2)), QStringLiteral("06/06/08"));
@@ -210,10 +206,8 @@ void EntryTest::answeringNoWritesNothing()
     MainHarness h;
     MainWindow *m = openStation(h, {A});
     const QByteArray before = h.logBytes();
-    MainHarness::Contact c;
-    c.call = QStringLiteral("FZZZZ");
+    MainHarness::Contact c = contact("FZZZZ", "44FA003");
     c.prenom = QStringLiteral("PAUL");
-    c.ref = QStringLiteral("44FA003");
     QCOMPARE(h.typeContact(c), QString());
     h.fakes.messages.answers = {false};
     QVERIFY(h.record());
@@ -298,11 +292,8 @@ void EntryTest::modificationReplacesTheLineInPlace()
     QCOMPARE(Keyboard::focusName(), QStringLiteral("QSL_A"));
     Keyboard::enter();
     QVERIFY(h.record());
-    const QString modified =
-        line(QStringLiteral("FBBBB"), QStringLiteral("75"), QStringLiteral("LUC"),
-             QStringLiteral("75FT002"), QStringLiteral("06/06/08"), QStringLiteral("10:00"),
-             QStringLiteral("SSB"), QStringLiteral("14 Mhz"), QStringLiteral("59"),
-             QStringLiteral("F. DU LAVOIR"), true);
+    const QString modified = line("FBBBB", "75", "LUC", "75FT002", "06/06/08", "10:00", "SSB",
+                                  "14 Mhz", "59", "F. DU LAVOIR", true);
     QCOMPARE(h.logBytes(), crlf({A, modified, C}));
     QCOMPARE(m->Liste_VQX->currentIndex().row(), 2);
     QVERIFY(!m->form()->Flag_Modif);
@@ -410,10 +401,7 @@ void EntryTest::doubleClickBeforeAnyClick()
     // The list still reacts to clicks once it holds a contact.
     h.fakes.messages.clear();
     QVERIFY(Keyboard::tabTo(QStringLiteral("Ind_A")));
-    MainHarness::Contact c;
-    c.call = QStringLiteral("FZZZZ");
-    c.ref = QStringLiteral("31FA001");
-    QCOMPARE(h.typeContact(c), QString());
+    QCOMPARE(h.typeContact(contact("FZZZZ", "31FA001")), QString());
     QVERIFY(h.record());
     clickLine(m, 0);
     QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("FZZZZ"));
@@ -424,10 +412,8 @@ void EntryTest::accentedFirstNameStoredInUpperCase()
 {
     MainHarness h;
     MainWindow *m = openStation(h);
-    MainHarness::Contact c;
-    c.call = QStringLiteral("F5ABC");
+    MainHarness::Contact c = contact("F5ABC", "2AFA001");
     c.prenom = QStringLiteral("hélène");
-    c.ref = QStringLiteral("2AFA001");
     QCOMPARE(h.typeContact(c), QString());
     QCOMPARE(m->form()->Prenom_A->text(), QStringLiteral("HéLèNE"));
     QCOMPARE(m->form()->Dpt_A->text(), QStringLiteral("2a"));
@@ -468,99 +454,46 @@ void EntryTest::fieldLimits_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message"); // "" when accepted
+    const auto row = [](const char *name, const QString &field, const QString &text,
+                        const QString &message) {
+        QTest::newRow(name) << field << text << message;
+    };
 
     const QString rMessage = QStringLiteral("R (de RST)doit etre compris entre 0 et 5");
-    QTest::newRow("band empty") << "Bande_A"
-                                << ""
-                                << "Entrez une QRG";
-    QTest::newRow("band 8") << "Bande_A"
-                            << "432 MHZZ"
-                            << "7 caracteres maxi pour la QRG";
-    QTest::newRow("band 7 not of the list") << "Bande_A"
-                                            << "432 MHZ"
-                                            << "La QRG doit etre une des bandes de la liste";
-    QTest::newRow("band of the list") << "Bande_A"
-                                      << "14 mhz"
-                                      << "";
-    QTest::newRow("call empty") << "Ind_A"
-                                << ""
-                                << "Entrez un indicatif";
-    QTest::newRow("call 12") << "Ind_A"
-                             << "F1ABCDEFGHIJ"
-                             << "";
-    QTest::newRow("call 13") << "Ind_A"
-                             << "F1ABCDEFGHIJK"
-                             << "12 caracteres maxi pour l'indicatif";
-    QTest::newRow("name empty") << "Prenom_A"
-                                << ""
-                                << "";
-    QTest::newRow("name 15") << "Prenom_A"
-                             << "ABCDEFGHIJKLMNO"
-                             << "";
-    QTest::newRow("name 16") << "Prenom_A"
-                             << "ABCDEFGHIJKLMNOP"
-                             << "15 caracteres maxi pour le Prenom";
-    QTest::newRow("ref empty") << "Ref_A"
-                               << ""
-                               << "Entrez une reférence";
-    QTest::newRow("ref 6") << "Ref_A"
-                           << "31FA01"
-                           << "7 caracteres pour la reference ex: 31FA001";
-    QTest::newRow("ref type") << "Ref_A"
-                              << "31FB001"
-                              << "Le type de la fontaine doit etre FA ou FT";
-    QTest::newRow("ref lower") << "Ref_A"
-                               << "31ft001"
-                               << "";
-    QTest::newRow("dpt empty") << "Dpt_A"
-                               << ""
-                               << "";
-    QTest::newRow("dpt 3") << "Dpt_A"
-                           << "123"
-                           << "2 caracteres maxi pour le Departement";
-    QTest::newRow("date format") << "Date_A"
-                                 << "32/01/08"
-                                 << "Le format de la date doit etre JJ/MM/AA";
-    QTest::newRow("date letter") << "Date_A"
-                                 << "a"
-                                 << "8 caracteres pour la date ex: 01/02/08";
-    QTest::newRow("time 4") << "Heure_A"
-                            << "8:45"
-                            << "5 caracteres pour l'heure ex: 08:45";
-    QTest::newRow("mode empty") << "Mode_A"
-                                << ""
-                                << "Entrez un Mode";
-    QTest::newRow("mode 7") << "Mode_A"
-                            << "OLIVIAX"
-                            << "6 caracteres maxi pour le Mode";
-    QTest::newRow("mode 4") << "Mode_A"
-                            << "RTTY"
-                            << "3 caracteres maxi pour le Mode";
-    QTest::newRow("mode am") << "Mode_A"
-                             << "am"
-                             << "";
-    QTest::newRow("rst empty") << "RST_A"
-                               << ""
-                               << "Entrez un Report";
-    QTest::newRow("rst 4") << "RST_A"
-                           << "5999"
-                           << "3 caracteres maxi pour le Report";
-    QTest::newRow("rst 679") << "RST_A"
-                             << "679" << rMessage;
-    QTest::newRow("rst letter") << "RST_A"
-                                << "A9" << rMessage;
-    QTest::newRow("rst 579") << "RST_A"
-                             << "579"
-                             << "";
-    QTest::newRow("rst 0") << "RST_A"
-                           << "0"
-                           << "";
-    QTest::newRow("rste 679") << "RSTE_A"
-                              << "679" << rMessage;
-    QTest::newRow("name 30") << "Rem_A" << QStringLiteral("F. ") + QString(27, QLatin1Char('X'))
-                             << "";
-    QTest::newRow("name 31") << "Rem_A" << QStringLiteral("F. ") + QString(28, QLatin1Char('X'))
-                             << "30 caracteres maxi pour le nom de la Fontaine";
+    row("band empty", "Bande_A", "", "Entrez une QRG");
+    row("band 8", "Bande_A", "432 MHZZ", "7 caracteres maxi pour la QRG");
+    row("band 7 not of the list", "Bande_A", "432 MHZ",
+        "La QRG doit etre une des bandes de la liste");
+    row("band of the list", "Bande_A", "14 mhz", "");
+    row("call empty", "Ind_A", "", "Entrez un indicatif");
+    row("call 12", "Ind_A", "F1ABCDEFGHIJ", "");
+    row("call 13", "Ind_A", "F1ABCDEFGHIJK", "12 caracteres maxi pour l'indicatif");
+    row("name empty", "Prenom_A", "", "");
+    row("name 15", "Prenom_A", "ABCDEFGHIJKLMNO", "");
+    row("name 16", "Prenom_A", "ABCDEFGHIJKLMNOP", "15 caracteres maxi pour le Prenom");
+    row("ref empty", "Ref_A", "", "Entrez une reférence");
+    row("ref 6", "Ref_A", "31FA01", "7 caracteres pour la reference ex: 31FA001");
+    row("ref type", "Ref_A", "31FB001", "Le type de la fontaine doit etre FA ou FT");
+    row("ref lower", "Ref_A", "31ft001", "");
+    row("dpt empty", "Dpt_A", "", "");
+    row("dpt 3", "Dpt_A", "123", "2 caracteres maxi pour le Departement");
+    row("date format", "Date_A", "32/01/08", "Le format de la date doit etre JJ/MM/AA");
+    row("date letter", "Date_A", "a", "8 caracteres pour la date ex: 01/02/08");
+    row("time 4", "Heure_A", "8:45", "5 caracteres pour l'heure ex: 08:45");
+    row("mode empty", "Mode_A", "", "Entrez un Mode");
+    row("mode 7", "Mode_A", "OLIVIAX", "6 caracteres maxi pour le Mode");
+    row("mode 4", "Mode_A", "RTTY", "3 caracteres maxi pour le Mode");
+    row("mode am", "Mode_A", "am", "");
+    row("rst empty", "RST_A", "", "Entrez un Report");
+    row("rst 4", "RST_A", "5999", "3 caracteres maxi pour le Report");
+    row("rst 679", "RST_A", "679", rMessage);
+    row("rst letter", "RST_A", "A9", rMessage);
+    row("rst 579", "RST_A", "579", "");
+    row("rst 0", "RST_A", "0", "");
+    row("rste 679", "RSTE_A", "679", rMessage);
+    row("name 30", "Rem_A", QStringLiteral("F. ") + QString(27, QLatin1Char('X')), "");
+    row("name 31", "Rem_A", QStringLiteral("F. ") + QString(28, QLatin1Char('X')),
+        "30 caracteres maxi pour le nom de la Fontaine");
 }
 
 void EntryTest::fieldLimits()
@@ -628,63 +561,26 @@ void EntryTest::typingInTheComboBoxes_data()
     QTest::addColumn<QString>("entered");    // after Enter
     QTest::addColumn<QString>("remembered"); // the position stored for the station
     QTest::addColumn<QString>("message");    // "" when Enter is accepted
+    const auto row = [](const char *name, const QString &field, const QString &typed,
+                        const QString &shown, const QString &entered, const QString &remembered,
+                        const QString &message) {
+        QTest::newRow(name) << field << typed << shown << entered << remembered << message;
+    };
 
     const QString notABand = QStringLiteral("La QRG doit etre une des bandes de la liste");
     // Nothing is completed from the list while typing; a band typed
     // ignoring case and blanks becomes the item it names on Enter.
-    QTest::newRow("band of the list") << "Bande_A"
-                                      << "10 mhz"
-                                      << "10 MHZ"
-                                      << "10 Mhz"
-                                      << "3"
-                                      << "";
-    QTest::newRow("band without its blank") << "Bande_A"
-                                            << "14mhz"
-                                            << "14MHZ"
-                                            << "14 Mhz"
-                                            << "4"
-                                            << "";
-    QTest::newRow("band after a blank") << "Bande_A"
-                                        << " 7.0mhz"
-                                        << " 7.0MHZ"
-                                        << "7.0 Mhz"
-                                        << "2"
-                                        << "";
+    row("band of the list", "Bande_A", "10 mhz", "10 MHZ", "10 Mhz", "3", "");
+    row("band without its blank", "Bande_A", "14mhz", "14MHZ", "14 Mhz", "4", "");
+    row("band after a blank", "Bande_A", " 7.0mhz", " 7.0MHZ", "7.0 Mhz", "2", "");
     // Refused: the text stays for correction, the position stored while
     // typing is the item the text named before each key (none after "1").
-    QTest::newRow("band start of an item") << "Bande_A"
-                                           << "1"
-                                           << "1"
-                                           << "1"
-                                           << "4" << notABand;
-    QTest::newRow("band digits") << "Bande_A"
-                                 << "144"
-                                 << "144"
-                                 << "144"
-                                 << "-1" << notABand;
-    QTest::newRow("band not of the list") << "Bande_A"
-                                          << "432 mhz"
-                                          << "432 MHZ"
-                                          << "432 MHZ"
-                                          << "-1" << notABand;
-    QTest::newRow("mode of the list") << "Mode_A"
-                                      << "fm"
-                                      << "FM"
-                                      << "FM"
-                                      << "2"
-                                      << "";
-    QTest::newRow("mode start of an item") << "Mode_A"
-                                           << "s"
-                                           << "S"
-                                           << "S"
-                                           << "-1"
-                                           << "";
-    QTest::newRow("mode not in the list") << "Mode_A"
-                                          << "am"
-                                          << "AM"
-                                          << "AM"
-                                          << "-1"
-                                          << "";
+    row("band start of an item", "Bande_A", "1", "1", "1", "4", notABand);
+    row("band digits", "Bande_A", "144", "144", "144", "-1", notABand);
+    row("band not of the list", "Bande_A", "432 mhz", "432 MHZ", "432 MHZ", "-1", notABand);
+    row("mode of the list", "Mode_A", "fm", "FM", "FM", "2", "");
+    row("mode start of an item", "Mode_A", "s", "S", "S", "-1", "");
+    row("mode not in the list", "Mode_A", "am", "AM", "AM", "-1", "");
 }
 
 void EntryTest::typingInTheComboBoxes()
@@ -792,10 +688,7 @@ void EntryTest::qslIsOutOfReachWhileWaiting()
         QVERIFY(m->form()->QSL_A->isEnabled());
         click(m->form()->Efface_A);
     } else if (before == QStringLiteral("record")) {
-        MainHarness::Contact c;
-        c.call = QStringLiteral("FZZZZ");
-        c.ref = QStringLiteral("44FA003");
-        QCOMPARE(h.typeContact(c), QString());
+        QCOMPARE(h.typeContact(contact("FZZZZ", "44FA003")), QString());
         QVERIFY(h.record());
     }
     const QByteArray log = h.logBytes();
@@ -866,20 +759,13 @@ void EntryTest::insertStartsFromAnEmptyEntryArea()
 
     // The contact typed holds only what was typed, and its first name is
     // not the shown line's.
-    MainHarness::Contact c;
-    c.call = QStringLiteral("f5new");
-    c.ref = QStringLiteral("69fa010");
-    c.date = QStringLiteral("06/06/08");
-    c.time = QStringLiteral("12:00");
-    QCOMPARE(h.typeContact(c), QString());
+    QCOMPARE(h.typeContact(contact("f5new", "69fa010", "06/06/08", "12:00")), QString());
     QCOMPARE(m->form()->Ind_A->text(), QStringLiteral("F5NEW"));
     QCOMPARE(m->form()->Ref_A->text(), QStringLiteral("69FA010"));
     QCOMPARE(m->form()->Prenom_A->text(), QString());
     QVERIFY(h.record());
     const QString inserted =
-        line(QStringLiteral("F5NEW"), QStringLiteral("69"), QString(), QStringLiteral("69FA010"),
-             QStringLiteral("06/06/08"), QStringLiteral("12:00"), QStringLiteral("SSB"),
-             QStringLiteral("14 Mhz"), QStringLiteral("59"), QStringLiteral("F."), false);
+        line("F5NEW", "69", "", "69FA010", "06/06/08", "12:00", "SSB", "14 Mhz", "59", "F.", false);
     QCOMPARE(h.logBytes(), crlf({A, shown, inserted, C}));
     QCOMPARE(readBytes(h.dir.file(QStringLiteral("Liste_Prenom.txt"))),
              QByteArray("F5NEW        69 \r\n"));
@@ -893,12 +779,7 @@ void EntryTest::prefilledFieldsOfANewContactAreTypedOver()
     QVERIFY(writeBytes(h.dir.file(QStringLiteral("Liste_Prenom.txt")),
                        crlf({QStringLiteral("F5ABC        31 JEAN")})));
     MainWindow *m = openStation(h, {A}, true);
-    MainHarness::Contact first;
-    first.call = QStringLiteral("FZZZZ");
-    first.ref = QStringLiteral("44FA003");
-    first.date = QStringLiteral("06/06/08");
-    first.time = QStringLiteral("10:00");
-    QCOMPARE(h.typeContact(first), QString());
+    QCOMPARE(h.typeContact(contact("FZZZZ", "44FA003", "06/06/08", "10:00")), QString());
     QVERIFY(h.record());
     QCOMPARE(m->form()->Date_A->text(), QStringLiteral("06/06/08")); // kept for the next contact
 
@@ -935,10 +816,8 @@ void EntryTest::prefilledFieldsOfANewContactAreTypedOver()
     Keyboard::enter();
     QCOMPARE(h.fakes.messages.shown, QStringList());
     QVERIFY(h.record());
-    QsoFields f{QStringLiteral("F5ABC"),   QStringLiteral("45"),         QStringLiteral("PAUL"),
-                QStringLiteral("45FA004"), QStringLiteral("07/06/08"),   QStringLiteral("11:00"),
-                QStringLiteral("CW"),      QStringLiteral("14 Mhz"),     QStringLiteral("57"),
-                QStringLiteral("55"),      QStringLiteral("F. DU PARC"), false};
+    QsoFields f{"F5ABC", "45",     "PAUL", "45FA004", "07/06/08",   "11:00",
+                "CW",    "14 Mhz", "57",   "55",      "F. DU PARC", false};
     QCOMPARE(logLines(h).value(2), buildQsoLine(f));
 }
 
@@ -947,38 +826,20 @@ void EntryTest::fieldsOfAModificationAreTypedOver_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
+    const auto row = [](const char *name, const QString &field, const QString &typed,
+                        const QString &shown) { QTest::newRow(name) << field << typed << shown; };
 
     // The field reached first is given by the double click itself.
-    QTest::newRow("callsign") << "Ind_A"
-                              << "f5new"
-                              << "F5NEW";
-    QTest::newRow("first name") << "Prenom_A"
-                                << "paul"
-                                << "PAUL";
-    QTest::newRow("reference") << "Ref_A"
-                               << "44fa003"
-                               << "44FA003";
-    QTest::newRow("department") << "Dpt_A"
-                                << "44"
-                                << "44";
-    QTest::newRow("date") << "Date_A"
-                          << "07/06/08"
-                          << "07/06/08";
-    QTest::newRow("time") << "Heure_A"
-                          << "11:30"
-                          << "11:30";
-    QTest::newRow("mode") << "Mode_A"
-                          << "cw"
-                          << "CW";
-    QTest::newRow("received report") << "RST_A"
-                                     << "57"
-                                     << "57";
-    QTest::newRow("sent report") << "RSTE_A"
-                                 << "55"
-                                 << "55";
-    QTest::newRow("fountain name") << "Rem_A"
-                                   << "du lavoir"
-                                   << "F. DU LAVOIR";
+    row("callsign", "Ind_A", "f5new", "F5NEW");
+    row("first name", "Prenom_A", "paul", "PAUL");
+    row("reference", "Ref_A", "44fa003", "44FA003");
+    row("department", "Dpt_A", "44", "44");
+    row("date", "Date_A", "07/06/08", "07/06/08");
+    row("time", "Heure_A", "11:30", "11:30");
+    row("mode", "Mode_A", "cw", "CW");
+    row("received report", "RST_A", "57", "57");
+    row("sent report", "RSTE_A", "55", "55");
+    row("fountain name", "Rem_A", "du lavoir", "F. DU LAVOIR");
 }
 
 void EntryTest::fieldsOfAModificationAreTypedOver()
@@ -1014,10 +875,8 @@ void EntryTest::fieldsOfAModificationAreTypedOver()
 
     // The line as Enter through every field leaves it: the department from
     // the reference, "F. " for the name, the mode's default reports.
-    QsoFields f{QStringLiteral("FBBBB"),   QStringLiteral("75"),       QStringLiteral("LUC"),
-                QStringLiteral("75FT002"), QStringLiteral("06/06/08"), QStringLiteral("10:00"),
-                QStringLiteral("SSB"),     QStringLiteral("14 Mhz"),   QStringLiteral("59"),
-                QStringLiteral("59"),      QStringLiteral("F."),       true};
+    QsoFields f{"FBBBB", "75",     "LUC", "75FT002", "06/06/08", "10:00",
+                "SSB",   "14 Mhz", "59",  "59",      "F.",       true};
     if (field == QStringLiteral("Ind_A"))
         f.indicatif = shown;
     else if (field == QStringLiteral("Prenom_A"))
@@ -1087,10 +946,7 @@ void EntryTest::failedWriteKeepsTheContactInTheFields()
     MainHarness h;
     MainWindow *m = openStation(h, {A});
     const QByteArray before = h.logBytes();
-    MainHarness::Contact c;
-    c.call = QStringLiteral("FZZZZ");
-    c.ref = QStringLiteral("44FA003");
-    QCOMPARE(h.typeContact(c), QString());
+    QCOMPARE(h.typeContact(contact("FZZZZ", "44FA003")), QString());
     QVERIFY(QDir(h.dir.path()).mkdir(QStringLiteral("Temporaire.txt")));
     QVERIFY(h.record());
     QCOMPARE(h.logBytes(), before);
