@@ -38,6 +38,11 @@ class RigControlTest : public QObject
         h->setStationValue(QStringLiteral("Poste Port"), QString::number(peer.port));
     }
 
+    RigWindow *rigWindow() const
+    {
+        return qobject_cast<RigWindow *>(h->w->secondary(QStringLiteral("Poste_Radio")));
+    }
+
     // The dial turned; true once the status line shows the new frequency.
     bool turn(qint64 hz, const QString &mode, const QString &shownKhz)
     {
@@ -69,44 +74,36 @@ private slots:
 
     void dialFillsBandAndMode_data()
     {
+        QTest::addColumn<bool>("tuned"); // by the program, as a spot does; else by rigctl
         QTest::addColumn<qint64>("hz");
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("band");
         QTest::addColumn<QString>("entryMode");
         QTest::addColumn<QString>("report");
         QTest::addColumn<QString>("shown");
+        const auto row = [](const char *name, bool tuned, qint64 hz, const QString &mode,
+                            const QString &band, const QString &entryMode, const QString &report,
+                            const QString &shown) {
+            QTest::newRow(name) << tuned << hz << mode << band << entryMode << report << shown;
+        };
         // The dummy radio starts on 145 MHz FM: 144 Mhz and FM until turned.
-        QTest::newRow("7 013 500 Hz CW") << qint64(7013500) << "CW"
-                                         << "7.0 Mhz"
-                                         << "CW"
-                                         << "599"
-                                         << "Poste : 7 013,500 kHz CW";
-        QTest::newRow("14 285 000 Hz USB") << qint64(14285000) << "USB"
-                                           << "14 Mhz"
-                                           << "SSB"
-                                           << "59"
-                                           << "Poste : 14 285,000 kHz USB";
-        QTest::newRow("3 550 000 Hz CWR") << qint64(3550000) << "CWR"
-                                          << "3.5 Mhz"
-                                          << "CW"
-                                          << "599"
-                                          << "Poste : 3 550,000 kHz CWR";
-        QTest::newRow("5 357 000 Hz LSB, no band of the list")
-            << qint64(5357000) << "LSB"
-            << "144 Mhz"
-            << "SSB"
-            << "59"
-            << "Poste : 5 357,000 kHz LSB (hors des bandes de la liste, bande gardée)";
-        QTest::newRow("7 074 000 Hz PKTUSB, no mode of the list")
-            << qint64(7074000) << "PKTUSB"
-            << "7.0 Mhz"
-            << "FM"
-            << "59"
-            << "Poste : 7 074,000 kHz PKTUSB (mode gardé)";
+        row("7 013 500 Hz CW", false, 7013500, "CW", "7.0 Mhz", "CW", "599",
+            "Poste : 7 013,500 kHz CW");
+        row("14 285 000 Hz USB", false, 14285000, "USB", "14 Mhz", "SSB", "59",
+            "Poste : 14 285,000 kHz USB");
+        row("3 550 000 Hz CWR", false, 3550000, "CWR", "3.5 Mhz", "CW", "599",
+            "Poste : 3 550,000 kHz CWR");
+        row("5 357 000 Hz LSB, no band of the list", false, 5357000, "LSB", "144 Mhz", "SSB", "59",
+            "Poste : 5 357,000 kHz LSB (hors des bandes de la liste, bande gardée)");
+        row("7 074 000 Hz PKTUSB, no mode of the list", false, 7074000, "PKTUSB", "7.0 Mhz", "FM",
+            "59", "Poste : 7 074,000 kHz PKTUSB (mode gardé)");
+        row("7 013 500 Hz CW tuned by the program", true, 7013500, "CW", "7.0 Mhz", "CW", "599",
+            "Poste : 7 013,500 kHz CW");
     }
 
     void dialFillsBandAndMode()
     {
+        QFETCH(bool, tuned);
         QFETCH(qint64, hz);
         QFETCH(QString, mode);
         QFETCH(QString, band);
@@ -114,13 +111,16 @@ private slots:
         QFETCH(QString, report);
         QFETCH(QString, shown);
         rigOn();
-        h->open();
-        QVERIFY(h->w->Etat_Poste->isVisible());
+        MainWindow *m = h->open();
+        QVERIFY(m->Etat_Poste->isVisible());
         QTRY_COMPARE_WITH_TIMEOUT(form()->Bande_A->currentText(), QStringLiteral("144 Mhz"),
                                   kWaitMs);
         QCOMPARE(form()->Mode_A->currentText(), QStringLiteral("FM"));
 
-        QVERIFY(peer.turn(hz, mode, 500));
+        if (tuned)
+            m->rig()->tune(hz, mode);
+        else
+            QVERIFY(peer.turn(hz, mode, 500));
         QTRY_COMPARE_WITH_TIMEOUT(status(), shown, kWaitMs);
         QCOMPARE(form()->Bande_A->currentText(), band);
         QCOMPARE(form()->Mode_A->currentText(), entryMode);
@@ -234,9 +234,8 @@ private slots:
         QTRY_VERIFY(QApplication::activePopupWidget());
         QCOMPARE(QApplication::activePopupWidget()->objectName(), QStringLiteral("Mnu_Trafic"));
         QTest::keyClick(m->windowHandle(), Qt::Key_P);
-        QTRY_VERIFY(m->secondary(QStringLiteral("Poste_Radio")));
-        auto *w = qobject_cast<RigWindow *>(m->secondary(QStringLiteral("Poste_Radio")));
-        QVERIFY(w);
+        QTRY_VERIFY(rigWindow());
+        RigWindow *w = rigWindow();
         QVERIFY(Keyboard::activate(w));
         QCOMPARE(Keyboard::focusName(), QStringLiteral("Poste_Actif"));
         QVERIFY(!w->Poste_Actif->isChecked()); // off by default
@@ -256,24 +255,12 @@ private slots:
                                   kWaitMs);
     }
 
-    // The call a spot makes: the radio is tuned, and the entry follows it.
-    void tuneTurnsTheDial()
-    {
-        rigOn();
-        MainWindow *m = h->open();
-        QTRY_VERIFY_WITH_TIMEOUT(status().contains(QStringLiteral("145 000,000")), kWaitMs);
-        m->rig()->tune(7013500, QStringLiteral("CW"));
-        QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("Poste : 7 013,500 kHz CW"), kWaitMs);
-        QCOMPARE(form()->Bande_A->currentText(), QStringLiteral("7.0 Mhz"));
-        QCOMPARE(form()->Mode_A->currentText(), QStringLiteral("CW"));
-    }
-
     // The model is found in the list rigctld prints by typing part of its name.
     void modelFoundByTyping()
     {
         MainWindow *m = h->open();
         m->Mnu_Poste->trigger();
-        auto *w = qobject_cast<RigWindow *>(m->secondary(QStringLiteral("Poste_Radio")));
+        RigWindow *w = rigWindow();
         QVERIFY(w);
         QVERIFY(Keyboard::activate(w));
         QVERIFY(Keyboard::tabTo(QStringLiteral("Poste_Lancer")));
@@ -316,7 +303,7 @@ private slots:
         QCOMPARE(status(), QStringLiteral("Poste : rigctld n'est pas installé (paquet "
                                           "libhamlib-utils)"));
         m->Mnu_Poste->trigger();
-        auto *w = qobject_cast<RigWindow *>(m->secondary(QStringLiteral("Poste_Radio")));
+        RigWindow *w = rigWindow();
         qputenv("PATH", path);
         QVERIFY(w);
         QVERIFY(w->Poste_Absent->isVisible());
