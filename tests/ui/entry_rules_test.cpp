@@ -101,11 +101,6 @@ void typeNewContact(MainWindow *m, const QString &call, const QString &prenom, c
     QVERIFY(focusIsIn(m->form()->Valide_A));
 }
 
-QStringList logLines(const MainHarness &h)
-{
-    return codepage::splitLines(codepage::decode(h.logBytes())).lines;
-}
-
 } // namespace
 
 class EntryRulesTest : public QObject
@@ -313,9 +308,9 @@ void EntryRulesTest::insertionKeepsItsTypedDate()
     typeEnter(QStringLiteral("06/06/08"));
     QVERIFY(focusIsIn(m->form()->Heure_A));
     clickValider(m);
-    QCOMPARE(logLines(h).size(), 3);
-    QCOMPARE(QsoLine::Date.cut(logLines(h).at(1)), QStringLiteral("06/06/08"));
-    QCOMPARE(QsoLine::Heure.cut(logLines(h).at(1)), QStringLiteral("09:00"));
+    QCOMPARE(h.logLines().size(), 3);
+    QCOMPARE(QsoLine::Date.cut(h.logLines().at(1)), QStringLiteral("06/06/08"));
+    QCOMPARE(QsoLine::Heure.cut(h.logLines().at(1)), QStringLiteral("09:00"));
 }
 
 void EntryRulesTest::sharpSFirstNameKeepsTheLayout()
@@ -326,7 +321,7 @@ void EntryRulesTest::sharpSFirstNameKeepsTheLayout()
     typeNewContact(m, QStringLiteral("F5XYZ"), sharp, QStringLiteral("31FA001"));
     QVERIFY(h.fakes.messages.shown.isEmpty());
     enter();
-    const QStringList lines = logLines(h);
+    const QStringList lines = h.logLines();
     QCOMPARE(lines.size(), 1);
     QCOMPARE(lines.at(0).size(), QsoLine::Length);
     QCOMPARE(QsoLine::Prenom.cut(lines.at(0)), sharp);
@@ -362,7 +357,7 @@ void EntryRulesTest::pastedDecomposedAccentIsOneLetter()
     enter();
     QVERIFY(focusIsIn(m->form()->Valide_A));
     enter();
-    QCOMPARE(QsoLine::Prenom.cut(logLines(h).value(0)), QStringLiteral("HÉLÈNE         "));
+    QCOMPARE(QsoLine::Prenom.cut(h.logLines().value(0)), QStringLiteral("HÉLÈNE         "));
 }
 
 void EntryRulesTest::stationCallsignWithSharpSIsRefused()

@@ -54,11 +54,6 @@ void click(QWidget *button)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-QStringList logLines(const MainHarness &h)
-{
-    return codepage::splitLines(codepage::decode(h.logBytes())).lines;
-}
-
 } // namespace
 
 class EntryTest : public QObject
@@ -190,15 +185,15 @@ void EntryTest::manualDateModeKeepsTheDate()
     MainWindow *m = openStation(h, {A, C}, true);
     QCOMPARE(h.typeContact(contact("FZZZZ", "44FA003", "06/06/08", "11:00")), QString());
     QVERIFY(h.record());
-    QCOMPARE(logLines(h).at(1).left(5), QStringLiteral("FZZZZ"));
+    QCOMPARE(h.logLines().at(1).left(5), QStringLiteral("FZZZZ"));
     QCOMPARE(m->form()->Date_A->text(), QStringLiteral("06/06/08"));
     QVERIFY(!m->form()->Date_A->isEnabled());
     QCOMPARE(m->form()->Heure_A->text(), QString());
     // The next contact finds the date in place: Enter keeps it.
     QCOMPARE(h.typeContact(contact("FYYYY", "45FA004", {}, "12:00")), QString());
     QVERIFY(h.record());
-    QCOMPARE(logLines(h).at(2).left(5), QStringLiteral("FYYYY"));
-    QCOMPARE(QsoLine::Date.cut(logLines(h).at(2)), QStringLiteral("06/06/08"));
+    QCOMPARE(h.logLines().at(2).left(5), QStringLiteral("FYYYY"));
+    QCOMPARE(QsoLine::Date.cut(h.logLines().at(2)), QStringLiteral("06/06/08"));
 }
 
 void EntryTest::answeringNoWritesNothing()
@@ -316,7 +311,7 @@ void EntryTest::modificationOfAHandEditedLowerCaseName()
     QVERIFY(Keyboard::tabTo(QStringLiteral("Valide_A")));
     QVERIFY(h.record());
     QCOMPARE(h.fakes.messages.shown, QStringList());
-    const QStringList lines = logLines(h);
+    const QStringList lines = h.logLines();
     QCOMPARE(lines.size(), 3);
     QCOMPARE(lines.at(0), A);
     QCOMPARE(QsoLine::RstR.cut(lines.at(1)), QStringLiteral("57 "));
@@ -335,7 +330,7 @@ void EntryTest::longFountainNameIsCutTo30()
     QVERIFY(Keyboard::tabTo(QStringLiteral("Valide_A")));
     QVERIFY(h.record());
     QCOMPARE(m->form()->Rem_A->text().size(), 0); // emptied after recording
-    const QString stored = logLines(h).value(0);
+    const QString stored = h.logLines().value(0);
     QCOMPARE(QsoLine::NomFontaine.cut(stored), QStringLiteral("FONTAINE DE LA GRANDE PLACE DU"));
     QCOMPARE(stored.size(), 107);
 }
@@ -418,7 +413,7 @@ void EntryTest::accentedFirstNameStoredInUpperCase()
     QCOMPARE(m->form()->Prenom_A->text(), QStringLiteral("HéLèNE"));
     QCOMPARE(m->form()->Dpt_A->text(), QStringLiteral("2a"));
     QVERIFY(h.record());
-    const QString stored = logLines(h).value(0);
+    const QString stored = h.logLines().value(0);
     QCOMPARE(QsoLine::Prenom.cut(stored), QStringLiteral("HÉLÈNE         "));
     QCOMPARE(QsoLine::Dpt.cut(stored), QStringLiteral("2a"));
     QCOMPARE(readBytes(h.dir.file(QStringLiteral("Liste_Prenom.txt"))),
@@ -818,7 +813,7 @@ void EntryTest::prefilledFieldsOfANewContactAreTypedOver()
     QVERIFY(h.record());
     QsoFields f{"F5ABC", "45",     "PAUL", "45FA004", "07/06/08",   "11:00",
                 "CW",    "14 Mhz", "57",   "55",      "F. DU PARC", false};
-    QCOMPARE(logLines(h).value(2), buildQsoLine(f));
+    QCOMPARE(h.logLines().value(2), buildQsoLine(f));
 }
 
 void EntryTest::fieldsOfAModificationAreTypedOver_data()

@@ -50,6 +50,10 @@ public:
     QString logFile() const { return dir.file(station() + QStringLiteral("_VQX.log")); }
     void writeLog(const QStringList &lines) { QVERIFY(writeBytes(logFile(), crlf(lines))); }
     QByteArray logBytes() const { return readBytes(logFile()); }
+    QStringList logLines() const
+    {
+        return codepage::splitLines(codepage::decode(logBytes())).lines;
+    }
 
     MainWindow *open()
     {

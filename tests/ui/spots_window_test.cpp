@@ -65,11 +65,6 @@ QString cell(SpotsWindow *w, int row, int column)
     return w->Liste_Spots->model()->index(row, column).data().toString();
 }
 
-QStringList logLines(const MainHarness &h)
-{
-    return codepage::splitLines(codepage::decode(h.logBytes())).lines;
-}
-
 } // namespace
 
 class SpotsWindowTest : public QObject
@@ -96,32 +91,27 @@ void SpotsWindowTest::enterOnASpotFillsTheEntry_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("tunedMode");
 
-    QTest::newRow("new fountain, cw below the telephony segment")
-        << QStringList() << false << kSpot20m
-        << QStringList{"14 Mhz", "CW", "TM31F", "31FA001", "31", "05/06/21", "14:32"} << "Mode_A"
-        << ""
-        << "CW";
-    QTest::newRow("manual date: the date is typed next")
-        << QStringList() << true << kSpot20m
-        << QStringList{"14 Mhz", "CW", "TM31F", "31FA001", "31", "", ""} << "Date_A"
-        << ""
-        << "CW";
-    QTest::newRow("ssb said in the comment, Corsica 2B")
-        << QStringList() << false
-        << QStringLiteral("DX de F4ABC:      7090.0  TK5AA        vqx 2b-ft-003 ssb      0800Z")
-        << QStringList{"7.0 Mhz", "SSB", "TK5AA", "2BFT003", "2b", "05/06/21", "14:32"} << "Mode_A"
-        << ""
-        << "LSB";
-    QTest::newRow("new band for a fountain worked on 40 m")
-        << QStringList{qso("TM31F", "31FA001", "01/06/21", "10:00", "7.0 Mhz")} << false << kSpot20m
-        << QStringList{"14 Mhz", "CW", "TM31F", "31FA001", "31", "05/06/21", "14:32"} << "Mode_A"
-        << ""
-        << "CW";
-    QTest::newRow("already contacted on the band: the entry refuses it")
-        << QStringList{qso("TM31F", "31FA001", "01/06/21", "10:00", "14 Mhz")} << false << kSpot20m
-        << QStringList{"14 Mhz", "CW", "", "", "", "", ""} << "Ind_A"
-        << "31FA001 a déjà été contactée le 01/06/21 sur 14 Mhz"
-        << "";
+    const auto row = [](const char *name, const QStringList &log, bool manualDate,
+                        const QString &spot, const QStringList &fields, const QString &focus,
+                        const QString &message, const QString &tunedMode) {
+        QTest::newRow(name) << log << manualDate << spot << fields << focus << message << tunedMode;
+    };
+    const QStringList newOn20m{"14 Mhz", "CW", "TM31F", "31FA001", "31", "05/06/21", "14:32"};
+
+    row("new fountain, cw below the telephony segment", {}, false, kSpot20m, newOn20m, "Mode_A", "",
+        "CW");
+    row("manual date: the date is typed next", {}, true, kSpot20m,
+        {"14 Mhz", "CW", "TM31F", "31FA001", "31", "", ""}, "Date_A", "", "CW");
+    row("ssb said in the comment, Corsica 2B", {}, false,
+        "DX de F4ABC:      7090.0  TK5AA        vqx 2b-ft-003 ssb      0800Z",
+        {"7.0 Mhz", "SSB", "TK5AA", "2BFT003", "2b", "05/06/21", "14:32"}, "Mode_A", "", "LSB");
+    row("new band for a fountain worked on 40 m",
+        {qso("TM31F", "31FA001", "01/06/21", "10:00", "7.0 Mhz")}, false, kSpot20m, newOn20m,
+        "Mode_A", "", "CW");
+    row("already contacted on the band: the entry refuses it",
+        {qso("TM31F", "31FA001", "01/06/21", "10:00", "14 Mhz")}, false, kSpot20m,
+        {"14 Mhz", "CW", "", "", "", "", ""}, "Ind_A",
+        "31FA001 a déjà été contactée le 01/06/21 sur 14 Mhz", "");
 }
 
 void SpotsWindowTest::enterOnASpotFillsTheEntry()
@@ -157,7 +147,7 @@ void SpotsWindowTest::enterOnASpotFillsTheEntry()
         QCOMPARE(tuned.first().at(1).toString(), tunedMode);
     }
     // Nothing is written before Valide_A.
-    QCOMPARE(logLines(h), log);
+    QCOMPARE(h.logLines(), log);
 }
 
 void SpotsWindowTest::refusedWhileALineIsWorkedOn_data()
@@ -232,8 +222,8 @@ void SpotsWindowTest::fromTheNodeToTheLogAndBack()
         QCOMPARE(Keyboard::focusName(), QLatin1String(next));
     }
     Keyboard::enter();
-    QCOMPARE(logLines(h), QStringList{qso("TM31F", "31FA001", "05/06/21", "14:32", "14 Mhz", false,
-                                          "CW", QString(), "F.")});
+    QCOMPARE(h.logLines(), QStringList{qso("TM31F", "31FA001", "05/06/21", "14:32", "14 Mhz", false,
+                                           "CW", QString(), "F.")});
     // The index follows the log: the same spot is now worked.
     QCOMPARE(cell(w, 0, SpotsModel::Etat), QStringLiteral("Déjà contactée"));
     QCOMPARE(w->windowTitle(), QStringLiteral("Spots VQX (aucune à contacter)"));
