@@ -21,6 +21,9 @@ using namespace vqx::test;
 
 namespace {
 
+// Each row of a table is a test named after the row.
+const auto byName = [](const auto &info) { return std::string(info.param.name); };
+
 struct RuleCase
 {
     const char *name;
@@ -37,9 +40,7 @@ void PrintTo(const RuleCase &c, std::ostream *os)
 const QString kR = QStringLiteral("R (de RST)doit etre compris entre 0 et 5");
 const QString kNotABand = QStringLiteral("La QRG doit etre une des bandes de la liste");
 
-class FieldRule : public ::testing::TestWithParam<RuleCase>
-{
-};
+using FieldRule = ::testing::TestWithParam<RuleCase>;
 
 TEST_P(FieldRule, GivesItsMessage)
 {
@@ -107,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"FountainName30", EntryField::NomFontaine, QString(30, QLatin1Char('X')), ""},
         RuleCase{"FountainName31", EntryField::NomFontaine, QString(31, QLatin1Char('X')),
                  "30 caracteres maxi pour le nom de la Fontaine"}),
-    [](const ::testing::TestParamInfo<RuleCase> &info) { return std::string(info.param.name); });
+    byName);
 
 struct BandCase
 {
@@ -121,9 +122,7 @@ void PrintTo(const BandCase &c, std::ostream *os)
     *os << c.name;
 }
 
-class BandOfTheList : public ::testing::TestWithParam<BandCase>
-{
-};
+using BandOfTheList = ::testing::TestWithParam<BandCase>;
 
 TEST_P(BandOfTheList, NamedIgnoringCaseAndBlanks)
 {
@@ -141,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BandCase{"SevenWithoutItsDecimal", "7 Mhz", -1},
                       BandCase{"Frequency", "14.070", -1}, BandCase{"Empty", "", -1},
                       BandCase{"NotListed", "432 Mhz", -1}),
-    [](const ::testing::TestParamInfo<BandCase> &info) { return std::string(info.param.name); });
+    byName);
 
 TEST(FieldRule, DepartmentIsKeptInLowerCase)
 {
@@ -180,9 +179,7 @@ void PrintTo(const ContactCase &c, std::ostream *os)
     *os << c.name;
 }
 
-class WholeContact : public ::testing::TestWithParam<ContactCase>
-{
-};
+using WholeContact = ::testing::TestWithParam<ContactCase>;
 
 TEST_P(WholeContact, FirstBrokenFieldInEntryOrder)
 {
@@ -238,7 +235,7 @@ INSTANTIATE_TEST_SUITE_P(
                         f.ref = "31XX001";
                     },
                     EntryField::Ref, "Le type de la fontaine doit etre FA ou FT"}),
-    [](const ::testing::TestParamInfo<ContactCase> &info) { return std::string(info.param.name); });
+    byName);
 
 TEST(WholeContact, GoodContactPassesAndBuilds107Characters)
 {
@@ -263,9 +260,7 @@ void PrintTo(const MisfitCase &c, std::ostream *os)
     *os << c.name;
 }
 
-class LineBuilder : public ::testing::TestWithParam<MisfitCase>
-{
-};
+using LineBuilder = ::testing::TestWithParam<MisfitCase>;
 
 TEST_P(LineBuilder, RefusesAValueThatDoesNotFit)
 {
@@ -292,7 +287,7 @@ INSTANTIATE_TEST_SUITE_P(
         MisfitCase{"Report4", [](QsoFields &f) { f.rstE = "5999"; }},
         MisfitCase{"LineBreakInTheName", [](QsoFields &f) { f.nomFontaine = "F. A\r\nB"; }},
         MisfitCase{"TabInTheCallsign", [](QsoFields &f) { f.indicatif = "F5\tXYZ"; }}),
-    [](const ::testing::TestParamInfo<MisfitCase> &info) { return std::string(info.param.name); });
+    byName);
 
 TEST(LineBuilder, LongFountainNameIsCutNotRefused)
 {
@@ -377,9 +372,7 @@ void PrintTo(const CaseCase &c, std::ostream *os)
     *os << c.name;
 }
 
-class CaseChange : public ::testing::TestWithParam<CaseCase>
-{
-};
+using CaseChange = ::testing::TestWithParam<CaseCase>;
 
 TEST_P(CaseChange, KeepsOneCharacter)
 {
@@ -407,7 +400,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Lower form of two characters ("i" and a combining dot): kept.
         CaseCase{"CapitalIDot", u'İ', u'İ', u'İ'}, CaseCase{"FeminineOrdinal", u'ª', u'ª', u'ª'},
         CaseCase{"Division", u'÷', u'÷', u'÷'}, CaseCase{"Cyrillic", u'ж', u'ж', u'ж'}),
-    [](const ::testing::TestParamInfo<CaseCase> &info) { return std::string(info.param.name); });
+    byName);
 
 TEST(CaseChange, EveryCodePageCharacterStaysInTheCodePage)
 {
@@ -437,9 +430,7 @@ void PrintTo(const PasteCase &c, std::ostream *os)
     *os << c.name;
 }
 
-class Storable : public ::testing::TestWithParam<PasteCase>
-{
-};
+using Storable = ::testing::TestWithParam<PasteCase>;
 
 TEST_P(Storable, ComposesThenDropsWhatTheLogCannotHold)
 {
@@ -458,7 +449,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PasteCase{"Controls", QStringLiteral("F5\tX\r\nY\u0081"), "F5XY"},
                       PasteCase{"Ligature", QStringLiteral("ﬁn"), "n"},
                       PasteCase{"CodePageSigns", QStringLiteral("€ Œ ‰"), QStringLiteral("€ Œ ‰")}),
-    [](const ::testing::TestParamInfo<PasteCase> &info) { return std::string(info.param.name); });
+    byName);
 
 TEST(FirstNameDirectory, SharpSIsKeptInTheLineAndTheLookup)
 {

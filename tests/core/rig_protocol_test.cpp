@@ -14,6 +14,9 @@ using namespace vqx::rig;
 
 namespace {
 
+// Each row of a table is a test named after the row.
+const auto byName = [](const auto &info) { return std::string(info.param.name); };
+
 struct ReplyCase
 {
     const char *name;
@@ -26,9 +29,7 @@ struct ReplyCase
     int code;
 };
 
-class ReplyTest : public testing::TestWithParam<ReplyCase>
-{
-};
+using ReplyTest = ::testing::TestWithParam<ReplyCase>;
 
 TEST_P(ReplyTest, Reads)
 {
@@ -79,8 +80,7 @@ const ReplyCase kReplies[] = {
     {"endless_line", Query::Frequency, QByteArray(300, '7'), Reply::Garbage, 0, 0, "", 0},
 };
 
-INSTANTIATE_TEST_SUITE_P(Rigctld, ReplyTest, testing::ValuesIn(kReplies),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rigctld, ReplyTest, testing::ValuesIn(kReplies), byName);
 
 struct ModeCase
 {
@@ -88,9 +88,7 @@ struct ModeCase
     const char *entry;
 };
 
-class EntryModeTest : public testing::TestWithParam<ModeCase>
-{
-};
+using EntryModeTest = ::testing::TestWithParam<ModeCase>;
 
 TEST_P(EntryModeTest, Maps)
 {
@@ -137,9 +135,7 @@ struct StatusCase
     const char *status;
 };
 
-class StatusTest : public testing::TestWithParam<StatusCase>
-{
-};
+using StatusTest = ::testing::TestWithParam<StatusCase>;
 
 TEST_P(StatusTest, Says)
 {
@@ -160,8 +156,7 @@ const StatusCase kStatuses[] = {
     {"mode_kept", 7074000, "PKTUSB", "Poste : 7 074,000 kHz PKTUSB (mode gardé)"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Main, StatusTest, testing::ValuesIn(kStatuses),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Main, StatusTest, testing::ValuesIn(kStatuses), byName);
 
 TEST(Status, LinkAndErrors)
 {

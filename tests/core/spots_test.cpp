@@ -12,6 +12,9 @@ using namespace vqx;
 
 namespace {
 
+// Each row of a table is a test named after the row.
+const auto byName = [](const auto &info) { return std::string(info.param.name); };
+
 std::string s(const QString &q)
 {
     return q.toStdString();
@@ -36,9 +39,7 @@ void PrintTo(const LineRow &row, std::ostream *os)
     *os << row.name;
 }
 
-class ClusterLines : public ::testing::TestWithParam<LineRow>
-{
-};
+using ClusterLines = ::testing::TestWithParam<LineRow>;
 
 TEST_P(ClusterLines, GiveTheirParts)
 {
@@ -168,8 +169,7 @@ const LineRow kLines[] = {
 };
 // clang-format on
 
-INSTANTIATE_TEST_SUITE_P(NodeFormats, ClusterLines, ::testing::ValuesIn(kLines),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(NodeFormats, ClusterLines, ::testing::ValuesIn(kLines), byName);
 
 // The node's offers and questions are declined, so that it sends plain text.
 TEST(ClusterText, DeclinesTelnetOptions)
@@ -215,9 +215,7 @@ void PrintTo(const StateRow &row, std::ostream *os)
     *os << row.name;
 }
 
-class SpotStates : public ::testing::TestWithParam<StateRow>
-{
-};
+using SpotStates = ::testing::TestWithParam<StateRow>;
 
 TEST_P(SpotStates, ComeFromTheLog)
 {
@@ -245,8 +243,7 @@ const StateRow kStates[] = {
     {"outside_every_band", "31FA001", 5'357'000, "Hors des bandes du log, confirmée"},
 };
 
-INSTANTIATE_TEST_SUITE_P(SmallLog, SpotStates, ::testing::ValuesIn(kStates),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(SmallLog, SpotStates, ::testing::ValuesIn(kStates), byName);
 
 // After a recording the index is rebuilt and the same spot is worked.
 TEST(SpotStatesAfterRecording, NouvelleBecomesDejaContactee)
@@ -277,9 +274,7 @@ void PrintTo(const ModeRow &row, std::ostream *os)
     *os << row.name;
 }
 
-class SpotModes : public ::testing::TestWithParam<ModeRow>
-{
-};
+using SpotModes = ::testing::TestWithParam<ModeRow>;
 
 TEST_P(SpotModes, FromCommentOrBandPlan)
 {
@@ -302,8 +297,7 @@ const ModeRow kModes[] = {
     {"fm_segment_10m", "31FA001", 29'600'000, "FM", "FM"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Plan, SpotModes, ::testing::ValuesIn(kModes),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Plan, SpotModes, ::testing::ValuesIn(kModes), byName);
 
 TEST(Alerts, OncePerReferenceAndBandPerHour)
 {
