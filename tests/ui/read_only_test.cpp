@@ -77,19 +77,17 @@ void ReadOnlyTest::readOnlyLogIsLeftAlone_data()
 {
     QTest::addColumn<int>("operation");
     QTest::addColumn<QString>("consequence");
-    QTest::newRow("enregistrement")
-        << int(Operation::Recording) << QStringLiteral("le QSO n'a pas été enregistré");
-    QTest::newRow("modification") << int(Operation::Modification)
-                                  << QStringLiteral("le QSO n'a pas été enregistré");
-    QTest::newRow("suppression") << int(Operation::Deletion)
-                                 << QStringLiteral("rien n'a été modifié");
-    QTest::newRow("insertion") << int(Operation::Insertion)
-                               << QStringLiteral("le QSO n'a pas été enregistré");
-    QTest::newRow("import ADIF") << int(Operation::Import)
-                                 << QStringLiteral("rien n'a été importé");
-    QTest::newRow("restauration") << int(Operation::Restore)
-                                  << QStringLiteral("la restauration est abandonnée");
-    QTest::newRow("annulation") << int(Operation::Undo) << QStringLiteral("rien n'a été annulé");
+    const auto row = [](const char *name, Operation op, const QString &consequence) {
+        QTest::newRow(name) << int(op) << consequence;
+    };
+    const QString notRecorded = QStringLiteral("le QSO n'a pas été enregistré");
+    row("enregistrement", Operation::Recording, notRecorded);
+    row("modification", Operation::Modification, notRecorded);
+    row("suppression", Operation::Deletion, QStringLiteral("rien n'a été modifié"));
+    row("insertion", Operation::Insertion, notRecorded);
+    row("import ADIF", Operation::Import, QStringLiteral("rien n'a été importé"));
+    row("restauration", Operation::Restore, QStringLiteral("la restauration est abandonnée"));
+    row("annulation", Operation::Undo, QStringLiteral("rien n'a été annulé"));
 }
 
 void ReadOnlyTest::readOnlyLogIsLeftAlone()

@@ -71,29 +71,22 @@ void SafetyTest::undoPutsBackTheLog_data()
     QTest::addColumn<int>("operation");
     QTest::addColumn<QString>("question");
     QTest::addColumn<QString>("done");
-    const QString tail =
-        QStringLiteral(" ?\r\nLe log reprendra exactement son contenu d'avant cette opération.");
-    QTest::newRow("enregistrement")
-        << int(Operation::Recording)
-        << QStringLiteral("Voulez-vous annuler l'enregistrement du QSO avec F5NEW (75FA010, "
-                          "1.8 Mhz, le 05/06/21 à 14:32)") +
-               tail
-        << QStringLiteral("L'enregistrement du QSO avec F5NEW (75FA010, 1.8 Mhz, le 05/06/21 à "
-                          "14:32) a été annulé.");
-    QTest::newRow("modification")
-        << int(Operation::Modification)
-        << QStringLiteral("Voulez-vous annuler la modification du QSO avec FBBBB (75FT002, "
-                          "14 Mhz, le 06/06/08 à 10:00)") +
-               tail
-        << QStringLiteral("La modification du QSO avec FBBBB (75FT002, 14 Mhz, le 06/06/08 à "
-                          "10:00) a été annulée.");
-    QTest::newRow("suppression")
-        << int(Operation::Deletion)
-        << QStringLiteral("Voulez-vous annuler la suppression du QSO avec FBBBB (75FT002, "
-                          "14 Mhz, le 06/06/08 à 10:00)") +
-               tail
-        << QStringLiteral("La suppression du QSO avec FBBBB (75FT002, 14 Mhz, le 06/06/08 à "
-                          "10:00) a été annulée.");
+    const auto row = [](const char *name, Operation op, const QString &what, const QString &done) {
+        QTest::newRow(name) << int(op)
+                            << QStringLiteral("Voulez-vous annuler ") + what +
+                                   QStringLiteral(" ?\r\nLe log reprendra exactement son contenu "
+                                                  "d'avant cette opération.")
+                            << done;
+    };
+    row("enregistrement", Operation::Recording,
+        "l'enregistrement du QSO avec F5NEW (75FA010, 1.8 Mhz, le 05/06/21 à 14:32)",
+        "L'enregistrement du QSO avec F5NEW (75FA010, 1.8 Mhz, le 05/06/21 à 14:32) a été annulé.");
+    row("modification", Operation::Modification,
+        "la modification du QSO avec FBBBB (75FT002, 14 Mhz, le 06/06/08 à 10:00)",
+        "La modification du QSO avec FBBBB (75FT002, 14 Mhz, le 06/06/08 à 10:00) a été annulée.");
+    row("suppression", Operation::Deletion,
+        "la suppression du QSO avec FBBBB (75FT002, 14 Mhz, le 06/06/08 à 10:00)",
+        "La suppression du QSO avec FBBBB (75FT002, 14 Mhz, le 06/06/08 à 10:00) a été annulée.");
 }
 
 void SafetyTest::undoPutsBackTheLog()
