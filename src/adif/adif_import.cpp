@@ -197,7 +197,8 @@ public:
         std::vector<bool> placed(size_t(m_lines.size()), false);
         qsizetype run = 0;
         for (qsizetype n = 0; n < directory.size(); ++n) {
-            const int i = find(directory.raw(n).first(qMin<qsizetype>(kKey, directory.raw(n).size())));
+            const int i =
+                find(directory.raw(n).first(qMin<qsizetype>(kKey, directory.raw(n).size())));
             if (i < 0)
                 continue;
             directory.appendTo(out, run, n);
@@ -243,7 +244,8 @@ private:
         if (key.size() < kKey)
             return -1;
         const size_t hash = qHash(key);
-        for (auto it = m_index.constFind(hash); it != m_index.constEnd() && it.key() == hash; ++it) {
+        for (auto it = m_index.constFind(hash); it != m_index.constEnd() && it.key() == hash;
+             ++it) {
             if (m_keys.at(it.value()) == key)
                 return it.value();
         }
@@ -251,7 +253,7 @@ private:
     }
 
     static constexpr int kKey = 12;
-    QStringList m_lines; // the last line stored for each callsign, in first-store order
+    QStringList m_lines;      // the last line stored for each callsign, in first-store order
     QList<QByteArray> m_keys; // beside it, the key of each in the code page
     QMultiHash<size_t, int> m_index;
 };
@@ -402,8 +404,9 @@ public:
             const QByteArrayView call = trimmedColumn(line, QsoLine::Indicatif);
             const QByteArrayView ref = trimmedColumn(line, QsoLine::Ref);
             const QByteArrayView qrg = trimmedColumn(line, QsoLine::QRG);
-            const QByteArray contact = contactKey(call, ref, qrg, trimmedColumn(line, QsoLine::Date),
-                                               trimmedColumn(line, QsoLine::Heure));
+            const QByteArray contact =
+                contactKey(call, ref, qrg, trimmedColumn(line, QsoLine::Date),
+                           trimmedColumn(line, QsoLine::Heure));
             if (c.contactInLog || contacts.contains(contact)) {
                 ++counts.duplicates;
                 continue;

@@ -238,7 +238,8 @@ AdifStream::AdifStream(const QByteArray &bytes) : m_bytes(bytes), m_utf8(bytes.i
                 if (r.tag(h, &t) && t.length >= 0 && t.end <= eoh) {
                     const qsizetype end = r.valueEnd(t.end, t.length);
                     if (end >= 0 && end <= eoh) {
-                        m_header.append({internedName(m_names, &m_nameGuess, r, t), r.text(t.end, end)});
+                        m_header.append(
+                            {internedName(m_names, &m_nameGuess, r, t), r.text(t.end, end)});
                         h = end;
                         continue;
                     }

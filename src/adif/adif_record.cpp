@@ -120,7 +120,7 @@ template <typename View> Record cutRecord(View line)
     if (!date.isEmpty()) {
         const View year = part(date, qMax<qsizetype>(0, date.size() - 2), 2);
         f->add(fullYearOf(ShortText(year).view) >= 2000 ? QLatin1String("20")
-                                                          : QLatin1String("19"));
+                                                        : QLatin1String("19"));
         f->add(line, year);
         f->add(line, part(date, 3, 2));
         f->add(line, part(date, 0, 2));
@@ -143,7 +143,8 @@ template <typename View> Record cutRecord(View line)
     plain("<SIG_INFO:", QsoLine::NomFontaine);
 
     f->tag = QLatin1String("<QSL_RCVD:");
-    const bool confirmed = line.size() >= QsoLine::QSL.start && line[QsoLine::QSL.start - 1] == u'*';
+    const bool confirmed =
+        line.size() >= QsoLine::QSL.start && line[QsoLine::QSL.start - 1] == u'*';
     f->add(confirmed ? QLatin1String("Y") : QLatin1String("N"));
     return r;
 }

@@ -168,8 +168,7 @@ QChar upper(QChar c)
 }
 
 // Text already in the asked case is shared, not copied.
-template <QChar (*Change)(QChar)>
-QString changed(const QString &text)
+template <QChar (*Change)(QChar)> QString changed(const QString &text)
 {
     const QChar *in = text.constData();
     qsizetype i = 0;

@@ -237,10 +237,11 @@ QString backupNotReadMessage(const QString &backup, const FileResult &read)
            QStringLiteral(" : le log n'a pas été modifié.");
 }
 
-QString currentLogNotSavedMessage(const FileResult &copy)
+QString currentLogNotSavedMessage(const FileResult &copy, const QString &abandoned)
 {
     return QStringLiteral("Le log actuel n'a pas pu être sauvegardé") + failedFile(copy) +
-           QStringLiteral(" : la restauration est abandonnée et le log n'a pas été modifié.");
+           QStringLiteral(" : ") + abandoned +
+           QStringLiteral(" est abandonnée et le log n'a pas été modifié.");
 }
 
 QString logNotReplacedMessage(const QString &logPath, const FileResult &change)

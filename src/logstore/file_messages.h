@@ -82,10 +82,11 @@ QString backupNotMadeMessage(const FileResult &copy);
 QString logNotUndoneMessage(const QString &logPath, const FileResult &change);
 
 // A restore did not go through, and the log was left as it was: the backup
-// could not be read, the current log could not be saved first, or the log
-// could not be replaced.
+// could not be read, the current log could not be saved first (for an undo
+// too, `abandoned` then "l'annulation"), or the log could not be replaced.
 QString backupNotReadMessage(const QString &backup, const FileResult &read);
-QString currentLogNotSavedMessage(const FileResult &copy);
+QString currentLogNotSavedMessage(const FileResult &copy,
+                                  const QString &abandoned = QStringLiteral("la restauration"));
 QString logNotReplacedMessage(const QString &logPath, const FileResult &change);
 
 // The settings file could not be read at start.

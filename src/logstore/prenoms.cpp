@@ -12,6 +12,16 @@ namespace vqx {
 namespace {
 const int kCallWidth = 12;
 const int kNameStart = 16; // 0-based: callsign, blank, department, blank
+
+// The directory's bytes for a reader: a directory not made yet is empty.
+QByteArray readDirectory(const QString &dataDir, FileResult *file)
+{
+    QByteArray bytes;
+    *file = readFile(QDir(dataDir).filePath(kPrenomFile), &bytes);
+    if (file->error == FileError::Missing)
+        file->error = FileError::None;
+    return bytes;
+}
 } // namespace
 
 QString buildPrenomLine(const QString &indicatif, const QString &dpt, const QString &prenom)
@@ -23,10 +33,7 @@ QString buildPrenomLine(const QString &indicatif, const QString &dpt, const QStr
 PrenomLookup Chercher_Prenom(const QString &dataDir, const QString &indicatif)
 {
     PrenomLookup r;
-    QByteArray bytes;
-    r.file = readFile(QDir(dataDir).filePath(kPrenomFile), &bytes);
-    if (r.file.error == FileError::Missing)
-        r.file.error = FileError::None;
+    const QByteArray bytes = readDirectory(dataDir, &r.file);
     if (!r.file.ok())
         return r;
     QString line;
@@ -48,10 +55,7 @@ PrenomLookup Chercher_Prenom(const QString &dataDir, const QString &indicatif)
 PrenomIrregularities checkPrenomFile(const QString &dataDir)
 {
     PrenomIrregularities r;
-    QByteArray bytes;
-    r.file = readFile(QDir(dataDir).filePath(kPrenomFile), &bytes);
-    if (r.file.error == FileError::Missing)
-        r.file.error = FileError::None;
+    const QByteArray bytes = readDirectory(dataDir, &r.file);
     if (!r.file.ok())
         return r;
     const QList<QByteArrayView> lines = codepage::splitRawLines(bytes);

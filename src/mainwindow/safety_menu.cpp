@@ -105,11 +105,7 @@ void MainWindow::undoLastChange()
         return;
     case LogSession::UndoStatus::CurrentNotSaved:
         // Without that copy the undo could not itself be undone.
-        message(QStringLiteral("Le log actuel n'a pas pu être sauvegardé (") +
-                QDir::toNativeSeparators(r.change.file.path) +
-                (r.change.file.detail.isEmpty() ? QString()
-                                                : QStringLiteral(" : ") + r.change.file.detail) +
-                QStringLiteral(") : l'annulation est abandonnée et le log n'a pas été modifié."));
+        message(currentLogNotSavedMessage(r.change.file, QStringLiteral("l'annulation")));
         return;
     case LogSession::UndoStatus::ChangedOutside:
         message(QStringLiteral("Le log ") + file +

@@ -496,12 +496,12 @@ TEST(AdifPlan, FirstNamesStoredAsRecordingDoes)
     const auto inode = [&] {
         struct stat st = {};
         return ::stat(QFile::encodeName(dir.file(kPrenomFile)).constData(), &st) == 0 ? st.st_ino
-                                                                                     : 0;
+                                                                                      : 0;
     };
     const ino_t before = inode();
-    ASSERT_TRUE(writeBytes(dir.file(QStringLiteral("in.adi")),
-                           adiText({recordFor("F1AAA", "31FA009", "07/06/08", "09:00", "20m",
-                                              "Jean")})));
+    ASSERT_TRUE(
+        writeBytes(dir.file(QStringLiteral("in.adi")),
+                   adiText({recordFor("F1AAA", "31FA009", "07/06/08", "09:00", "20m", "Jean")})));
     EXPECT_EQ(importAdifFile(dir.file(QStringLiteral("in.adi")), dir.path(), kStation).status,
               AdifImportStatus::Imported);
     EXPECT_EQ(inode(), before);

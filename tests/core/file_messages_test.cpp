@@ -179,6 +179,11 @@ INSTANTIATE_TEST_SUITE_P(
                     QStringLiteral("Le log actuel n'a pas pu être sauvegardé (/logs/Temporaire.txt "
                                    ": No space left on device) : la restauration est abandonnée "
                                    "et le log n'a pas été modifié.")},
+        SentenceRow{"CurrentNotSavedForUndo",
+                    [] { return currentLogNotSavedMessage(kFull, QStringLiteral("l'annulation")); },
+                    QStringLiteral("Le log actuel n'a pas pu être sauvegardé (/logs/Temporaire.txt "
+                                   ": No space left on device) : l'annulation est abandonnée "
+                                   "et le log n'a pas été modifié.")},
         SentenceRow{"NotReplaced", [] { return logNotReplacedMessage(kLog, kFull); },
                     QStringLiteral("Le log /logs/F1ABC_VQX.log n'a pas pu être remplacé "
                                    "(/logs/Temporaire.txt : No space left on device).\r\nLe log "
