@@ -138,31 +138,6 @@ AdifMappedRecord refused(const QString &reason)
     return m;
 }
 
-QByteArray contactKey(QByteArrayView call, QByteArrayView ref, QByteArrayView qrg,
-                      QByteArrayView date, QByteArrayView time)
-{
-    // Blanks cannot be inside the trimmed values, so one separates them.
-    QByteArray key;
-    key.reserve(call.size() + ref.size() + qrg.size() + date.size() + time.size() + 4);
-    for (QByteArrayView part : {call, ref, qrg, date, time})
-        key.append(part).append(' ');
-    return key;
-}
-
-QString text(QByteArrayView inCodePage)
-{
-    QString s;
-    codepage::decodeInto(inCodePage, s);
-    return s;
-}
-
-QByteArray fountainKey(QByteArrayView ref, QByteArrayView qrg)
-{
-    QByteArray key;
-    key.reserve(ref.size() + qrg.size() + 1);
-    return key.append(ref).append('\n').append(qrg);
-}
-
 // A column of a log line in the code page, trimmed as the line's text would be.
 QByteArrayView trimmedColumn(QByteArrayView line, const Column &c)
 {
@@ -171,20 +146,19 @@ QByteArrayView trimmedColumn(QByteArrayView line, const Column &c)
 
 // Stores into the first-name directory as Memoriser_Prenom does, one after
 // the other: every line with the same first 12 characters replaced, or the
-// line added at the end. Only the stored names are indexed; the directory is
-// then read once.
+// line added at the end. Lines are in the code page; only the stored names
+// are indexed, and the directory is then read once.
 class DirectoryStores
 {
 public:
-    void store(const QString &line)
+    void store(const QByteArray &line)
     {
-        const QByteArray key = codepage::encode(line.left(kKey));
+        const QByteArrayView key = QByteArrayView(line).first(qMin<qsizetype>(kKey, line.size()));
         if (const int i = find(key); i >= 0) {
             m_lines[i] = line;
             return;
         }
         m_index.insert(qHash(key), int(m_lines.size()));
-        m_keys.append(key);
         m_lines.append(line);
     }
     bool any() const { return !m_lines.isEmpty(); }
@@ -202,42 +176,25 @@ public:
             if (i < 0)
                 continue;
             directory.appendTo(out, run, n);
-            out.append(codepage::encode(m_lines.at(i))).append("\r\n", 2);
+            out.append(m_lines.at(i)).append("\r\n", 2);
             placed[size_t(i)] = true;
             run = n + 1;
         }
         directory.appendTo(out, run, directory.size());
         for (int i = 0; i < m_lines.size(); ++i) {
             if (!placed[size_t(i)])
-                out.append(codepage::encode(m_lines.at(i))).append("\r\n", 2);
+                out.append(m_lines.at(i)).append("\r\n", 2);
         }
         return out;
     }
 
     QStringList applyTo(const QStringList &directory) const
     {
-        QStringList out;
-        out.reserve(directory.size() + m_lines.size());
-        std::vector<bool> placed(size_t(m_lines.size()), false);
-        for (const QString &line : directory) {
-            const int i = find(codepage::encode(line.left(kKey)));
-            if (i < 0) {
-                out.append(line);
-            } else {
-                out.append(m_lines.at(i));
-                placed[size_t(i)] = true;
-            }
-        }
-        for (int i = 0; i < m_lines.size(); ++i) {
-            if (!placed[size_t(i)])
-                out.append(m_lines.at(i));
-        }
-        return out;
+        return LineBuffer(applyTo(LineBuffer::fromLines(directory))).lines();
     }
 
 private:
-    // The stored line whose key is `key`, the first 12 characters of a line
-    // in the code page (one byte each).
+    // The stored line whose key is `key`, the first 12 characters of a line.
     int find(QByteArrayView key) const
     {
         // Lines shorter than the key never match a stored callsign.
@@ -246,15 +203,14 @@ private:
         const size_t hash = qHash(key);
         for (auto it = m_index.constFind(hash); it != m_index.constEnd() && it.key() == hash;
              ++it) {
-            if (m_keys.at(it.value()) == key)
+            if (QByteArrayView(m_lines.at(it.value())).first(kKey) == key)
                 return it.value();
         }
         return -1;
     }
 
     static constexpr int kKey = 12;
-    QStringList m_lines;      // the last line stored for each callsign, in first-store order
-    QList<QByteArray> m_keys; // beside it, the key of each in the code page
+    QList<QByteArray> m_lines; // the last line stored for each callsign, in first-store order
     QMultiHash<size_t, int> m_index;
 };
 
@@ -376,11 +332,19 @@ public:
                 qHashMulti(0, trimmedColumn(l, QsoLine::Ref), trimmedColumn(l, QsoLine::QRG)),
                 int(i));
         }
+        // Most lines of the log are of fountains the file does not name: a
+        // bit a hash lets them pass without a look in the table.
+        std::vector<bool> named(size_t(1) << 16);
+        const auto bit = [&](size_t hash) { return (hash ^ (hash >> 16)) & 0xFFFF; };
+        for (auto it = byFountain.keyBegin(); it != byFountain.keyEnd(); ++it)
+            named[bit(*it)] = true;
         for (qsizetype n = 0; n < log.size(); ++n) {
             const QByteArrayView l = log.raw(n);
             const QByteArrayView ref = trimmedColumn(l, QsoLine::Ref);
             const QByteArrayView qrg = trimmedColumn(l, QsoLine::QRG);
             const size_t hash = qHashMulti(0, ref, qrg);
+            if (!named[bit(hash)])
+                continue;
             for (auto it = byFountain.constFind(hash);
                  it != byFountain.constEnd() && it.key() == hash; ++it) {
                 Candidate &c = m_candidates[size_t(it.value())];
@@ -393,37 +357,52 @@ public:
         }
 
         // In file order: a contact of the log or of an earlier record is a
-        // duplicate; a fountain worked on that band, already contacted.
-        QSet<QByteArray> contacts;
-        QSet<QByteArray> fountains;
+        // duplicate; a fountain worked on that band, already contacted. The
+        // records taken are indexed by the hash of their columns.
+        QMultiHash<size_t, size_t> contacts;
+        QMultiHash<size_t, size_t> fountains;
         contacts.reserve(qsizetype(m_candidates.size()));
         fountains.reserve(qsizetype(m_candidates.size()));
+        const auto seen = [this](const QMultiHash<size_t, size_t> &taken, size_t hash,
+                                 const auto &same) {
+            for (auto it = taken.constFind(hash); it != taken.constEnd() && it.key() == hash;
+                 ++it) {
+                if (same(m_candidates[it.value()].line))
+                    return true;
+            }
+            return false;
+        };
         std::vector<NewContact> added;
-        for (Candidate &c : m_candidates) {
+        for (size_t i = 0; i < m_candidates.size(); ++i) {
+            Candidate &c = m_candidates[i];
             const QByteArray &line = c.line;
             const QByteArrayView call = trimmedColumn(line, QsoLine::Indicatif);
             const QByteArrayView ref = trimmedColumn(line, QsoLine::Ref);
             const QByteArrayView qrg = trimmedColumn(line, QsoLine::QRG);
-            const QByteArray contact =
-                contactKey(call, ref, qrg, trimmedColumn(line, QsoLine::Date),
-                           trimmedColumn(line, QsoLine::Heure));
-            if (c.contactInLog || contacts.contains(contact)) {
+            const size_t fountain = qHashMulti(0, ref, qrg);
+            const size_t contact = qHashMulti(fountain, call, trimmedColumn(line, QsoLine::Date),
+                                              trimmedColumn(line, QsoLine::Heure));
+            const auto sameFountain = [&](const QByteArray &other) {
+                return trimmedColumn(other, QsoLine::Ref) == ref &&
+                       trimmedColumn(other, QsoLine::QRG) == qrg;
+            };
+            const auto sameContact = [&](const QByteArray &other) {
+                return sameFountain(other) && sameContactColumns(other, line);
+            };
+            if (c.contactInLog || seen(contacts, contact, sameContact)) {
                 ++counts.duplicates;
                 continue;
             }
-            const QByteArray fountain = fountainKey(ref, qrg);
-            if (c.fountainInLog || fountains.contains(fountain)) {
+            if (c.fountainInLog || seen(fountains, fountain, sameFountain)) {
                 ++counts.alreadyContacted;
                 continue;
             }
-            contacts.insert(contact);
-            fountains.insert(fountain);
+            contacts.insert(contact, i);
+            fountains.insert(fountain, i);
             if (c.withPrenom)
-                directory->store(buildPrenomLine(text(call),
-                                                 text(trimmedColumn(line, QsoLine::Dpt)),
-                                                 text(trimmedColumn(line, QsoLine::Prenom))));
-            const qint64 key = dateTimeKey(line);
-            added.push_back({std::move(c.line), key, 0});
+                directory->store(prenomLineBytes(call, trimmedColumn(line, QsoLine::Dpt),
+                                                 trimmedColumn(line, QsoLine::Prenom)));
+            added.push_back({line, dateTimeKey(line), 0});
             ++counts.imported;
         }
         m_candidates.clear();

@@ -23,13 +23,14 @@ bool isNamed(const AdifField &f, QLatin1String name)
 
 } // namespace
 
-QString AdifRecord::value(QLatin1String name) const
+const QString &AdifRecord::value(QLatin1String name) const
 {
+    static const QString absent;
     for (const AdifField &f : fields) {
         if (isNamed(f, name))
             return f.value;
     }
-    return {};
+    return absent;
 }
 
 bool AdifRecord::has(QLatin1String name) const

@@ -21,7 +21,7 @@ struct AdifRecord
     qsizetype offset = 0; // byte offset of its first field in the file
 
     // The value of the first field of that name (upper case), "" when absent.
-    QString value(QLatin1String name) const;
+    const QString &value(QLatin1String name) const;
     bool has(QLatin1String name) const;
 };
 

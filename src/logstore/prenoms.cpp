@@ -30,6 +30,15 @@ QString buildPrenomLine(const QString &indicatif, const QString &dpt, const QStr
            dpt.leftJustified(3, QLatin1Char(' ')) + codepage::upper(prenom);
 }
 
+QByteArray prenomLineBytes(QByteArrayView indicatif, QByteArrayView dpt, QByteArrayView prenom)
+{
+    QByteArray line;
+    line.reserve(kNameStart + prenom.size());
+    line.append(indicatif).append(qMax<qsizetype>(0, kCallWidth + 1 - indicatif.size()), ' ');
+    line.append(dpt).append(qMax<qsizetype>(0, 3 - dpt.size()), ' ');
+    return line.append(prenom);
+}
+
 PrenomLookup Chercher_Prenom(const QString &dataDir, const QString &indicatif)
 {
     PrenomLookup r;

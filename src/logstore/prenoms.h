@@ -2,6 +2,8 @@
 
 #include "logstore/safe_rewrite.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace vqx {
@@ -12,6 +14,9 @@ inline const QString kPrenomFile = QStringLiteral("Liste_Prenom.txt");
 // PrenomLine: callsign blank-filled to 12, a blank, department blank-filled
 // to 2, a blank, then the first name in upper case, not filled.
 QString buildPrenomLine(const QString &indicatif, const QString &dpt, const QString &prenom);
+// The same line in the code page, from values in the code page whose first
+// name is in upper case already (as a log line holds it).
+QByteArray prenomLineBytes(QByteArrayView indicatif, QByteArrayView dpt, QByteArrayView prenom);
 
 struct PrenomLookup
 {
